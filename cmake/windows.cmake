@@ -1,0 +1,104 @@
+# Windows build: the two DLLs, examples, setup and the Wine-run test programs.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+# The C and C++ runtimes are linked statically: the DLLs and programs import
+# system DLLs only.
+set(PEXA_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+set(PEXA_SYSTEM_LIBS opengl32 glu32 gdi32 user32 kernel32 comdlg32 comctl32 shell32 advapi32)
+
+set(PEXA_RESOURCES ${CMAKE_SOURCE_DIR}/library/resources/pexa.rc)
+
+function(pexa_add_dll name)
+  cmake_parse_arguments(ARG "LITE" "" "" ${ARGN})
+  set(sources ${PEXA_PORTABLE_SOURCES} ${PEXA_PLATFORM_SOURCES} ${PEXA_RESOURCES})
+  if(NOT ARG_LITE)
+    list(APPEND sources ${PEXA_GIF_SOURCES})
+  endif()
+  add_library(${name} SHARED ${sources})
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name}
+                        IMPORT_PREFIX "lib" IMPORT_SUFFIX ".dll.a")
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/include
+                             PRIVATE ${CMAKE_SOURCE_DIR}/library)
+  target_compile_definitions(${name} PRIVATE PEXA_BUILDING_DLL PEXA_DLL_NAME="${name}.dll"
+                             WIN32_LEAN_AND_MEAN NOMINMAX)
+  if(ARG_LITE)
+    target_compile_definitions(${name} PRIVATE PEXA_LITE)
+  endif()
+  target_compile_options(${name} PRIVATE ${PEXA_WARNINGS})
+  target_link_options(${name} PRIVATE ${PEXA_STATIC_RUNTIME})
+  target_link_libraries(${name} PRIVATE ${PEXA_SYSTEM_LIBS})
+endfunction()
+
+pexa_add_dll(pexav16)
+pexa_add_dll(pexab16 LITE)
+
+function(pexa_add_program name)
+  add_executable(${name} ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/include)
+  target_compile_options(${name} PRIVATE ${PEXA_WARNINGS})
+  target_link_options(${name} PRIVATE ${PEXA_STATIC_RUNTIME})
+  target_link_libraries(${name} PRIVATE pexav16 ${PEXA_SYSTEM_LIBS})
+endfunction()
+
+# Example programs: one source file each.
+file(GLOB examples CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/*.c ${CMAKE_SOURCE_DIR}/examples/*.cpp)
+foreach(src ${examples})
+  get_filename_component(name ${src} NAME_WE)
+  pexa_add_program(${name} ${src})
+endforeach()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/setup/setup.cpp)
+  add_executable(setup ${CMAKE_SOURCE_DIR}/setup/setup.cpp)
+  target_link_options(setup PRIVATE ${PEXA_STATIC_RUNTIME})
+  target_link_libraries(setup PRIVATE advapi32 shell32)
+endif()
+
+# Benchmarks that need Windows (scene windows, GDI): built, run by tools/bench.sh.
+file(GLOB wine_benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/bench_*.cpp)
+foreach(src ${wine_benches})
+  get_filename_component(name ${src} NAME_WE)
+  pexa_add_program(${name} ${src})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_options(${name} PRIVATE -O2)
+endforeach()
+
+if(NOT BUILD_TESTING OR NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  return()
+endif()
+
+# GoogleTest, cross-built.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${PEXA_GTEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Helpers shared by the Wine tests: message-box catcher, window capture, input.
+file(GLOB support_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+add_library(pexa_test_support STATIC ${support_sources})
+target_include_directories(pexa_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/include
+                           ${CMAKE_SOURCE_DIR}/library)
+target_link_libraries(pexa_test_support PUBLIC gtest ${PEXA_SYSTEM_LIBS})
+
+include(GoogleTest)
+file(GLOB wine_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/test_*.cpp ${CMAKE_SOURCE_DIR}/tests/wine/test_*.c)
+foreach(src ${wine_tests})
+  get_filename_component(name ${src} NAME_WE)
+  set(target wine_${name})
+  add_executable(${target} ${src})
+  target_compile_options(${target} PRIVATE ${PEXA_WARNINGS})
+  target_compile_definitions(${target} PRIVATE PEXA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                             PEXA_TEST_DATA_DIR="${CMAKE_BINARY_DIR}/testdata")
+  target_link_options(${target} PRIVATE ${PEXA_STATIC_RUNTIME})
+  target_link_libraries(${target} PRIVATE pexa_test_support pexav16 gtest_main)
+  gtest_discover_tests(${target} TEST_PREFIX "wine." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED wine)
+endforeach()
+
+# Some tests need pexab16 as well; it sits beside pexav16 in bin/.
+add_custom_target(pexa_dlls ALL DEPENDS pexav16 pexab16)
+
+# Stop the Xvfb and wineserver that the emulator wrapper started, after the last test.
+add_test(NAME wine.shutdown COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-env.sh stop)
+set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)

@@ -1,0 +1,170 @@
+// Implementation of the shared Wine test helpers (see pexa_test.h).
+#include "support/pexa_test.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace pexatest {
+
+namespace {
+thread_local MessageBoxCatcher *activeCatcher = nullptr;
+}
+
+MessageBoxCatcher::MessageBoxCatcher(int answer) : answer_(answer) {
+    previous_ = activeCatcher;
+    activeCatcher = this;
+    hook_ = SetWindowsHookExA(WH_CBT, &MessageBoxCatcher::hook, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    activeCatcher = previous_;
+}
+
+std::vector<std::string> MessageBoxCatcher::texts() const {
+    std::vector<std::string> out;
+    for (const auto &box : boxes_) out.push_back(box.text);
+    return out;
+}
+
+LRESULT CALLBACK MessageBoxCatcher::hook(int code, WPARAM wParam, LPARAM lParam) {
+    MessageBoxCatcher *self = activeCatcher;
+    if (code == HCBT_ACTIVATE && self) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char cls[64] = {};
+        GetClassNameA(box, cls, sizeof cls);
+        if (std::string(cls) == "#32770") {
+            CaughtBox caught;
+            char buf[2048] = {};
+            GetWindowTextA(box, buf, sizeof buf);
+            caught.caption = buf;
+            buf[0] = 0;
+            GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+            caught.text = buf;
+            caught.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
+            self->boxes_.push_back(caught);
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->answer_, BN_CLICKED), 0);
+        }
+    }
+    return CallNextHookEx(self ? self->hook_ : nullptr, code, wParam, lParam);
+}
+
+Capture CaptureClient(HWND hwnd) {
+    Capture cap;
+    RECT rc;
+    if (!GetClientRect(hwnd, &rc)) return cap;
+    cap.width = rc.right - rc.left;
+    cap.height = rc.bottom - rc.top;
+    if (cap.width <= 0 || cap.height <= 0) return cap;
+    HDC wdc = GetDC(hwnd);
+    HDC mdc = CreateCompatibleDC(wdc);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = cap.width;
+    bi.bmiHeader.biHeight = -cap.height; // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(wdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mdc, bmp);
+    BitBlt(mdc, 0, 0, cap.width, cap.height, wdc, 0, 0, SRCCOPY);
+    GdiFlush();
+    cap.pixels.resize(size_t(cap.width) * cap.height);
+    const uint32_t *src = static_cast<const uint32_t *>(bits);
+    for (size_t i = 0; i < cap.pixels.size(); ++i) cap.pixels[i] = src[i] & 0xFFFFFF;
+    SelectObject(mdc, old);
+    DeleteObject(bmp);
+    DeleteDC(mdc);
+    ReleaseDC(hwnd, wdc);
+    return cap;
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+    return std::abs(Red(a) - Red(b)) <= tolerance && std::abs(Green(a) - Green(b)) <= tolerance &&
+           std::abs(Blue(a) - Blue(b)) <= tolerance;
+}
+
+void PostKey(HWND hwnd, int virtualKey, int character) {
+    UINT scan = MapVirtualKeyA(virtualKey, 0);
+    LPARAM down = 1 | (LPARAM(scan) << 16);
+    PostMessageA(hwnd, WM_KEYDOWN, virtualKey, down);
+    if (character) PostMessageA(hwnd, WM_CHAR, character, down);
+    PostMessageA(hwnd, WM_KEYUP, virtualKey, down | (LPARAM(1) << 30) | (LPARAM(1) << 31));
+}
+
+void PostMouseMove(HWND hwnd, int x, int y, WPARAM buttons) {
+    PostMessageA(hwnd, WM_MOUSEMOVE, buttons, MAKELPARAM(x, y));
+}
+
+static UINT ButtonMessage(int button, bool down) {
+    switch (button) {
+    case 2: return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case 3: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default: return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    }
+}
+
+static WPARAM ButtonFlag(int button) {
+    return button == 2 ? MK_RBUTTON : button == 3 ? MK_MBUTTON : MK_LBUTTON;
+}
+
+void PostButtonDown(HWND hwnd, int button, int x, int y) {
+    PostMessageA(hwnd, ButtonMessage(button, true), ButtonFlag(button), MAKELPARAM(x, y));
+}
+
+void PostButtonUp(HWND hwnd, int button, int x, int y) {
+    PostMessageA(hwnd, ButtonMessage(button, false), 0, MAKELPARAM(x, y));
+}
+
+void Flush(HWND hwnd) {
+    // Sent messages overtake posted ones, so a plain SendMessage proves
+    // nothing. Post a marker behind the input instead: a small-icon change
+    // that the default window procedure carries out, and poll for it.
+    static int turn = 0;
+    HICON marker = LoadIconA(nullptr, (turn++ & 1) ? IDI_ASTERISK : IDI_EXCLAMATION);
+    PostMessageA(hwnd, WM_SETICON, ICON_SMALL, LPARAM(marker));
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        DWORD_PTR icon = 0;
+        if (!SendMessageTimeoutA(hwnd, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, 5000, &icon)) return;
+        if (HICON(icon) == marker) return;
+        Sleep(1);
+    }
+}
+
+HWND FindWindowByTitle(const char *title, int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND w = FindWindowA(nullptr, title);
+        if (w || int(GetTickCount() - start) > timeoutMs) return w;
+        Sleep(10);
+    }
+}
+
+int RunProgram(const std::string &commandLine, int timeoutMs) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = commandLine;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    DWORD code = DWORD(-1);
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 255);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return int(code);
+}
+
+std::string TempPath(const std::string &name) {
+    char buf[MAX_PATH] = {};
+    GetTempPathA(sizeof buf, buf);
+    char unique[32];
+    std::snprintf(unique, sizeof unique, "pexa%lu_", GetCurrentProcessId());
+    return std::string(buf) + unique + name;
+}
+
+} // namespace pexatest

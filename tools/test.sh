@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The one test command: installs what is missing, builds every configuration
+# (x64 and i686 DLLs, native portable code, fuzzers) and runs every test with
+# one ctest run: native unit tests under ASan/UBSan, the Wine-run tests of the
+# x64 build, and a short smoke run of each fuzzer.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+tools/install-deps.sh
+tools/build.sh x64 x86 native fuzz
+
+# One ctest tree over both test builds, so one summary line closes the run.
+cat >build/CTestTestfile.cmake <<CTEST
+subdirs("native")
+subdirs("x64")
+add_test(fuzz.smoke "$root/tools/fuzz-smoke.sh" "${PEXA_FUZZ_SECONDS:-15}")
+CTEST
+ctest --test-dir build --output-on-failure -j "${PEXA_JOBS:-$(nproc)}" "$@"

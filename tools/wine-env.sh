@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Sets up and tears down the Wine environment the tests and examples run in:
+# an Xvfb display when there is none, a private WINEPREFIX, and one persistent
+# wineserver so every program starts fast.
+#
+#   wine-env.sh start [DIR]   start what is missing, print the environment
+#   wine-env.sh stop  [DIR]   stop what 'start' started
+# DIR holds the prefix and the state files (default: $PEXA_WINE_DIR, else
+# build/wine under the source tree). Source it with 'eval "$(wine-env.sh start)"'.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+cmd=${1:-start}
+dir=${2:-${PEXA_WINE_DIR:-$here/../build/wine}}
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+
+export WINEPREFIX=$dir/prefix
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+display_alive() { [ -n "${1:-}" ] && [ -S "/tmp/.X11-unix/X${1#:}" ]; }
+
+start() {
+  exec 9>"$dir/lock"
+  flock 9
+  # Display: keep a working one, else reuse ours, else start Xvfb.
+  local disp=""
+  if [ -n "${DISPLAY:-}" ] && { display_alive "$DISPLAY" || [[ "$DISPLAY" != :* ]]; }; then
+    disp=$DISPLAY
+  elif [ -f "$dir/display" ] && display_alive "$(cat "$dir/display")"; then
+    disp=$(cat "$dir/display")
+  else
+    local n
+    for n in $(seq 90 140); do
+      if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
+    done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+    echo $! >"$dir/xvfb.pid"
+    for _ in $(seq 1 100); do display_alive ":$n" && break; sleep 0.05; done
+    disp=":$n"
+    echo "$disp" >"$dir/display"
+  fi
+  export DISPLAY=$disp
+  # Prefix and persistent server.
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >"$dir/wineboot.log" 2>&1 || true
+    wineserver -w || true
+  fi
+  if [ ! -f "$dir/server.started" ] || ! pgrep -f "wineserver" >/dev/null; then
+    wineserver -p
+    touch "$dir/server.started"
+  fi
+  flock -u 9
+  printf 'export DISPLAY=%q WINEPREFIX=%q WINEARCH=win64 WINEDEBUG=%q WINEDLLOVERRIDES=%q\n' \
+    "$DISPLAY" "$WINEPREFIX" "$WINEDEBUG" "$WINEDLLOVERRIDES"
+}
+
+stop() {
+  exec 9>"$dir/lock"
+  flock 9
+  if [ -f "$dir/server.started" ]; then
+    wineserver -k 2>/dev/null || true
+    rm -f "$dir/server.started"
+  fi
+  if [ -f "$dir/xvfb.pid" ]; then
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$dir/xvfb.pid" "$dir/display"
+  fi
+}
+
+case $cmd in
+  start) start ;;
+  stop) stop ;;
+  *) echo "usage: $0 start|stop [DIR]" >&2; exit 2 ;;
+esac
