@@ -9,6 +9,7 @@ cd "$root"
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(x64 x86 native)
 jobs=${PEXA_JOBS:-$(nproc)}
+broot=${PEXA_BUILD_ROOT:-build}   # a separate tree per worker, if wanted
 
 configure() { # dir, cmake args...
   local dir=$1; shift
@@ -19,12 +20,12 @@ configure() { # dir, cmake args...
 
 for t in "${targets[@]}"; do
   case $t in
-    x64) configure build/x64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake ;;
-    x86) configure build/x86 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake -DBUILD_TESTING=OFF ;;
-    native) configure build/native -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc ;;
-    fuzz) configure build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DPEXA_FUZZ=ON -DBUILD_TESTING=OFF ;;
+    x64) configure "$broot/x64" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake ;;
+    x86) configure "$broot/x86" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake -DBUILD_TESTING=OFF ;;
+    native) configure "$broot/native" -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc ;;
+    fuzz) configure "$broot/fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DPEXA_FUZZ=ON -DBUILD_TESTING=OFF ;;
     *) echo "unknown build: $t" >&2; exit 2 ;;
   esac
   echo "== build $t"
-  cmake --build "build/$t" -j "$jobs"
+  cmake --build "$broot/$t" -j "$jobs"
 done

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target in build/fuzz for a few seconds each, starting
 # from its seed corpus in fuzz/corpus/<name>/ when there is one.
-#   tools/fuzz-smoke.sh [seconds per target]
+#   tools/fuzz-smoke.sh [seconds per target] [fuzz build dir]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-15}
+fuzzdir=${2:-$root/build/fuzz}
 shopt -s nullglob
 ran=0
-for fuzzer in "$root"/build/fuzz/fuzz_*; do
+for fuzzer in "$fuzzdir"/fuzz_*; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
-  work=$root/build/fuzz/work/$name
+  work=$fuzzdir/work/$name
   mkdir -p "$work"
   seeds=()
   [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")

@@ -8,11 +8,12 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 tools/install-deps.sh
 tools/build.sh x64 x86 native fuzz
+broot=${PEXA_BUILD_ROOT:-build}
 
 # One ctest tree over both test builds, so one summary line closes the run.
-cat >build/CTestTestfile.cmake <<CTEST
+cat >"$broot/CTestTestfile.cmake" <<CTEST
 subdirs("native")
 subdirs("x64")
-add_test(fuzz.smoke "$root/tools/fuzz-smoke.sh" "${PEXA_FUZZ_SECONDS:-15}")
+add_test(fuzz.smoke "$root/tools/fuzz-smoke.sh" "${PEXA_FUZZ_SECONDS:-15}" "$root/$broot/fuzz")
 CTEST
-ctest --test-dir build --output-on-failure -j "${PEXA_JOBS:-$(nproc)}" "$@"
+ctest --test-dir "$broot" --output-on-failure -j "${PEXA_JOBS:-$(nproc)}" "$@"
