@@ -1,0 +1,24 @@
+// Reading a GIF file (GIF87a, GIF89a) into one palette DIB of the logical
+// screen's size: every image of the file is drawn into it, later ones over
+// earlier ones; extension blocks are skipped. Portable: bytes come from a
+// Source, memory and messages go through a Host.
+#pragma once
+
+#include <cstdint>
+
+#include "gif/gif_codec.h"
+#include "gif/lzw_decoder.h"
+
+namespace pexa::gif {
+
+// Reads a GIF from source and returns the new DIB block (allocated through
+// host as Block::kDib: 40-byte header, 256 colour entries, pixel rows), or
+// null when no DIB could be made. Problems are shown through host; a file
+// that goes wrong after the screen descriptor still gives the DIB drawn so
+// far. decoder holds the LZW tables (one read at a time per decoder).
+uint8_t *ReadGif(Source &source, Host &host, LzwDecoder &decoder);
+
+// True when the first six bytes are "GIF87a" or "GIF89a".
+bool IsGifSignature(const uint8_t *bytes, size_t count);
+
+} // namespace pexa::gif
