@@ -79,6 +79,57 @@ PEXA_API LRESULT SendPexaMsg(UINT message, WPARAM wParam, LPARAM lParam);
  * is new and freed by the caller with GlobalFree.
  * ------------------------------------------------------------------------ */
 
+/* Header fields of a DIB. Each shows an error box and returns 0 when the
+ * handle is NULL (or cannot be locked, or holds less than a header). The
+ * height is always positive, also for top-down DIBs. */
+PEXA_API LONG GetDIBWidth(HGLOBAL dib);
+PEXA_API LONG GetDIBHeight(HGLOBAL dib);
+PEXA_API WORD GetDIBBitPerPixel(HGLOBAL dib);
+PEXA_API LONG GetDIBXPelsPerMeter(HGLOBAL dib);
+PEXA_API LONG GetDIBYPelsPerMeter(HGLOBAL dib);
+/* Store the resolution; 1, or 0 after an error box. */
+PEXA_API int SetDIBXPelsPerMeter(HGLOBAL dib, LONG pelsPerMeter);
+PEXA_API int SetDIBYPelsPerMeter(HGLOBAL dib, LONG pelsPerMeter);
+/* Colour-table entries of a locked header (not a handle): biClrUsed, else
+ * 2^bits below 16 bits, else 0. 0 for an unreadable pointer; no box. */
+PEXA_API DWORD GetColorsInPalette(const void *header);
+/* Pixel bits of a locked header: behind the 40-byte header, the colour table
+ * and (BI_BITFIELDS) the three masks. NULL for an unreadable pointer; no box. */
+PEXA_API BYTE *GetDIBBits(void *header);
+/* A logical palette of the DIB's colour table; 16 bits and more get a fixed
+ * 256-colour palette. NULL after an error box (also for OS/2 DIBs). */
+PEXA_API HPALETTE CreateDIBPalette(HGLOBAL dib);
+/* Draw the DIB at (x, y) of dc, through palette when not NULL, unscaled or
+ * stretched to width x height. 1, or 0 after an error box. */
+PEXA_API int DrawDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y);
+PEXA_API int StretchDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y, int width,
+                        int height);
+/* The same for a device-dependent bitmap. 1, or 0 after an error box. */
+PEXA_API int DrawDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y);
+PEXA_API int StretchDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y, int width,
+                        int height);
+/* A new device-dependent bitmap of the DIB for the screen; NULL on failure
+ * (after an error box when the DIB is NULL). */
+PEXA_API HBITMAP DIBtoDDB(HGLOBAL dib, HPALETTE palette);
+/* A new DIB of the bitmap with bitsPerPixel (0: the bitmap's own depth) and
+ * compression BI_RGB or BI_BITFIELDS (16 and 32 bits; the masks follow the
+ * header). NULL after an error box. */
+PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel,
+                          DWORD compression);
+/* A new block with every byte of the DIB's block; NULL after an error box. */
+PEXA_API HGLOBAL CopyDIB(HGLOBAL dib);
+/* A new 24-bit DIB of what the current scene window shows; NULL on failure. */
+PEXA_API HGLOBAL DIBfromWind(void);
+/* 1 when the file starts like a BMP file with a 40- or 12-byte header, else
+ * 0; never shows a box. */
+PEXA_API int IsBMPFile(const char *fileName);
+/* Reads a BMP file (40-byte or OS/2 header, RLE kept compressed) into a new
+ * DIB with a 40-byte header and a positive height. NULL after error boxes. */
+PEXA_API HGLOBAL ReadDIB(const char *fileName);
+/* Writes the DIB's block behind a BMP file header, replacing the file.
+ * 1, or 0 after an error box. */
+PEXA_API int WriteDIB(const char *fileName, HGLOBAL dib);
+
 /* ------------------------------------------------------------------------
  * Bitmap toolkit: bit-depth conversions, colour reduction, cropping, RLE
  * ------------------------------------------------------------------------ */

@@ -1,0 +1,46 @@
+// Window capture: the client area of a scene window as a new 24-bit DIB,
+// for DIBfromWind and the context menu's "save as bitmap". Runs on the
+// library thread, which owns the window and its device context.
+#include <windows.h>
+
+#include "dib/win32_dib.h"
+#include "pexa.h"
+#include "runtime/requests.h"
+#include "runtime/win32_library.h"
+
+namespace pexa {
+
+// The size comes from the window's own client rectangle, which is the
+// viewport of each of its frames; the viewport of whichever context is
+// current would be that of the window drawn last, not necessarily this one.
+HGLOBAL CaptureWindowDIB(HWND hwnd, HDC hdc) {
+    RECT client{};
+    if (!hwnd || !GetClientRect(hwnd, &client) || client.right <= 0 || client.bottom <= 0)
+        return nullptr;
+    HDC windowDC = hdc ? hdc : GetDC(hwnd);
+    if (!windowDC) return nullptr;
+
+    HBITMAP bitmap = nullptr;
+    HDC memory = CreateCompatibleDC(windowDC);
+    if (memory) bitmap = CreateCompatibleBitmap(windowDC, client.right, client.bottom);
+    bool copied = false;
+    BITMAP bm{};
+    if (bitmap && GetObjectA(bitmap, sizeof bm, &bm) != 0) {
+        if (HGDIOBJ previous = SelectObject(memory, bitmap)) {
+            copied = BitBlt(memory, 0, 0, bm.bmWidth, bm.bmHeight, windowDC, 0, 0, SRCCOPY) != 0;
+            SelectObject(memory, previous);
+        }
+    }
+    if (memory) DeleteDC(memory);
+    if (!hdc) ReleaseDC(hwnd, windowDC);
+
+    HGLOBAL dib = copied ? DDBtoDIB(bitmap, nullptr, 24, BI_RGB) : nullptr;
+    if (bitmap) DeleteObject(bitmap);
+    return dib;
+}
+
+} // namespace pexa
+
+extern "C" PEXA_API HGLOBAL DIBfromWind(void) {
+    return reinterpret_cast<HGLOBAL>(pexa::SendRequest(pexa::kCaptureDIB));
+}
