@@ -35,7 +35,8 @@ start() {
     for n in $(seq 90 140); do
       if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
     done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+    # Daemons must not hold the caller's pipes (ctest waits for them to close).
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 9>&- &
     echo $! >"$dir/xvfb.pid"
     for _ in $(seq 1 100); do display_alive ":$n" && break; sleep 0.05; done
     disp=":$n"
@@ -44,11 +45,11 @@ start() {
   export DISPLAY=$disp
   # Prefix and persistent server.
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >"$dir/wineboot.log" 2>&1 || true
-    wineserver -w || true
+    wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 9>&- || true
+    wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
   fi
   if [ ! -f "$dir/server.started" ] || ! pgrep -f "wineserver" >/dev/null; then
-    wineserver -p
+    wineserver -p </dev/null >/dev/null 2>&1 9>&-
     touch "$dir/server.started"
   fi
   flock -u 9

@@ -1,0 +1,132 @@
+// Events and waiting: WaitForPexa, the per-window queues behind GetEvent and
+// EventExists, and the producers that fill the event record.
+//
+// Threads: the waiting caller writes waitKinds/waitKey and then sleeps on
+// hLibEvent; the library thread reads them and writes the record before it
+// signals. SetEvent and WaitForSingleObject order those memory accesses.
+#include "runtime/win32_events.h"
+
+#include "runtime/requests.h"
+#include "runtime/win32_library.h"
+#include "runtime/win32_wind.h"
+
+namespace pexa {
+
+EventInfo eventRecord = {};
+std::atomic<int> waitKinds{0};
+std::atomic<int> waitKey{0};
+int shiftDown = 0;
+int controlDown = 0;
+int dragging = 0;
+
+void SignalWaiter() { SetEvent(hLibEvent); }
+
+namespace {
+
+bool KeyMatches() {
+    int key = waitKey.load();
+    return key == 0 || key == eventRecord.vk;
+}
+
+short LowWord(LPARAM value) { return short(LOWORD(value)); }
+short HighWord(LPARAM value) { return short(HIWORD(value)); }
+
+} // namespace
+
+void OnMessageRetrieved(UINT previous, UINT current) {
+    if (previous != WM_KEYDOWN || current == WM_CHAR) return;
+    if (!(waitKinds.load() & KEYHIT) || controlDown || shiftDown || !KeyMatches()) return;
+    eventRecord.window = CurrentWindow();
+    eventRecord.ch = 0;
+    SignalWaiter();
+}
+
+void KeyDownEvent(cWind *w, WPARAM vk, LPARAM keyData) {
+    w->events.append(WM_KEYDOWN, uint32_t(vk), uint32_t(keyData));
+    if (vk == VK_CONTROL && !controlDown) controlDown = 1;
+    if (vk == VK_SHIFT && !shiftDown) shiftDown = 1;
+    if ((waitKinds.load() & KEYHIT) && !controlDown && !shiftDown) {
+        eventRecord.window = w;
+        eventRecord.vk = int(vk);
+    }
+}
+
+void KeyUpEvent(WPARAM vk) {
+    if (vk == VK_SHIFT) shiftDown = 0;
+    if (vk == VK_CONTROL) controlDown = 0;
+}
+
+void CharEvent(cWind *w, WPARAM character, LPARAM keyData) {
+    w->events.append(WM_CHAR, uint32_t(character), uint32_t(keyData));
+    if (!(waitKinds.load() & KEYHIT) || !KeyMatches()) return;
+    eventRecord.ch = char(character & 0xFF);
+    eventRecord.hits = 0;
+    eventRecord.name = 0;
+    controlDown = shiftDown = 0;
+    SignalWaiter();
+}
+
+void CommandEvent(cWind *w, WPARAM wParam, LPARAM lParam) {
+    w->events.append(WM_COMMAND, uint32_t(wParam), uint32_t(lParam));
+}
+
+void ButtonDownEvent(cWind *w, int button, WPARAM keys, LPARAM position) {
+    static const int messages[] = {0, WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+    w->events.append(messages[button], uint32_t(keys), uint32_t(position));
+    int x = LowWord(position), y = HighWord(position);
+    if (button == 1) {
+        w->mouseX = x;
+        w->mouseY = y;
+    }
+    if (!(waitKinds.load() & MOUSEHIT)) return;
+    eventRecord.window = w;
+    eventRecord.x = x;
+    eventRecord.y = y;
+    eventRecord.button = static_cast<unsigned char>(button);
+    eventRecord.hits = 0;
+    eventRecord.name = 0;
+    if (button == 1 && w->pickEnabled) {
+        // The pick frame fills hits and name.
+        w->renderMode = GL_SELECT;
+        w->Render();
+    }
+    SignalWaiter();
+}
+
+void LeftButtonUpEvent(cWind *w, WPARAM keys, LPARAM position) {
+    w->events.append(WM_LBUTTONUP, uint32_t(keys), uint32_t(position));
+}
+
+void MouseMoveEvent(cWind *w, LPARAM position) {
+    if (!w->mouseNav || !dragging || !w->has3D) return;
+    if (!(waitKinds.load() & MOUSEDRAG)) return;
+    eventRecord.window = w;
+    eventRecord.x = LowWord(position);
+    eventRecord.y = HighWord(position);
+    SignalWaiter();
+}
+
+} // namespace pexa
+
+using namespace pexa;
+
+extern "C" {
+
+PEXA_API EventInfo WaitForPexa(int kind, int key) {
+    // A signal left over from an earlier wait (raised after that wait had
+    // already been released) must not end this one at once.
+    if (hLibEvent) ResetEvent(hLibEvent);
+    waitKey.store(key);
+    waitKinds.store(kind);
+    if (hLibEvent) WaitForSingleObject(hLibEvent, INFINITE);
+    waitKinds.store(0);
+    return eventRecord;
+}
+
+PEXA_API unsigned int *GetEvent(int kind) {
+    return reinterpret_cast<unsigned int *>(SendRequest(kGetEvent, WPARAM(kind), 0));
+}
+
+PEXA_API int EventExists(int kind) { return int(SendRequest(kEventExists, WPARAM(kind), 0)); }
+
+} // extern "C"

@@ -1,0 +1,108 @@
+// The library frame: library-wide state, the start-up run by the first
+// CreateWind, and the library thread with its window classes, dispatch window
+// and message loop.
+#include "runtime/win32_library.h"
+
+#include <process.h>
+
+#include "runtime/win32_events.h"
+#include "runtime/win32_messages.h"
+#include "runtime/win32_wind.h"
+
+#ifndef PEXA_DLL_NAME
+#define PEXA_DLL_NAME "pexav16.dll"
+#endif
+
+namespace pexa {
+
+HMODULE hLibModule = nullptr;
+HWND hConsoleWnd = nullptr;
+DWORD platformId = 0;
+HANDLE hLibEvent = nullptr;
+std::atomic<int> initialized{0};
+HWND hDispatchWnd = nullptr;
+std::atomic<cWind *> currentWind{nullptr};
+cWind *handledWind = nullptr;
+unsigned windowCounter = 0;
+cWPWHList windowRegistry;
+
+namespace {
+
+bool RegisterWindowClass(const char *name, UINT classStyle) {
+    WNDCLASSA wc = {};
+    wc.style = classStyle;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = hLibModule;
+    wc.hIcon = LoadIconA(hLibModule, MAKEINTRESOURCEA(1));
+    wc.hCursor = nullptr; // each scene window sets its own cursor
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0;
+}
+
+// The library thread: window classes, dispatch window, then the message loop
+// for every window of the process's scenes.
+void __cdecl LibraryThread(void *) {
+    if (!RegisterWindowClass("DummyThread", CS_HREDRAW | CS_VREDRAW))
+        ConsoleMessage("\nRegisterClass failed");
+    if (!RegisterWindowClass("Pexa", CS_OWNDC | CS_HREDRAW | CS_VREDRAW))
+        ConsoleMessage("\nRegisterClass failed");
+    hDispatchWnd = CreateWindowExA(0, "DummyThread", "Dummy", WS_OVERLAPPEDWINDOW, 20, 100, 300,
+                                   300, nullptr, nullptr, hLibModule, nullptr);
+    if (!hDispatchWnd) ConsoleMessage("\nCreateWindow failed");
+    currentWind.store(nullptr);
+    SetEvent(hLibEvent);
+
+    MSG msg;
+    UINT previous = 0; // message dispatched last, 0 before the first
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        cWind *current = CurrentWindow();
+        if (!current) continue; // no current window: posted messages are dropped
+        if (current->hLightDlg && IsDialogMessageA(current->hLightDlg, &msg)) continue;
+        if (current->hViewDlg && IsDialogMessageA(current->hViewDlg, &msg)) continue;
+        OnMessageRetrieved(previous, msg.message);
+        previous = msg.message;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+} // namespace
+
+bool StartLibrary() {
+    char consoleTitle[255] = {};
+    GetConsoleTitleA(consoleTitle, sizeof consoleTitle);
+
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version; // 148 bytes
+    GetVersionExA(&version);
+    platformId = version.dwPlatformId;
+
+    hConsoleWnd = FindWindowA(platformId == VER_PLATFORM_WIN32_NT ? "ConsoleWindowClass" : "tty",
+                              consoleTitle);
+
+    // Loading ourselves by name keeps the library loaded while its thread runs.
+    hLibModule = LoadLibraryA(PEXA_DLL_NAME);
+    if (!hLibModule) {
+        // HACK: a program may load the DLL under another name or path; pin the
+        // module that holds this code instead.
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           reinterpret_cast<LPCSTR>(&StartLibrary), &hLibModule);
+    }
+
+    if (!hLibEvent) hLibEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!hLibEvent) return false;
+
+    uintptr_t thread = _beginthread(LibraryThread, 0, nullptr);
+    if (thread == uintptr_t(-1L)) return false;
+    initialized.store(1);
+    WaitForSingleObject(hLibEvent, INFINITE);
+    return true;
+}
+
+LRESULT SendRequest(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!hDispatchWnd) return 0;
+    return SendMessageA(hDispatchWnd, message, wParam, lParam);
+}
+
+} // namespace pexa
