@@ -46,6 +46,11 @@ start() {
   # Prefix and persistent server.
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 9>&- || true
+    # Without a window manager Wine draws the window frames itself.
+    wine_bin=/usr/lib/wine/wine64
+    [ -x "$wine_bin" ] || wine_bin=wine
+    "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      </dev/null >>"$dir/wineboot.log" 2>&1 9>&- || true
     wineserver -w </dev/null >/dev/null 2>&1 9>&- || true
   fi
   if [ ! -f "$dir/server.started" ] || ! pgrep -f "wineserver" >/dev/null; then

@@ -1,0 +1,326 @@
+// Exported object and list functions. Object functions create and insert a
+// new object, or change an existing one of their kind in place (on the
+// calling thread, under the scene lock); list functions send their request.
+#include <cstring>
+
+#include "objects/win32_objects.h"
+#include "runtime/win32_wind.h"
+
+using namespace pexa;
+
+namespace {
+
+void StoreColour(float *to, const float *from) {
+    if (from) Copy3(to, from);
+}
+
+cObj *SendInsert(cObj *obj) {
+    SendRequest(kInsert3D, reinterpret_cast<WPARAM>(obj), 0);
+    return obj;
+}
+
+template <class T> cObj *CreateAlways() { return SendInsert(new (std::nothrow) T()); }
+
+} // namespace
+
+extern "C" {
+
+// Lists.
+
+PEXA_API int ClearList(void) {
+    SendRequest(kClearList3D);
+    return 1;
+}
+
+PEXA_API int ClearList2D(void) {
+    SendRequest(kClearList2D);
+    return 1;
+}
+
+PEXA_API cObj *DelObj(cObj *obj) {
+    return reinterpret_cast<cObj *>(SendRequest(kDelete3D, reinterpret_cast<WPARAM>(obj), 0));
+}
+
+PEXA_API cObj *DelObj2D(cObj *obj) {
+    return reinterpret_cast<cObj *>(SendRequest(kDelete2D, reinterpret_cast<WPARAM>(obj), 0));
+}
+
+PEXA_API int InsertAfter(cObj *obj, int hold) {
+    SendRequest(kInsertAfter3D, reinterpret_cast<WPARAM>(obj), hold);
+    return 1;
+}
+
+PEXA_API int InsertAfter2D(cObj *obj, int hold) {
+    SendRequest(kInsertAfter2D, reinterpret_cast<WPARAM>(obj), hold);
+    return 1;
+}
+
+PEXA_API cObj *GroupBegin(void) {
+    cWind *w = CurrentWindow();
+    if (!w || w->tornDown || !w->current3D) return nullptr;
+    cGroup *group = new (std::nothrow) cGroup(w->current3D);
+    if (!group) return nullptr;
+    SendInsert(group);
+    SceneWriteGuard lock;
+    w->current3D = group;
+    return group;
+}
+
+PEXA_API cObj *GroupEnd(void) {
+    cWind *w = CurrentWindow();
+    if (!w || w->tornDown || !w->current3D) return nullptr;
+    SceneWriteGuard lock;
+    if (w->current3D != w->list3D && w->current3D->parent) w->current3D = w->current3D->parent;
+    return w->current3D;
+}
+
+PEXA_API cObj *Use(cObj *target) { return SendInsert(new (std::nothrow) cUse3D(target)); }
+
+PEXA_API int UseDisplayList(void) {
+    cWind *w = CurrentWindow();
+    if (!w || w->tornDown) return 0;
+    SendRequest(kCompileDisplayList, w->sceneListId, 0);
+    return 0;
+}
+
+// 3D primitives.
+
+PEXA_API cObj *Point(cObj *obj, float x, float y, float z, float *color) {
+    auto set = [&](cPoint3D *o) {
+        Set3(o->position, x, y, z);
+        o->hasColour = color != nullptr;
+        StoreColour(o->colour, color);
+    };
+    return CreateOrModify<cPoint3D>(obj, kTypePoint, [&] { return MakeWith<cPoint3D>(set); }, set);
+}
+
+PEXA_API cObj *Line(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2) {
+    auto set = [&](cLine3D *o) {
+        Set3(o->p1, x1, y1, z1);
+        Set3(o->p2, x2, y2, z2);
+        o->hasColour = 0;
+    };
+    return CreateOrModify<cLine3D>(obj, kTypeLine, [&] { return MakeWith<cLine3D>(set); }, set);
+}
+
+PEXA_API cObj *LineCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
+                       float x2, float y2, float z2) {
+    auto set = [&](cLine3D *o) {
+        Set3(o->p1, x1, y1, z1);
+        Set3(o->p2, x2, y2, z2);
+        StoreColour(o->c1, color1);
+        StoreColour(o->c2, color2);
+        o->hasColour = 1;
+    };
+    return CreateOrModify<cLine3D>(obj, kTypeLine, [&] { return MakeWith<cLine3D>(set); }, set);
+}
+
+PEXA_API cObj *Triangle(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
+                        float x3, float y3, float z3) {
+    auto set = [&](cTriangle3D *o) {
+        Set3(o->p1, x1, y1, z1);
+        Set3(o->p2, x2, y2, z2);
+        Set3(o->p3, x3, y3, z3);
+        o->hasColour = 0;
+    };
+    return CreateOrModify<cTriangle3D>(obj, kTypeTriangle,
+                                       [&] { return MakeWith<cTriangle3D>(set); }, set);
+}
+
+PEXA_API cObj *TriangleCol(cObj *obj, float *color1, float x1, float y1, float z1,
+                           float *color2, float x2, float y2, float z2, float *color3, float x3,
+                           float y3, float z3) {
+    auto set = [&](cTriangle3D *o) {
+        Set3(o->p1, x1, y1, z1);
+        Set3(o->p2, x2, y2, z2);
+        Set3(o->p3, x3, y3, z3);
+        StoreColour(o->c1, color1);
+        StoreColour(o->c2, color2);
+        StoreColour(o->c3, color3);
+        o->hasColour = 1;
+    };
+    return CreateOrModify<cTriangle3D>(obj, kTypeTriangle,
+                                       [&] { return MakeWith<cTriangle3D>(set); }, set);
+}
+
+PEXA_API cObj *Tetragon(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
+                        float x3, float y3, float z3, float x4, float y4, float z4) {
+    auto set = [&](cTetragon3D *o) {
+        Set3(o->p1, x1, y1, z1);
+        Set3(o->p2, x2, y2, z2);
+        Set3(o->p3, x3, y3, z3);
+        Set3(o->p4, x4, y4, z4);
+        o->hasColour = 0;
+    };
+    return CreateOrModify<cTetragon3D>(obj, kTypeTetragon,
+                                       [&] { return MakeWith<cTetragon3D>(set); }, set);
+}
+
+PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z1,
+                           float *color2, float x2, float y2, float z2, float *color3, float x3,
+                           float y3, float z3, float *color4, float x4, float y4, float z4) {
+    auto set = [&](cTetragon3D *o) {
+        Set3(o->p1, x1, y1, z1);
+        Set3(o->p2, x2, y2, z2);
+        Set3(o->p3, x3, y3, z3);
+        Set3(o->p4, x4, y4, z4);
+        StoreColour(o->c1, color1);
+        StoreColour(o->c2, color2);
+        StoreColour(o->c3, color3);
+        StoreColour(o->c4, color4);
+        o->hasColour = 1;
+    };
+    return CreateOrModify<cTetragon3D>(obj, kTypeTetragon,
+                                       [&] { return MakeWith<cTetragon3D>(set); }, set);
+}
+
+PEXA_API cObj *Box(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
+                   int orientation) {
+    auto set = [&](cBox3D *o) { o->Set(x1, y1, z1, x2, y2, z2, orientation); };
+    return CreateOrModify<cBox3D>(obj, kTypeBox, [&] { return MakeWith<cBox3D>(set); }, set);
+}
+
+PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks, int drawStyle,
+                      int normals, int orientation) {
+    auto set = [&](cSphere3D *o) {
+        o->radius = radius;
+        o->slices = slices;
+        o->stacks = stacks;
+        o->drawStyle = drawStyle;
+        o->normals = normals;
+        o->orientation = orientation;
+    };
+    return CreateOrModify<cSphere3D>(obj, kTypeSphere, [&] { return MakeWith<cSphere3D>(set); },
+                                     set);
+}
+
+PEXA_API cObj *Cylinder(cObj *obj, float height, float baseRadius, float topRadius,
+                        int bottomCap, int topCap, int slices, int stacks, int drawStyle,
+                        int normals, int orientation) {
+    // The caps are decided at creation; modifying ignores the two flags.
+    auto set = [&](cCylinder3D *o) {
+        o->height = height;
+        o->baseRadius = baseRadius;
+        o->topRadius = topRadius;
+        o->slices = slices;
+        o->stacks = stacks;
+        o->drawStyle = drawStyle;
+        o->normals = normals;
+        o->orientation = orientation;
+    };
+    auto make = [&]() -> cCylinder3D * {
+        cCylinder3D *o = new (std::nothrow) cCylinder3D(bottomCap, topCap);
+        if (o) set(o);
+        return o;
+    };
+    return CreateOrModify<cCylinder3D>(obj, kTypeCylinder, make, set);
+}
+
+PEXA_API cObj *Disk(cObj *obj, float innerRadius, float outerRadius, int slices, int loops,
+                    float startAngle, float sweepAngle, int drawStyle, int normals,
+                    int orientation) {
+    auto set = [&](cDisk3D *o) {
+        o->innerRadius = innerRadius;
+        o->outerRadius = outerRadius;
+        o->slices = slices;
+        o->loops = loops;
+        o->startAngle = startAngle;
+        o->sweepAngle = sweepAngle;
+        o->drawStyle = drawStyle;
+        o->normals = normals;
+        o->orientation = orientation;
+    };
+    return CreateOrModify<cDisk3D>(obj, kTypeDisk, [&] { return MakeWith<cDisk3D>(set); }, set);
+}
+
+PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, float arrowLength,
+                    float arrowRadius, float letterSize) {
+    auto set = [&](cAxis3D *o) {
+        o->lengthX = lengthX;
+        o->lengthY = lengthY;
+        o->lengthZ = lengthZ;
+        o->arrowLength = arrowLength;
+        o->arrowRadius = arrowRadius;
+        o->letterSize = letterSize;
+    };
+    return CreateOrModify<cAxis3D>(obj, kTypeAxis, [&] { return MakeWith<cAxis3D>(set); }, set);
+}
+
+PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count) {
+    if (obj && obj->typeId != kTypePrimitive) return nullptr;
+    // The copy is made before the lock is taken: a frame never waits for it.
+    float *copy = nullptr;
+    if (vertices && count > 0) {
+        copy = new (std::nothrow) float[size_t(count) * 3];
+        if (copy) std::memcpy(copy, vertices, size_t(count) * 3 * sizeof(float));
+    }
+    auto set = [&](cPrimitive3D *o) {
+        delete[] o->vertices;
+        o->vertices = copy;
+        o->count = copy ? count : 0;
+        o->mode = copy ? mode : 0;
+    };
+    auto make = [&]() -> cPrimitive3D * {
+        cPrimitive3D *o = MakeWith<cPrimitive3D>(set);
+        if (!o) delete[] copy;
+        return o;
+    };
+    return CreateOrModify<cPrimitive3D>(obj, kTypePrimitive, make, set);
+}
+
+// Attributes and transforms.
+
+PEXA_API cObj *Color(cObj *obj, float *rgb) {
+    float c[3] = {0, 0, 0};
+    if (rgb) Copy3(c, rgb);
+    auto set = [&](cColor3D *o) {
+        o->red = c[0];
+        o->green = c[1];
+        o->blue = c[2];
+    };
+    return CreateOrModify<cColor3D>(obj, kTypeColor, [&] { return MakeWith<cColor3D>(set); }, set);
+}
+
+PEXA_API cObj *ColorRGB(cObj *obj, float r, float g, float b) {
+    float rgb[3] = {r, g, b};
+    return Color(obj, rgb);
+}
+
+PEXA_API cObj *Translate(cObj *obj, float x, float y, float z) {
+    auto set = [&](cTranslate3D *o) { o->x = x, o->y = y, o->z = z; };
+    return CreateOrModify<cTranslate3D>(obj, kTypeTranslate,
+                                        [&] { return MakeWith<cTranslate3D>(set); }, set);
+}
+
+PEXA_API cObj *Scale(cObj *obj, float x, float y, float z) {
+    auto set = [&](cScale3D *o) { o->x = x, o->y = y, o->z = z; };
+    return CreateOrModify<cScale3D>(obj, kTypeScale, [&] { return MakeWith<cScale3D>(set); }, set);
+}
+
+PEXA_API cObj *Rotate(cObj *obj, float angle, float x, float y, float z, float increment) {
+    auto set = [&](cRotate3D *o) {
+        o->angle = angle;
+        o->x = x, o->y = y, o->z = z;
+        o->increment = increment;
+    };
+    return CreateOrModify<cRotate3D>(obj, kTypeRotate, [&] { return MakeWith<cRotate3D>(set); },
+                                     set);
+}
+
+PEXA_API cObj *PushMatrix(void) { return CreateAlways<cPushMatrix3D>(); }
+
+PEXA_API cObj *PopMatrix(void) { return CreateAlways<cPopMatrix3D>(); }
+
+PEXA_API cObj *Enable(cObj *obj, int capability) {
+    auto set = [&](cEnable3D *o) { o->capability = capability, o->state = 1; };
+    return CreateOrModify<cEnable3D>(obj, kTypeEnable, [&] { return MakeWith<cEnable3D>(set); },
+                                     set);
+}
+
+PEXA_API cObj *Disable(cObj *obj, int capability) {
+    auto set = [&](cEnable3D *o) { o->capability = capability, o->state = 0; };
+    return CreateOrModify<cEnable3D>(obj, kTypeEnable, [&] { return MakeWith<cEnable3D>(set); },
+                                     set);
+}
+
+} // extern "C"
