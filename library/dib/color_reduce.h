@@ -1,0 +1,35 @@
+// Colour reduction of 24-bit DIBs to 8-bit palette DIBs (popularity or median
+// cut, with or without error diffusion), grey conversion, and the 24 -> 8
+// step that the GIF writer uses.
+#pragma once
+
+#include <cstdint>
+
+#include "dib/depth_convert.h"
+
+namespace pexa::dib {
+
+// Flags of ReduceColors.
+constexpr unsigned kReduceDiffuse = 1;   // error diffusion
+constexpr unsigned kReduceMedianCut = 2; // median cut, else popularity
+
+// What a reduction noticed besides its result.
+struct ReduceReport {
+    uint32_t medianCutFaults = 0; // one-cell boxes without pixels (see MedianCut)
+};
+
+// An 8-bit DIB of at most 2^bitsPerPixel colours (bitsPerPixel 0 to 8): the
+// chosen colours come first in a 256-entry table, the rest are black.
+Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSink &sink,
+                   ReduceReport *report = nullptr);
+
+// Grey copy: DIBs below 16 bits keep depth and indices and get a grey colour
+// table (the result block has the source block's size); 16, 24 and 32 bits
+// become 8-bit DIBs whose index is the grey level.
+Error GrayDib(Block source, ResultSink &sink);
+
+// The 24 -> 8 step: median cut with error diffusion to 256 colours, or
+// grey levels when `grey` is not 0.
+Error Dib24To8(Block source, int grey, ResultSink &sink, ReduceReport *report = nullptr);
+
+} // namespace pexa::dib
