@@ -115,7 +115,9 @@ TEST(LzwEncoder, SubBlocksAreFullUpToTheLast) {
         ++blocks;
         const size_t n = coded[p];
         p += n + 1;
-        if (coded[p] != 0) EXPECT_EQ(n, 255u);
+        if (coded[p] != 0) {
+            EXPECT_EQ(n, 255u);
+        }
     }
     EXPECT_EQ(p, coded.size() - 1);
     EXPECT_GT(blocks, 10u);
