@@ -14,7 +14,9 @@ namespace pexa::gif {
 
 namespace {
 
-constexpr size_t kTableBytes = 256 * sizeof(dib::Quad); // room for every index
+// The block always has room for 256 colour entries, though the pixels follow
+// the 2^b entries that biClrUsed names; what no image sets stays 0.
+constexpr size_t kTableBytes = 256 * sizeof(dib::Quad);
 
 class Reader {
   public:
@@ -189,7 +191,7 @@ bool Reader::ReadImage() {
             const uint32_t columns =
                 width < screenWidth - alignedLeft ? width : screenWidth - alignedLeft;
             const bool interlaced = (packed & 0x40) != 0;
-            uint8_t *bits = dib_ + dib::kInfoHeaderSize + kTableBytes + alignedLeft * b / 8;
+            uint8_t *bits = dib_ + dib::BitsOffset(header_) + alignedLeft * b / 8;
             for (uint32_t r = 0; r < rows; ++r) {
                 const uint32_t stored = interlaced ? InterlacedPosition(r, height) : r;
                 // The DIB is bottom-up: screen row top + r lies H - 1 - top - r

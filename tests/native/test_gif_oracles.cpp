@@ -58,13 +58,7 @@ std::string Rgb(const Picture &p) {
 }
 
 std::string DibRgb(const std::vector<uint8_t> &dib) {
-    // A DIB laid out like the reader's result, for Picture.
-    pexa::dib::InfoHeader h = pexa::dib::ReadHeader(dib.data());
-    const uint32_t colors = pexa::dib::ColorsInPalette(h);
-    std::vector<uint8_t> wide(40 + 1024);
-    std::memcpy(wide.data(), dib.data(), 40 + 4 * colors);
-    wide.insert(wide.end(), dib.begin() + 40 + 4 * colors, dib.end());
-    return Rgb(Picture(wide.data()));
+    return Rgb(Picture(dib.data()));
 }
 
 struct WriterCase {

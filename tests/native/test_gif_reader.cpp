@@ -41,10 +41,11 @@ TEST(GifReader, DepthFollowsTheGlobalTableSize) {
         EXPECT_EQ(p.header.xPelsPerMeter, 2953);
         EXPECT_EQ(p.header.sizeImage, p.rowBytes * 3);
         EXPECT_EQ(host.dibSize, 40 + 1024 + p.rowBytes * 3);
+        EXPECT_EQ(p.bits, dib + 40 + 4 * c.clrUsed); // pixels follow biClrUsed entries
         for (int i = 0; i < 15; ++i) EXPECT_EQ(p.At(i % 5, i / 5), i % entries);
         // Entry i is (i*10+1, i*20+2, i*30+3); entries beyond the table black.
         EXPECT_EQ(p.Rgb(1), 0x0B1621u);
-        for (int i = entries; i < 256; ++i) EXPECT_EQ(p.Rgb(i), 0u) << i;
+        for (int i = entries; i < c.clrUsed; ++i) EXPECT_EQ(p.Rgb(i), 0u) << i;
         EXPECT_EQ(host.busy, (std::vector<bool>{true, false}));
         EXPECT_EQ(host.live, 0);
     }

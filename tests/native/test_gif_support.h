@@ -60,13 +60,13 @@ class TestHost final : public pexa::gif::Host {
 // A decoded DIB as the reader left it.
 struct Picture {
     pexa::dib::InfoHeader header{};
-    const uint8_t *table = nullptr; // 256 RGBQUADs
+    const uint8_t *table = nullptr; // RGBQUADs
     const uint8_t *bits = nullptr;
     uint64_t rowBytes = 0;
     explicit Picture(const uint8_t *dib) {
         std::memcpy(&header, dib, sizeof header);
         table = dib + 40;
-        bits = dib + 40 + 1024;
+        bits = dib + pexa::dib::BitsOffset(header);
         rowBytes = pexa::dib::RowBytes(header.width, header.bitCount);
     }
     // Index of the pixel at (x, y), y counted from the top.
