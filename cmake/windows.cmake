@@ -93,7 +93,10 @@ foreach(src ${wine_tests})
   target_link_options(${target} PRIVATE ${PEXA_STATIC_RUNTIME})
   target_link_libraries(${target} PRIVATE pexa_test_support pexav16 gtest_main)
   gtest_discover_tests(${target} TEST_PREFIX "wine." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED wine)
+                       PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED wine
+                                  # One X display: windows of parallel tests would overlap
+                                  # in each other's screen captures.
+                                  RESOURCE_LOCK display)
 endforeach()
 
 # Some tests need pexab16 as well; it sits beside pexav16 in bin/.

@@ -20,6 +20,9 @@
 
 #include <windows.h>
 
+#include <GL/gl.h>  /* primitive modes for Primitive; OpenGL in your own objects */
+#include <GL/glu.h>
+
 #if defined(PEXA_BUILDING_DLL)
 #define PEXA_API __declspec(dllexport)
 #else
@@ -353,7 +356,27 @@ PEXA_API HGLOBAL RLEtoDIB(HGLOBAL dib);
 
 /* ------------------------------------------------------------------------
  * GIF codec (pexav16 only)
+ * GIF87a and GIF89a files to palette DIBs and back, on the calling thread;
+ * one GIF read or write at a time in a process. Problems are shown in an
+ * error box with a German text. pexab16 (built with PEXA_LITE) has none of
+ * these functions.
  * ------------------------------------------------------------------------ */
+
+#ifndef PEXA_LITE
+/* Reads a GIF file into a new 1-, 4- or 8-bit DIB of its logical screen with
+ * every image drawn into it; extensions are skipped. NULL after an error box
+ * (or after Cancel for an unknown version); a file damaged after its screen
+ * descriptor gives the DIB drawn so far, after an error box. */
+PEXA_API HGLOBAL ReadGIF(const char *fileName);
+/* 1 when the file begins with "GIF87a" or "GIF89a", else 0; never shows a box. */
+PEXA_API int IsGIFFile(const char *fileName);
+/* The codec's version number, 512. */
+PEXA_API WORD GIFGetVersion(void);
+/* Writes the DIB as a GIF file (version 87 or 89, interlaced when interlace
+ * is non-zero) with one image; DIBs of 16 bits and more are written in 256
+ * grey levels. Returns 1, or 0 after an error box (or when the disk fails). */
+PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version, int interlace);
+#endif
 
 /* ------------------------------------------------------------------------
  * Numeric helpers

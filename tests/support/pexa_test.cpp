@@ -85,6 +85,12 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
            std::abs(Blue(a) - Blue(b)) <= tolerance;
 }
 
+std::string Hex(uint32_t c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06X", unsigned(c & 0xFFFFFF));
+    return text;
+}
+
 void PostKey(HWND hwnd, int virtualKey, int character) {
     UINT scan = MapVirtualKeyA(virtualKey, 0);
     LPARAM down = 1 | (LPARAM(scan) << 16);

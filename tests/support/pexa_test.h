@@ -60,6 +60,8 @@ inline int Blue(uint32_t c) { return c & 0xFF; }
 inline uint32_t Rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
 // True when every channel differs by at most tolerance.
 bool Near(uint32_t a, uint32_t b, int tolerance = 8);
+// For failure messages: "#RRGGBB".
+std::string Hex(uint32_t c);
 
 // Input, posted to the window's queue the way the system would deliver it.
 void PostKey(HWND hwnd, int virtualKey, int character = 0);

@@ -1,0 +1,62 @@
+// A shown scene window for render tests, and a user object class that
+// records its draws (the way a program extends the library).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "pexa.h"
+#include "support/pexa_test.h"
+
+namespace pexatest {
+
+// A program-defined object: records every Draw into a shared log.
+class Recorder : public cObj {
+  public:
+    Recorder(std::vector<std::string> *log, std::string name)
+        : cObj(0), log_(log), name_(std::move(name)) {}
+    void Draw() override {
+        if (log_) log_->push_back(name_);
+        ++draws;
+    }
+    void DrawExtra() override {}
+    std::atomic<int> draws{0};
+
+  private:
+    std::vector<std::string> *log_;
+    std::string name_;
+};
+
+inline Recorder *InsertRecorder(std::vector<std::string> *log, const std::string &name) {
+    Recorder *r = new Recorder(log, name);
+    SendPexaMsg(1025, reinterpret_cast<WPARAM>(static_cast<cObj *>(r)), 0);
+    return r;
+}
+
+// A shown 220 x 220 window, current, with lighting off by default so that
+// colours show unchanged.
+class SceneTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        wind = CreateWind(" scene test", 220, 220, 20, 20);
+        ASSERT_NE(wind, nullptr);
+        hwnd = GetHWND(wind);
+        ShowWind(wind);
+    }
+    // Two frames: switches set by Enable/Disable objects apply from the
+    // frame after the one that drew them.
+    Capture Frame() {
+        RefreshWind(wind);
+        RefreshWind(wind);
+        return CaptureClient(hwnd);
+    }
+    uint32_t Centre(const Capture &c) { return c.at(c.width / 2, c.height / 2); }
+
+    void *wind = nullptr;
+    HWND hwnd = nullptr;
+};
+
+} // namespace pexatest
