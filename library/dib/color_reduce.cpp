@@ -92,7 +92,7 @@ Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSi
     ResultLayout layout;
     if (!LayoutEightBit(src, layout)) return kMemory;
     DiffusionRows rows;
-    if (diffuse && !rows.Allocate(src.width)) return kMemory;
+    if (diffuse && !rows.Allocate(src.width, src.height)) return kMemory;
     uint8_t *out = AllocateResult(layout, sink);
     if (!out) return kMemory;
     Quad *table = reinterpret_cast<Quad *>(out + 40);
@@ -137,7 +137,7 @@ Error GrayDib(Block source, ResultSink &sink) {
         // result is a byte copy of the whole source block.
         if (src.header.size != kInfoHeaderSize) return kOs2;
         if (src.header.compression != kCompressionRgb) return kRle;
-        if (!src.PaletteInside()) return kData;
+        if (!src.PixelsInside()) return kData;
         uint8_t *out = sink.Allocate(source.size);
         if (!out) return "CopyDIB: Not enough memory for DIB!";
         std::memcpy(out, source.data, source.size);

@@ -280,7 +280,7 @@ Error Dib24To1(Block source, ResultSink &sink) {
     ResultLayout layout;
     if (Error e = StartNarrowing(src, 1, 2, text, layout)) return e;
     DiffusionRows rows;
-    if (!rows.Allocate(src.width)) return text.memory;
+    if (!rows.Allocate(src.width, src.height)) return text.memory;
     uint8_t *out = AllocateResult(layout, sink);
     if (!out) return text.memory;
     std::memcpy(out + 40, blackWhite, sizeof blackWhite);
@@ -305,7 +305,7 @@ Error Dib24To4(Block source, ResultSink &sink) {
     ResultLayout layout;
     if (Error e = StartNarrowing(src, 4, 16, text, layout)) return e;
     DiffusionRows rows;
-    if (!rows.Allocate(src.width)) return text.memory;
+    if (!rows.Allocate(src.width, src.height)) return text.memory;
     uint8_t *out = AllocateResult(layout, sink);
     if (!out) return text.memory;
     std::memcpy(out + 40, kSixteenColors, sizeof kSixteenColors);

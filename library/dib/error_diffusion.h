@@ -24,7 +24,9 @@ inline uint8_t ClampByte(int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
 // Two rows of blue, green, red working values; Allocate fails softly.
 class DiffusionRows {
   public:
-    bool Allocate(uint32_t width) {
+    // An empty picture needs no rows (its width is bounded by nothing).
+    bool Allocate(uint32_t width, uint32_t height) {
+        if (width == 0 || height == 0) return true;
         size_t bytes = size_t(width) * 3 + 3;
         current_.reset(new (std::nothrow) uint8_t[bytes]);
         next_.reset(new (std::nothrow) uint8_t[bytes]);
