@@ -1,0 +1,55 @@
+// Helpers of the bitmap toolkit's Wine tests: DIB blocks built byte by byte,
+// what GDI shows of a DIB, files shared with the Linux side, and ImageMagick
+// (the Linux program, started through Wine) as an independent decoder.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pexatest {
+
+// A new DIB handle holding the given bytes.
+HGLOBAL DibFromBytes(const std::vector<uint8_t> &bytes);
+// Every byte of a DIB handle's block.
+std::vector<uint8_t> DibBytes(HGLOBAL dib);
+
+// A packed DIB built from nothing: 40-byte header, colors quads (entry i is
+// blue i, green 2i, red 3i), 12 mask bytes when compression is BI_BITFIELDS,
+// and the bits (zero when bits is empty).
+std::vector<uint8_t> MakeDibBytes(int32_t width, int32_t height, uint16_t bitCount,
+                                  uint32_t colors, uint32_t compression = BI_RGB,
+                                  const std::vector<uint8_t> &bits = {});
+
+// What DrawDIB shows of the DIB: its pixels as 0x00RRGGBB, top row first,
+// rendered into a 32-bit DIB section. Empty when drawing failed.
+std::vector<uint32_t> RenderDib(HGLOBAL dib);
+
+// A file in the test data folder, by its Windows name and its Linux name.
+struct SharedFile {
+    std::string windows;
+    std::string unix;
+};
+// A file name unique to this process in folder (created if missing).
+SharedFile SharedPathIn(const std::string &folder, const std::string &name);
+#ifdef PEXA_TEST_DATA_DIR
+// The same in the build's test data folder.
+inline SharedFile SharedPath(const std::string &name) {
+    return SharedPathIn(PEXA_TEST_DATA_DIR "/bmp", name);
+}
+#endif
+
+std::vector<uint8_t> ReadBytes(const std::string &windowsPath);
+bool WriteBytes(const std::string &windowsPath, const std::vector<uint8_t> &bytes);
+
+// Runs ImageMagick's convert with the arguments (Linux paths, quoted with
+// ' where needed) and writes output in format (BMP3, BMP2, ppm, ...); true
+// when the file was written.
+bool Magick(const std::string &arguments, const std::string &format, const SharedFile &output);
+// ImageMagick's decoding of an image file: width x height pixels as
+// 0x00RRGGBB, top row first. Empty when it could not decode the file.
+std::vector<uint32_t> MagickPixels(const SharedFile &image, int *width, int *height);
+
+} // namespace pexatest
