@@ -91,12 +91,16 @@ std::string Hex(uint32_t c) {
     return text;
 }
 
-void PostKey(HWND hwnd, int virtualKey, int character) {
-    UINT scan = MapVirtualKeyA(virtualKey, 0);
-    LPARAM down = 1 | (LPARAM(scan) << 16);
-    PostMessageA(hwnd, WM_KEYDOWN, virtualKey, down);
-    if (character) PostMessageA(hwnd, WM_CHAR, character, down);
-    PostMessageA(hwnd, WM_KEYUP, virtualKey, down | (LPARAM(1) << 30) | (LPARAM(1) << 31));
+static LPARAM KeyData(int virtualKey) { return 1 | (LPARAM(MapVirtualKeyA(virtualKey, 0)) << 16); }
+
+void PostKey(HWND hwnd, int virtualKey) {
+    PostMessageA(hwnd, WM_KEYDOWN, virtualKey, KeyData(virtualKey));
+    if (MapVirtualKeyA(virtualKey, 2 /* MAPVK_VK_TO_CHAR */) == 0) PostKeyUp(hwnd, virtualKey);
+}
+
+void PostKeyUp(HWND hwnd, int virtualKey) {
+    PostMessageA(hwnd, WM_KEYUP, virtualKey,
+                 KeyData(virtualKey) | (LPARAM(1) << 30) | (LPARAM(1) << 31));
 }
 
 void PostMouseMove(HWND hwnd, int x, int y, WPARAM buttons) {
@@ -105,14 +109,14 @@ void PostMouseMove(HWND hwnd, int x, int y, WPARAM buttons) {
 
 static UINT ButtonMessage(int button, bool down) {
     switch (button) {
-    case 2: return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-    case 3: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    case 2: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    case 3: return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
     default: return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
     }
 }
 
 static WPARAM ButtonFlag(int button) {
-    return button == 2 ? MK_RBUTTON : button == 3 ? MK_MBUTTON : MK_LBUTTON;
+    return button == 2 ? MK_MBUTTON : button == 3 ? MK_RBUTTON : MK_LBUTTON;
 }
 
 void PostButtonDown(HWND hwnd, int button, int x, int y) {
@@ -127,15 +131,20 @@ void Flush(HWND hwnd) {
     // Sent messages overtake posted ones, so a plain SendMessage proves
     // nothing. Post a marker behind the input instead: a small-icon change
     // that the default window procedure carries out, and poll for it.
+    // Two rounds: messages posted while the first ones are handled (the
+    // WM_CHAR of a key) are covered too.
     static int turn = 0;
-    HICON marker = LoadIconA(nullptr, (turn++ & 1) ? IDI_ASTERISK : IDI_EXCLAMATION);
-    PostMessageA(hwnd, WM_SETICON, ICON_SMALL, LPARAM(marker));
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < 5000) {
-        DWORD_PTR icon = 0;
-        if (!SendMessageTimeoutA(hwnd, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, 5000, &icon)) return;
-        if (HICON(icon) == marker) return;
-        Sleep(1);
+    for (int round = 0; round < 2; ++round) {
+        HICON marker = LoadIconA(nullptr, (turn++ & 1) ? IDI_ASTERISK : IDI_EXCLAMATION);
+        PostMessageA(hwnd, WM_SETICON, ICON_SMALL, LPARAM(marker));
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < 5000) {
+            DWORD_PTR icon = 0;
+            if (!SendMessageTimeoutA(hwnd, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, 5000, &icon))
+                return;
+            if (HICON(icon) == marker) break;
+            Sleep(1);
+        }
     }
 }
 

@@ -64,9 +64,13 @@ bool Near(uint32_t a, uint32_t b, int tolerance = 8);
 std::string Hex(uint32_t c);
 
 // Input, posted to the window's queue the way the system would deliver it.
-void PostKey(HWND hwnd, int virtualKey, int character = 0);
+// A key press posts WM_KEYDOWN; the window's message loop translates it into
+// WM_CHAR as for real input. Keys without a character also post their
+// WM_KEYUP (a character key's release would arrive after its WM_CHAR).
+void PostKey(HWND hwnd, int virtualKey);
+void PostKeyUp(HWND hwnd, int virtualKey);
 void PostMouseMove(HWND hwnd, int x, int y, WPARAM buttons = 0);
-void PostButtonDown(HWND hwnd, int button, int x, int y); // button 1 left, 2 right, 3 middle
+void PostButtonDown(HWND hwnd, int button, int x, int y); // button 1 left, 2 middle, 3 right
 void PostButtonUp(HWND hwnd, int button, int x, int y);
 
 // Waits until every message posted to the window so far has been handled
