@@ -261,11 +261,12 @@ LRESULT PaintAll(HWND hwnd) {
         else
             w->Render();
     }
-    // A window outside the registry (the dispatch window) must not repaint forever.
-    ValidateRect(hwnd, nullptr);
     if (windowRegistry.find(hwnd)) {
         cWind *w = windowRegistry.found()->wind;
         if (w->hasStatusBar && w->hStatusBar) SendMessageA(w->hStatusBar, WM_PAINT, 0, 0);
+    } else {
+        // A window outside the registry (the dispatch window) must not repaint forever.
+        ValidateRect(hwnd, nullptr);
     }
     return 0;
 }
