@@ -149,7 +149,8 @@ PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel,
                           DWORD compression) {
     BITMAP bm{};
     // Something that is not a bitmap counts as no bitmap.
-    if (!bitmap || GetObjectA(bitmap, sizeof bm, &bm) == 0) {
+    if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP ||
+        GetObjectA(bitmap, sizeof bm, &bm) == 0) {
         pexa::ErrorBox("DDBtoDIB: No DDB passed!");
         return nullptr;
     }
@@ -161,9 +162,14 @@ PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel,
     header.compression = compression;
     header.sizeImage = 0;
     header.clrUsed = pexa::dib::ColorsInPalette(header);
-    // GDI writes the three masks of a bit-field DIB behind the header; the
-    // block leaves room for them there, where GetDIBBits expects them.
-    const uint64_t masks = compression == BI_BITFIELDS ? pexa::bmp::kMaskBytes : 0;
+    // A bit-field DIB keeps its three masks behind the header, where
+    // GetDIBBits expects them, so the block leaves room for them there.
+    const bool bitfields = compression == BI_BITFIELDS;
+    if (bitfields && bitsPerPixel != 16 && bitsPerPixel != 32) {
+        pexa::ErrorBox("DDBtoDIB: Error in GetDIBits during data transfer!");
+        return nullptr;
+    }
+    const uint64_t masks = bitfields ? pexa::bmp::kMaskBytes : 0;
     const uint64_t tables = pexa::dib::kInfoHeaderSize + masks + 4 * uint64_t(header.clrUsed);
 
     HGLOBAL dib = pexa::AllocDIB(tables);
@@ -178,6 +184,10 @@ PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel,
         pexa::ErrorBox(text);
         return nullptr;
     };
+    // GDI is asked for plain rows; a bit-field DIB then gets the masks of
+    // exactly those rows (5-5-5 or 8-8-8). HACK: Wine's GetDIBits returns
+    // neither masks nor pixels for a BI_BITFIELDS request.
+    if (bitfields) header.compression = BI_RGB;
     {
         DibLock lock(dib);
         if (!lock) return fail("DDBtoDIB: Not enough memory for DIB!");
@@ -186,16 +196,14 @@ PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel,
         GetDIBits(screen, bitmap, 0, UINT(bm.bmHeight), nullptr, lock.info(), DIB_RGB_COLORS);
         std::memcpy(&header, lock.bytes(), sizeof header);
     }
-    const bool packed =
-        header.compression == BI_RGB || header.compression == BI_BITFIELDS;
+    const bool packed = header.compression == BI_RGB || header.compression == BI_BITFIELDS;
     if (header.sizeImage == 0 && !packed)
         return fail("DDBtoDIB: Error in GetDIBits with RLE-DIBs!");
     if (packed) {
         // Uncompressed rows always take their full size, whatever GDI said.
-        const uint64_t image =
-            pexa::dib::RowBytes(header.width, header.bitCount) * pexa::dib::AbsHeight(header.height);
-        if (image > pexa::bmp::kMaxBlockSize)
-            return fail("DDBtoDIB: Not enough memory for DIB!");
+        const uint64_t image = pexa::dib::RowBytes(header.width, header.bitCount) *
+                               pexa::dib::AbsHeight(header.height);
+        if (image > pexa::bmp::kMaxBlockSize) return fail("DDBtoDIB: Not enough memory for DIB!");
         header.sizeImage = uint32_t(image);
     }
     header.clrUsed = pexa::dib::ColorsInPalette(header);
@@ -213,6 +221,21 @@ PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel,
         std::memcpy(lock.bytes(), &header, sizeof header);
         lines = GetDIBits(screen, bitmap, 0, UINT(bm.bmHeight), lock.bytes() + tablesNow,
                           lock.info(), DIB_RGB_COLORS);
+        // GDI rewrites the header; the DIB keeps its explicit colour count
+        // and the toolkit's resolution.
+        BITMAPINFOHEADER *h = lock.header();
+        if (bitfields) {
+            const uint32_t rowMasks[3] = {bitsPerPixel == 16 ? 0x7C00u : 0xFF0000u,
+                                          bitsPerPixel == 16 ? 0x03E0u : 0xFF00u,
+                                          bitsPerPixel == 16 ? 0x001Fu : 0xFFu};
+            std::memcpy(lock.bytes() + pexa::dib::kInfoHeaderSize, rowMasks, sizeof rowMasks);
+            h->biCompression = BI_BITFIELDS;
+        }
+        h->biClrUsed = header.clrUsed;
+        h->biSizeImage = header.sizeImage;
+        h->biXPelsPerMeter = pexa::dib::kDefaultPelsPerMeter;
+        h->biYPelsPerMeter = pexa::dib::kDefaultPelsPerMeter;
+        h->biClrImportant = 0;
     }
     if (lines == 0) return fail("DDBtoDIB: Error in GetDIBits during data transfer!");
     return dib;
