@@ -1,0 +1,71 @@
+// The GIF codec's Win32 side shared by reader and writer: files through
+// buffered ReadFile and WriteFile, blocks in global memory (GHND), the
+// toolkit's error box and cursors, and the version question box.
+#pragma once
+
+#include <windows.h>
+
+#include "gif/gif_codec.h"
+
+namespace pexa::gif {
+
+// A file opened for reading or created (replacing an old one) for writing,
+// closed on every path.
+class GifFile {
+  public:
+    GifFile(const char *name, bool write);
+    ~GifFile();
+    GifFile(const GifFile &) = delete;
+    GifFile &operator=(const GifFile &) = delete;
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE handle() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+// Reads the file in 4 KiB pieces.
+class FileSource final : public Source {
+  public:
+    explicit FileSource(HANDLE file) : file_(file) {}
+    size_t Read(void *to, size_t count) override;
+
+  private:
+    HANDLE file_;
+    uint8_t buffer_[4096];
+    size_t pos_ = 0, end_ = 0;
+};
+
+// Collects writes and puts them into the file in 4 KiB pieces; Flush writes
+// the rest. A failed write fails every later one.
+class FileSink final : public Sink {
+  public:
+    explicit FileSink(HANDLE file) : file_(file) {}
+    bool Write(const void *from, size_t count) override;
+    bool Flush();
+
+  private:
+    HANDLE file_;
+    uint8_t buffer_[4096];
+    size_t used_ = 0;
+    bool ok_ = true;
+};
+
+// Blocks from GlobalAlloc(GHND), locked while the codec uses them. The DIB
+// block stays allocated and is handed over by TakeDib.
+class GlobalHost final : public Host {
+  public:
+    ~GlobalHost();
+    uint8_t *Allocate(Block kind, size_t bytes) override;
+    void Release(Block kind, uint8_t *block) override;
+    void Error(const char *text) override;
+    bool AskUnknownVersion(const char *text) override;
+    void Busy(bool on) override;
+    // The unlocked DIB block, now the caller's.
+    HGLOBAL TakeDib();
+
+  private:
+    HGLOBAL dib_ = nullptr;
+};
+
+} // namespace pexa::gif
