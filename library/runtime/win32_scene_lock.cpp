@@ -4,19 +4,15 @@
 namespace pexa {
 
 namespace {
-// Initialised on first use, so it works whatever the order of static
-// construction; the critical section lives until the process ends.
+// Created on first use (a thread-safe local static), so it works whatever
+// the order of static construction; it lives until the process ends.
 CRITICAL_SECTION &SceneSection() {
-    static CRITICAL_SECTION section;
-    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
-    InitOnceExecuteOnce(
-        &once,
-        [](PINIT_ONCE, PVOID, PVOID *) -> BOOL {
-            InitializeCriticalSection(&section);
-            return TRUE;
-        },
-        nullptr, nullptr);
-    return section;
+    struct Section {
+        CRITICAL_SECTION cs;
+        Section() { InitializeCriticalSection(&cs); }
+    };
+    static Section section;
+    return section.cs;
 }
 } // namespace
 
