@@ -105,3 +105,7 @@ add_custom_target(pexa_dlls ALL DEPENDS pexav16 pexab16)
 # Stop the Xvfb and wineserver that the emulator wrapper started, after the last test.
 add_test(NAME wine.shutdown COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-env.sh stop)
 set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)
+
+# Every declared function exported undecorated; only system DLLs imported.
+add_test(NAME exports.${CMAKE_SYSTEM_PROCESSOR}
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/check-exports.sh ${CMAKE_BINARY_DIR}/bin ${PEXA_TRIPLE}-objdump)
