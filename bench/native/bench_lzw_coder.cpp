@@ -47,8 +47,8 @@ std::vector<uint8_t> MakePicture(bool noise) {
             const int grain = int(state >> 29) - 4; // -4 .. 3
             double v = 128 + 50 * std::sin(x / 97.0) + 40 * std::cos(y / 61.0) +
                        30 * std::sin((x + 2 * y) / 143.0);
-            p[size_t(y) * kSize + x] = noise ? uint8_t(state >> 24)
-                                             : uint8_t(std::clamp(int(v) / 4 * 4 + grain, 0, 255));
+            p[size_t(y) * kSize + x] =
+                noise ? uint8_t(state >> 24) : uint8_t(std::clamp(int(v) / 4 * 4 + grain, 0, 255));
         }
     }
     return p;

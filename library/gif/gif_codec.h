@@ -121,7 +121,9 @@ inline uint32_t InterlacedPosition(uint32_t row, uint32_t height) {
     return pass1 + pass2 + pass3 + row / 2;
 }
 
-inline uint16_t ReadLe16(const uint8_t *p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint16_t ReadLe16(const uint8_t *p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 inline void PutLe16(uint8_t *p, uint32_t v) {
     p[0] = uint8_t(v);
     p[1] = uint8_t(v >> 8);

@@ -67,8 +67,8 @@ uint8_t *Reader::Run() {
     }
     if (!IsGifSignature(signature, got)) {
         char question[64];
-        std::snprintf(question, sizeof question, text::kUnknownVersion, signature[3],
-                      signature[4], signature[5]);
+        std::snprintf(question, sizeof question, text::kUnknownVersion, signature[3], signature[4],
+                      signature[5]);
         if (!host_.AskUnknownVersion(question)) return nullptr;
     }
 
@@ -184,7 +184,8 @@ bool Reader::ReadImage() {
         // The left edge moves left to the byte boundary of the DIB row
         // (an even column at 4 bits, a multiple of 8 at 1 bit).
         const uint32_t b = header_.bitCount;
-        const uint32_t screenWidth = uint32_t(header_.width), screenHeight = uint32_t(header_.height);
+        const uint32_t screenWidth = uint32_t(header_.width),
+                       screenHeight = uint32_t(header_.height);
         const uint32_t alignedLeft = left * b / 8 * 8 / b;
         if (top < screenHeight && alignedLeft < screenWidth) {
             const uint32_t rows = height < screenHeight - top ? height : screenHeight - top;
@@ -214,7 +215,8 @@ void Reader::PutRow(uint8_t *to, const uint8_t *from, uint32_t count) const {
         break;
     case 4: {
         uint32_t i = 0;
-        for (; i + 1 < count; i += 2) *to++ = uint8_t((from[i] & 0x0F) << 4 | (from[i + 1] & 0x0F));
+        for (; i + 1 < count; i += 2)
+            *to++ = uint8_t((from[i] & 0x0F) << 4 | (from[i + 1] & 0x0F));
         if (i < count) *to = uint8_t((from[i] & 0x0F) << 4 | (*to & 0x0F));
         break;
     }
@@ -222,13 +224,15 @@ void Reader::PutRow(uint8_t *to, const uint8_t *from, uint32_t count) const {
         uint32_t i = 0;
         for (; i + 8 <= count; i += 8) {
             uint32_t byte = 0;
-            for (uint32_t k = 0; k < 8; ++k) byte = byte << 1 | (from[i + k] & 1u);
+            for (uint32_t k = 0; k < 8; ++k)
+                byte = byte << 1 | (from[i + k] & 1u);
             *to++ = uint8_t(byte);
         }
         if (i < count) {
             const uint32_t rest = count - i;
             uint32_t byte = 0;
-            for (uint32_t k = 0; k < rest; ++k) byte |= (from[i + k] & 1u) << (7 - k);
+            for (uint32_t k = 0; k < rest; ++k)
+                byte |= (from[i + k] & 1u) << (7 - k);
             const uint32_t keep = 0xFFu >> rest;
             *to = uint8_t(byte | (*to & keep));
         }

@@ -28,12 +28,15 @@ void GetRow(const uint8_t *from, uint8_t *to, uint32_t width, uint32_t bitCount)
         if (width & 1) to[width - 1] = *from >> 4;
         break;
     default:
-        for (uint32_t x = 0; x < width; ++x) to[x] = (from[x / 8] >> (7 - x % 8)) & 1;
+        for (uint32_t x = 0; x < width; ++x)
+            to[x] = (from[x / 8] >> (7 - x % 8)) & 1;
         break;
     }
 }
 
-bool Put(Sink &sink, const uint8_t *bytes, size_t count) { return sink.Write(bytes, count); }
+bool Put(Sink &sink, const uint8_t *bytes, size_t count) {
+    return sink.Write(bytes, count);
+}
 
 } // namespace
 
@@ -46,7 +49,8 @@ const char *GifSignature(int version) {
 bool IsWritableDib(const uint8_t *dib, size_t size) {
     if (!dib || size < dib::kInfoHeaderSize) return false;
     const dib::InfoHeader h = dib::ReadHeader(dib);
-    if (h.size < dib::kInfoHeaderSize || h.compression != dib::kCompressionRgb) return false;
+    // The toolkit's DIBs have the 40-byte header; the colour table follows it.
+    if (h.size != dib::kInfoHeaderSize || h.compression != dib::kCompressionRgb) return false;
     if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8) return false;
     // The screen and image descriptors hold 16-bit sizes.
     if (h.width < 0 || h.width > 0xFFFF || dib::AbsHeight(h.height) > 0xFFFF) return false;

@@ -11,17 +11,21 @@ namespace pexa::gif {
 namespace {
 constexpr uint32_t kNone = LzwEncoder::kTableSize;
 
-uint32_t HashSlot(uint32_t key, uint32_t size) { return (key * 2654435761u) >> 19 & (size - 1); }
+uint32_t HashSlot(uint32_t key, uint32_t size) {
+    return (key * 2654435761u) >> 19 & (size - 1);
+}
 } // namespace
 
 int LzwCodeSize(uint32_t v) {
     int bits = 3;
-    while (bits < 12 && v >= (1u << bits)) ++bits;
+    while (bits < 12 && v >= (1u << bits))
+        ++bits;
     return bits;
 }
 
 void LzwEncoder::ResetTable() {
-    for (Node &node : nodes_) node.count = 0;
+    for (Node &node : nodes_)
+        node.count = 0;
     if (hashUsed_) {
         std::memset(hashKey_, 0xFF, sizeof hashKey_);
         hashUsed_ = 0;
@@ -40,7 +44,8 @@ uint32_t LzwEncoder::FindOverflow(uint32_t prefix, uint32_t index) const {
 void LzwEncoder::AddOverflow(uint32_t prefix, uint32_t index, uint32_t code) {
     const uint32_t key = prefix << 8 | index;
     uint32_t slot = HashSlot(key, kHashSize);
-    while (hashKey_[slot] != kEmpty) slot = (slot + 1) & (kHashSize - 1);
+    while (hashKey_[slot] != kEmpty)
+        slot = (slot + 1) & (kHashSize - 1);
     hashKey_[slot] = key;
     hashCode_[slot] = uint16_t(code);
     ++hashUsed_;

@@ -45,7 +45,7 @@ class LzwEncoder {
     static constexpr uint32_t kEmpty = 0xFFFFFFFFu;
 
     Node nodes_[kTableSize];
-    uint32_t hashKey_[kHashSize];  // prefix << 8 | index, or kEmpty
+    uint32_t hashKey_[kHashSize]; // prefix << 8 | index, or kEmpty
     uint16_t hashCode_[kHashSize];
     uint32_t hashUsed_ = 0;
 

@@ -86,7 +86,9 @@ void GlobalHost::Release(Block, uint8_t *block) {
     }
 }
 
-void GlobalHost::Error(const char *text) { ErrorBox(text); }
+void GlobalHost::Error(const char *text) {
+    ErrorBox(text);
+}
 
 bool GlobalHost::AskUnknownVersion(const char *text) {
     return MessageBoxA(nullptr, text, text::kVersionCaption,

@@ -36,6 +36,8 @@ PEXA_API int IsGIFFile(const char *fileName) {
     return pexa::gif::IsGifSignature(signature, got) ? 1 : 0;
 }
 
-PEXA_API WORD GIFGetVersion(void) { return pexa::gif::kCodecVersion; }
+PEXA_API WORD GIFGetVersion(void) {
+    return pexa::gif::kCodecVersion;
+}
 
 } // extern "C"

@@ -21,7 +21,8 @@ std::string Shell(const std::string &command) {
     if (FILE *pipe = popen(command.c_str(), "r")) {
         char buffer[65536];
         size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, n);
         pclose(pipe);
     }
     return out;
@@ -36,8 +37,8 @@ std::string TempFile(const std::string &name) {
 }
 
 void Save(const std::string &path, const std::vector<uint8_t> &bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 std::vector<uint8_t> Load(const std::string &path) {
@@ -73,11 +74,11 @@ struct WriterCase {
 TEST(GifOracle, WrittenFilesDecodeTheSameInImageMagickAndGiflib) {
     if (!HaveTool("convert") || !HaveTool("gif2rgb")) GTEST_SKIP() << "no ImageMagick or giflib";
     const WriterCase cases[] = {
-        {"one", 37, 23, 1, 0, false, 89, 1},        {"one_i", 37, 23, 1, 0, true, 87, 0},
-        {"four", 50, 31, 4, 0, false, 87, 0},       {"four_i", 51, 30, 4, 10, true, 89, 1},
-        {"eight", 257, 129, 8, 0, false, 89, 0},    {"eight_i", 255, 131, 8, 0, true, 89, 0},
-        {"noise", 400, 300, 8, 0, false, 89, 1},    {"noise_i", 301, 177, 8, 200, true, 87, 1},
-        {"line", 2000, 1, 8, 0, false, 89, 1},      {"column", 1, 999, 4, 0, true, 89, 1},
+        {"one", 37, 23, 1, 0, false, 89, 1},     {"one_i", 37, 23, 1, 0, true, 87, 0},
+        {"four", 50, 31, 4, 0, false, 87, 0},    {"four_i", 51, 30, 4, 10, true, 89, 1},
+        {"eight", 257, 129, 8, 0, false, 89, 0}, {"eight_i", 255, 131, 8, 0, true, 89, 0},
+        {"noise", 400, 300, 8, 0, false, 89, 1}, {"noise_i", 301, 177, 8, 200, true, 87, 1},
+        {"line", 2000, 1, 8, 0, false, 89, 1},   {"column", 1, 999, 4, 0, true, 89, 1},
     };
     for (const WriterCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -147,7 +148,8 @@ TEST(GifOracle, FilesFromImageMagickReadToItsOwnPixels) {
             make.resize(make.size() - 6);
         }
         std::string escaped;
-        for (char ch : make) escaped += ch == '(' ? "\\(" : ch == ')' ? "\\)" : std::string(1, ch);
+        for (char ch : make)
+            escaped += ch == '(' ? "\\(" : ch == ')' ? "\\)" : std::string(1, ch);
         Shell("convert " + escaped + " '" + prefix + path + "' 2>/dev/null");
         const auto file = Load(path);
         ASSERT_GT(file.size(), 13u);
@@ -159,7 +161,8 @@ TEST(GifOracle, FilesFromImageMagickReadToItsOwnPixels) {
         Picture p(dib);
         const std::string ours = Rgb(p);
         // ImageMagick's picture after drawing every image over the last.
-        const std::string theirs = Shell("convert '" + path + "' -coalesce -depth 8 rgb:- 2>/dev/null");
+        const std::string theirs =
+            Shell("convert '" + path + "' -coalesce -depth 8 rgb:- 2>/dev/null");
         ASSERT_GE(theirs.size(), ours.size());
         EXPECT_TRUE(theirs.compare(theirs.size() - ours.size(), ours.size(), ours) == 0);
         std::remove(path.c_str());

@@ -14,7 +14,8 @@ namespace text = pexa::gif::text;
 
 std::vector<uint8_t> Ramp(int n, int modulo) {
     std::vector<uint8_t> v(n);
-    for (int i = 0; i < n; ++i) v[i] = uint8_t(i % modulo);
+    for (int i = 0; i < n; ++i)
+        v[i] = uint8_t(i % modulo);
     return v;
 }
 
@@ -42,10 +43,12 @@ TEST(GifReader, DepthFollowsTheGlobalTableSize) {
         EXPECT_EQ(p.header.sizeImage, p.rowBytes * 3);
         EXPECT_EQ(host.dibSize, 40 + 1024 + p.rowBytes * 3);
         EXPECT_EQ(p.bits, dib + 40 + 4 * c.clrUsed); // pixels follow biClrUsed entries
-        for (int i = 0; i < 15; ++i) EXPECT_EQ(p.At(i % 5, i / 5), i % entries);
+        for (int i = 0; i < 15; ++i)
+            EXPECT_EQ(p.At(i % 5, i / 5), i % entries);
         // Entry i is (i*10+1, i*20+2, i*30+3); entries beyond the table black.
         EXPECT_EQ(p.Rgb(1), 0x0B1621u);
-        for (int i = entries; i < c.clrUsed; ++i) EXPECT_EQ(p.Rgb(i), 0u) << i;
+        for (int i = entries; i < c.clrUsed; ++i)
+            EXPECT_EQ(p.Rgb(i), 0u) << i;
         EXPECT_EQ(host.busy, (std::vector<bool>{true, false}));
         EXPECT_EQ(host.live, 0);
     }
@@ -105,7 +108,8 @@ TEST(GifReader, FileEndingAfterTheScreenGivesTableAndBlackPixels) {
     EXPECT_EQ(p.header.clrImportant, 4u);
     EXPECT_EQ(p.Rgb(3), 0x1F3E5Du);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 7; ++x) EXPECT_EQ(p.At(x, y), 0);
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(p.At(x, y), 0);
 }
 
 TEST(GifReader, ImageAtLeftThreeInFourBitsStartsAtColumnTwo) {
@@ -116,7 +120,8 @@ TEST(GifReader, ImageAtLeftThreeInFourBitsStartsAtColumnTwo) {
     EXPECT_TRUE(host.errors.empty());
     const int expected[2][8] = {{0, 0, 1, 2, 3, 0, 0, 0}, {0, 0, 4, 5, 6, 0, 0, 0}};
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(p.At(x, y), expected[y][x]) << x << "," << y;
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(p.At(x, y), expected[y][x]) << x << "," << y;
 }
 
 TEST(GifReader, OneBitImagesAlignToEightColumns) {
@@ -124,7 +129,8 @@ TEST(GifReader, OneBitImagesAlignToEightColumns) {
     gif.Screen(20, 1, 0x80).Table(2).Image(13, 0, 4, 1, 0, {1, 0, 1, 1}, 2).Trailer();
     TestHost host;
     Picture p(giftest::Read(gif.bytes, host));
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(p.At(x, 0), (x == 8 || x == 10 || x == 11) ? 1 : 0);
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(p.At(x, 0), (x == 8 || x == 10 || x == 11) ? 1 : 0);
 }
 
 TEST(GifReader, ImageOutsideTheScreenIsSkippedWithoutError) {
@@ -136,14 +142,16 @@ TEST(GifReader, ImageOutsideTheScreenIsSkippedWithoutError) {
     Picture p(giftest::Read(gif.bytes, host));
     EXPECT_TRUE(host.errors.empty());
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(p.At(x, y), x == 1 && y == 1 ? 7 : 0);
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(p.At(x, y), x == 1 && y == 1 ? 7 : 0);
 }
 
 TEST(GifReader, ImagePartlyOutsideIsClipped) {
     GifBuilder gif;
     gif.Screen(5, 4, 0x87).Table(256);
     std::vector<uint8_t> big(10 * 10);
-    for (int i = 0; i < 100; ++i) big[i] = uint8_t(i);
+    for (int i = 0; i < 100; ++i)
+        big[i] = uint8_t(i);
     gif.Image(3, 2, 10, 10, 0, big).Trailer();
     TestHost host;
     Picture p(giftest::Read(gif.bytes, host));
@@ -160,34 +168,39 @@ TEST(GifReader, InterlacedRowsComeInPassOrder) {
     gif.Image(0, 0, 2, 5, 0x40, {10, 10, 14, 14, 12, 12, 11, 11, 13, 13}).Trailer();
     TestHost host;
     Picture p(giftest::Read(gif.bytes, host));
-    for (int y = 0; y < 5; ++y) EXPECT_EQ(p.At(1, y), 10 + y);
+    for (int y = 0; y < 5; ++y)
+        EXPECT_EQ(p.At(1, y), 10 + y);
 }
 
 TEST(GifReader, InterlacedRowMapUsesTheFullHeightWhenClipped) {
     // 11 rows stored 0 8 4 2 6 10 1 3 5 7 9; the screen shows only 3 of them.
     const int order[11] = {0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9};
     std::vector<uint8_t> rows;
-    for (int r : order) rows.push_back(uint8_t(100 + r));
+    for (int r : order)
+        rows.push_back(uint8_t(100 + r));
     GifBuilder gif;
     gif.Screen(1, 3, 0x87).Table(256).Image(0, 0, 1, 11, 0x40, rows).Trailer();
     TestHost host;
     Picture p(giftest::Read(gif.bytes, host));
     EXPECT_TRUE(host.errors.empty());
-    for (int y = 0; y < 3; ++y) EXPECT_EQ(p.At(0, y), 100 + y);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(p.At(0, y), 100 + y);
 }
 
 TEST(GifReader, SecondImageOverwritesTheFirstWhereTheyOverlap) {
     GifBuilder gif;
     gif.Screen(4, 3, 0x87).Table(256);
-    gif.Image(0, 0, 3, 2, 0, {1, 1, 1, 1, 1, 1}).Comment("between").Image(1, 1, 3, 2, 0,
-                                                                        {2, 2, 2, 2, 2, 2});
+    gif.Image(0, 0, 3, 2, 0, {1, 1, 1, 1, 1, 1})
+        .Comment("between")
+        .Image(1, 1, 3, 2, 0, {2, 2, 2, 2, 2, 2});
     gif.Trailer();
     TestHost host;
     Picture p(giftest::Read(gif.bytes, host));
     EXPECT_TRUE(host.errors.empty());
     const int expected[3][4] = {{1, 1, 1, 0}, {1, 2, 2, 2}, {0, 2, 2, 2}};
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(p.At(x, y), expected[y][x]);
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(p.At(x, y), expected[y][x]);
 }
 
 TEST(GifReader, FourBitImageKeepsTheNeighbourPixelOfAnOddEdge) {
@@ -208,7 +221,8 @@ TEST(GifReader, IndicesWiderThanTheDepthAreMasked) {
     TestHost host;
     Picture p(giftest::Read(gif.bytes, host));
     const int expected[10] = {1, 0, 1, 0, 1, 0, 0, 0, 0, 1};
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(p.At(x, 0), expected[x]) << x;
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(p.At(x, 0), expected[x]) << x;
     EXPECT_EQ(p.bits[2], 0); // row padding stays 0
 }
 
@@ -238,7 +252,8 @@ TEST(GifReader, IllegalBlockStopsWithTheDibSoFar) {
 TEST(GifReader, LocalTableReplacesTheColours) {
     GifBuilder gif;
     gif.Screen(2, 1, 0x83).Table(16).Descriptor(0, 0, 2, 1, 0x81);
-    for (int i = 0; i < 4; ++i) gif.Byte(200 + i).Byte(0).Byte(0);
+    for (int i = 0; i < 4; ++i)
+        gif.Byte(200 + i).Byte(0).Byte(0);
     gif.Data(2, giftest::Encode({3, 2}, 2)).Trailer();
     TestHost host;
     Picture p(giftest::Read(gif.bytes, host));
@@ -324,7 +339,8 @@ TEST(GifReader, TooFewIndicesBeforeTheEndCodeLeaveZeros) {
 TEST(GifReader, SubBlocksBehindTheEndCodeBelongToTheImage) {
     auto coded = giftest::Encode({1, 2}, 8);
     coded.pop_back(); // the terminator
-    for (int b : {3, 0x21, 0x2C, 0x3B}) coded.push_back(uint8_t(b));
+    for (int b : {3, 0x21, 0x2C, 0x3B})
+        coded.push_back(uint8_t(b));
     coded.push_back(0);
     GifBuilder gif;
     gif.Screen(2, 1, 0x87).Table(256).Descriptor(0, 0, 2, 1, 0).Data(8, coded).Trailer();

@@ -23,7 +23,8 @@ using pexa::gif::Block;
 class TestHost final : public pexa::gif::Host {
   public:
     ~TestHost() {
-        for (uint8_t *dib : dibs) std::free(dib);
+        for (uint8_t *dib : dibs)
+            std::free(dib);
     }
     uint8_t *Allocate(Block kind, size_t bytes) override {
         if (kind == failKind) return nullptr;
@@ -104,7 +105,8 @@ class GifBuilder {
     }
     // entries colours: entry i is (i * 10 + 1, i * 20 + 2, i * 30 + 3) mod 256.
     GifBuilder &Table(int entries) {
-        for (int i = 0; i < entries; ++i) Byte(i * 10 + 1).Byte(i * 20 + 2).Byte(i * 30 + 3);
+        for (int i = 0; i < entries; ++i)
+            Byte(i * 10 + 1).Byte(i * 20 + 2).Byte(i * 30 + 3);
         return *this;
     }
     GifBuilder &Descriptor(int left, int top, int width, int height, int packed) {
@@ -153,8 +155,7 @@ inline uint8_t *Read(const std::vector<uint8_t> &file, TestHost &host) {
 // A bottom-up palette DIB whose pixel (x, y) (y from the top) is
 // index(x, y); colour entry i is (i, 255 - i, i * 7) mod 256 (r, g, b).
 template <class IndexOf>
-std::vector<uint8_t> MakeDib(int width, int height, int bitCount, uint32_t clrUsed,
-                             IndexOf index) {
+std::vector<uint8_t> MakeDib(int width, int height, int bitCount, uint32_t clrUsed, IndexOf index) {
     pexa::dib::InfoHeader h = pexa::dib::MakeHeader(width, height, uint16_t(bitCount), clrUsed);
     const uint32_t colors = pexa::dib::ColorsInPalette(h);
     const uint64_t rowBytes = pexa::dib::RowBytes(width, bitCount);
@@ -181,8 +182,8 @@ std::vector<uint8_t> MakeDib(int width, int height, int bitCount, uint32_t clrUs
     return dib;
 }
 
-inline std::vector<uint8_t> Write(const std::vector<uint8_t> &dib, bool interlace,
-                                  TestHost &host, int version = 89) {
+inline std::vector<uint8_t> Write(const std::vector<uint8_t> &dib, bool interlace, TestHost &host,
+                                  int version = 89) {
     pexa::gif::VectorSink sink;
     sink.Write(pexa::gif::GifSignature(version), 6);
     if (!pexa::gif::IsWritableDib(dib.data(), dib.size())) return {};

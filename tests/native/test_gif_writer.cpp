@@ -10,10 +10,14 @@ using giftest::Picture;
 using giftest::TestHost;
 namespace text = pexa::gif::text;
 
-int Mix(int x, int y, int modulo) { return (x * 7 + y * 13 + x * y) % modulo; }
+int Mix(int x, int y, int modulo) {
+    return (x * 7 + y * 13 + x * y) % modulo;
+}
 
 // Offset of the image descriptor for a global table of 2^b entries.
-size_t ImageAt(int bits) { return 13 + 3 * (size_t(1) << bits); }
+size_t ImageAt(int bits) {
+    return 13 + 3 * (size_t(1) << bits);
+}
 
 TEST(GifWriter, EightBitLayout) {
     const auto dib = giftest::MakeDib(3, 2, 8, 0, [](int x, int y) { return x + 3 * y; });
@@ -65,7 +69,8 @@ TEST(GifWriter, TenColoursArePaddedWithSixBlack) {
     EXPECT_EQ(gif[10], 0xB3);
     EXPECT_EQ(gif[13 + 3 * 9], 9);
     EXPECT_EQ(gif[13 + 3 * 9 + 1], 246);
-    for (size_t i = 13 + 3 * 10; i < 13 + 3 * 16; ++i) EXPECT_EQ(gif[i], 0) << i;
+    for (size_t i = 13 + 3 * 10; i < 13 + 3 * 16; ++i)
+        EXPECT_EQ(gif[i], 0) << i;
     EXPECT_EQ(gif[ImageAt(4)], 0x2C);
     EXPECT_EQ(gif[ImageAt(4) + 10], 4);
 }
@@ -95,11 +100,13 @@ TEST(GifWriter, InterlacedRowsInPassOrder) {
     auto decoder = std::make_unique<pexa::gif::LzwDecoder>();
     uint8_t rows[10];
     decoder->Start(8, rows, sizeof rows);
-    for (size_t p = image + 11; gif[p] != 0; p += gif[p] + 1u) decoder->Feed(&gif[p + 1], gif[p]);
+    for (size_t p = image + 11; gif[p] != 0; p += gif[p] + 1u)
+        decoder->Feed(&gif[p + 1], gif[p]);
     const uint8_t expected[] = {10, 10, 14, 14, 12, 12, 11, 11, 13, 13};
     EXPECT_TRUE(std::equal(expected, expected + 10, rows));
     Picture back(giftest::Read(gif, host));
-    for (int y = 0; y < 5; ++y) EXPECT_EQ(back.At(0, y), 10 + y);
+    for (int y = 0; y < 5; ++y)
+        EXPECT_EQ(back.At(0, y), 10 + y);
 }
 
 TEST(GifWriter, RoundTripsKeepIndicesAndColours) {
@@ -108,9 +115,8 @@ TEST(GifWriter, RoundTripsKeepIndicesAndColours) {
             for (int width : {1, 7, 8, 9, 33}) {
                 for (int height : {1, 2, 5, 9, 17}) {
                     const int colors = 1 << bits;
-                    const auto dib = giftest::MakeDib(width, height, bits, 0, [&](int x, int y) {
-                        return Mix(x, y, colors);
-                    });
+                    const auto dib = giftest::MakeDib(
+                        width, height, bits, 0, [&](int x, int y) { return Mix(x, y, colors); });
                     TestHost host;
                     const auto gif = giftest::Write(dib, interlace, host);
                     ASSERT_FALSE(gif.empty());
@@ -122,9 +128,8 @@ TEST(GifWriter, RoundTripsKeepIndicesAndColours) {
                     ASSERT_EQ(p.header.clrImportant, uint32_t(colors));
                     // Same colour table entries, same pixel rows (with padding).
                     EXPECT_EQ(std::memcmp(p.table, dib.data() + 40, 4 * colors), 0);
-                    EXPECT_EQ(std::memcmp(p.bits, dib.data() + 40 + 4 * colors,
-                                          p.rowBytes * height),
-                              0)
+                    EXPECT_EQ(
+                        std::memcmp(p.bits, dib.data() + 40 + 4 * colors, p.rowBytes * height), 0)
                         << bits << " " << interlace << " " << width << "x" << height;
                 }
             }
@@ -152,7 +157,8 @@ TEST(GifWriter, TopDownDibKeepsItsTopRow) {
     TestHost host;
     Picture p(giftest::Read(giftest::Write(dib, false, host), host));
     EXPECT_EQ(p.header.height, 3);
-    for (int y = 0; y < 3; ++y) EXPECT_EQ(p.At(0, y), 2 - y);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(p.At(0, y), 2 - y);
 }
 
 TEST(GifWriter, EmptyPictureGivesAValidFile) {
@@ -190,6 +196,7 @@ TEST(GifWriter, RefusesWhatItCannotWrite) {
     EXPECT_FALSE(with([](auto &h) { h.height = 1 << 30; }));
     EXPECT_FALSE(with([](auto &h) { h.clrUsed = 0x40000000; }));
     EXPECT_FALSE(with([](auto &h) { h.size = 12; }));
+    EXPECT_FALSE(with([](auto &h) { h.size = 124; }));
     EXPECT_EQ(pexa::gif::GifSignature(88), nullptr);
 }
 
@@ -197,9 +204,8 @@ TEST(GifWriter, OutOfMemoryStillEndsTheFile) {
     const auto dib = giftest::MakeDib(3, 3, 8, 0, [](int, int) { return 1; });
     for (auto [kind, message] :
          {std::pair{giftest::Block::kIndices, "Zu wenig Speicher f\xFCr Bitmap vorhanden!"},
-          std::pair{giftest::Block::kPrefixTable,
-                    "Zu wenig Speicher f\xFCr Pr\xE4"
-                    "fixtabelle vorhanden!"}}) {
+          std::pair{giftest::Block::kPrefixTable, "Zu wenig Speicher f\xFCr Pr\xE4"
+                                                  "fixtabelle vorhanden!"}}) {
         TestHost host;
         host.failKind = kind;
         pexa::gif::VectorSink sink;

@@ -45,10 +45,18 @@ std::vector<uint8_t> Pattern(size_t n, int kind, int bits, uint32_t seed) {
     const int top = 1 << bits;
     for (size_t i = 0; i < n; ++i) {
         switch (kind) {
-        case 0: v[i] = uint8_t(rng() % top); break;                  // noise
-        case 1: v[i] = uint8_t((i / 37) % top); break;               // long runs
-        case 2: v[i] = uint8_t((i % 640 + i / 640) % top); break;    // gradient
-        default: v[i] = uint8_t((rng() % 5 == 0 ? rng() : i / 9) % top); break;
+        case 0:
+            v[i] = uint8_t(rng() % top);
+            break; // noise
+        case 1:
+            v[i] = uint8_t((i / 37) % top);
+            break; // long runs
+        case 2:
+            v[i] = uint8_t((i % 640 + i / 640) % top);
+            break; // gradient
+        default:
+            v[i] = uint8_t((rng() % 5 == 0 ? rng() : i / 9) % top);
+            break;
         }
     }
     return v;
@@ -155,7 +163,8 @@ TEST(LzwDecoder, CodeAboveNextFreeSlotIsRefused) {
     // 9-bit codes: clear 256, index 1, then 300 while next is 258.
     std::vector<uint8_t> stream;
     uint64_t bits = 256 | 1u << 9 | uint64_t(300) << 18;
-    for (int i = 0; i < 4; ++i) stream.push_back(uint8_t(bits >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        stream.push_back(uint8_t(bits >> (8 * i)));
     std::vector<uint8_t> coded{uint8_t(stream.size())};
     coded.insert(coded.end(), stream.begin(), stream.end());
     coded.push_back(0);
@@ -189,7 +198,8 @@ TEST(LzwDecoder, SizesAboveTheIndexWidthAreSafe) {
     // Minimum code size 11: indices above 255 fit no byte but do no harm.
     const uint64_t bits = 2048 | uint64_t(2047) << 12 | uint64_t(2047) << 24 | uint64_t(2049) << 36;
     std::vector<uint8_t> coded{6};
-    for (int i = 0; i < 6; ++i) coded.push_back(uint8_t(bits >> (8 * i)));
+    for (int i = 0; i < 6; ++i)
+        coded.push_back(uint8_t(bits >> (8 * i)));
     coded.push_back(0);
     const Decoded d = Decode(coded, 11, 2);
     EXPECT_EQ(d.state, State::kEnd);

@@ -28,7 +28,8 @@ std::vector<uint8_t> PlainData(const std::vector<uint8_t> &indices) {
     int count = 0;
     auto put = [&](uint32_t code) {
         bits |= code << count;
-        for (count += 9; count >= 8; count -= 8, bits >>= 8) stream.push_back(uint8_t(bits));
+        for (count += 9; count >= 8; count -= 8, bits >>= 8)
+            stream.push_back(uint8_t(bits));
     };
     for (size_t i = 0; i < indices.size(); ++i) {
         if (i % 250 == 0) put(256);
@@ -50,12 +51,21 @@ std::vector<uint8_t> PlainData(const std::vector<uint8_t> &indices) {
 std::vector<uint8_t> GreyGif(const char *signature, int width, int height,
                              const std::vector<uint8_t> &indices) {
     std::vector<uint8_t> f(signature, signature + 6);
-    const uint8_t screen[] = {uint8_t(width), uint8_t(width >> 8), uint8_t(height),
-                              uint8_t(height >> 8), 0xF7, 0, 0};
+    const uint8_t screen[] = {
+        uint8_t(width), uint8_t(width >> 8), uint8_t(height), uint8_t(height >> 8), 0xF7, 0, 0};
     f.insert(f.end(), screen, screen + 7);
-    for (int i = 0; i < 256; ++i) f.insert(f.end(), {uint8_t(i), uint8_t(i), uint8_t(i)});
-    const uint8_t image[] = {0x2C, 0, 0, 0, 0, uint8_t(width), uint8_t(width >> 8),
-                             uint8_t(height), uint8_t(height >> 8), 0};
+    for (int i = 0; i < 256; ++i)
+        f.insert(f.end(), {uint8_t(i), uint8_t(i), uint8_t(i)});
+    const uint8_t image[] = {0x2C,
+                             0,
+                             0,
+                             0,
+                             0,
+                             uint8_t(width),
+                             uint8_t(width >> 8),
+                             uint8_t(height),
+                             uint8_t(height >> 8),
+                             0};
     f.insert(f.end(), image, image + 10);
     const auto data = PlainData(indices);
     f.insert(f.end(), data.begin(), data.end());
@@ -72,7 +82,9 @@ int Index8(const std::vector<uint8_t> &dib, int x, int y) {
     return dib[40 + 4 * colors + (h.biHeight - 1 - y) * row + x];
 }
 
-TEST(GifFiles, VersionIs512) { EXPECT_EQ(GIFGetVersion(), 512); }
+TEST(GifFiles, VersionIs512) {
+    EXPECT_EQ(GIFGetVersion(), 512);
+}
 
 TEST(GifFiles, IsGifFileKnowsTheTwoVersionsAndShowsNoBox) {
     MessageBoxCatcher catcher;
@@ -90,7 +102,8 @@ TEST(GifFiles, IsGifFileKnowsTheTwoVersionsAndShowsNoBox) {
 
 TEST(GifFiles, ReadGifGivesTheLogicalScreenAsAnEightBitDib) {
     std::vector<uint8_t> indices(13 * 7);
-    for (size_t i = 0; i < indices.size(); ++i) indices[i] = uint8_t(i * 3);
+    for (size_t i = 0; i < indices.size(); ++i)
+        indices[i] = uint8_t(i * 3);
     const auto path = GifPath("plain.gif");
     WriteBytes(path.windows, GreyGif("GIF89a", 13, 7, indices));
     MessageBoxCatcher catcher;
@@ -104,7 +117,8 @@ TEST(GifFiles, ReadGifGivesTheLogicalScreenAsAnEightBitDib) {
     const auto bytes = DibBytes(dib);
     EXPECT_EQ(bytes.size(), 40u + 1024 + 16 * 7);
     for (int y = 0; y < 7; ++y)
-        for (int x = 0; x < 13; ++x) EXPECT_EQ(Index8(bytes, x, y), uint8_t((y * 13 + x) * 3));
+        for (int x = 0; x < 13; ++x)
+            EXPECT_EQ(Index8(bytes, x, y), uint8_t((y * 13 + x) * 3));
     EXPECT_EQ(bytes[40 + 4 * 200], 200); // grey entry 200
     GlobalFree(dib);
 }
@@ -118,7 +132,8 @@ TEST(GifFiles, MissingFileAndWrongSignatureShowTheirBoxes) {
     ASSERT_EQ(catcher.boxes().size(), 2u);
     EXPECT_EQ(catcher.boxes()[0].caption, "Error Message");
     EXPECT_FALSE(catcher.boxes()[0].hasOwner);
-    EXPECT_EQ(catcher.texts(), (std::vector<std::string>{"GIF-Datei nicht lesbar!", "Keine GIF-Datei!"}));
+    EXPECT_EQ(catcher.texts(),
+              (std::vector<std::string>{"GIF-Datei nicht lesbar!", "Keine GIF-Datei!"}));
 }
 
 // Answers the task-modal question box of the calling thread. Its text is
@@ -191,8 +206,8 @@ TEST(GifFiles, DamagedFilesShowTheGermanTextsByteForByte) {
     auto bad = GreyGif("GIF89a", 2, 1, {0, 0});
     const size_t data = 13 + 768 + 10;
     const uint32_t bits = 256 | 5u << 9 | 300u << 18;
-    const uint8_t coded[] = {8, 4, uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16),
-                             uint8_t(bits >> 24), 0, 0x3B};
+    const uint8_t coded[] = {
+        8, 4, uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24), 0, 0x3B};
     bad.resize(data);
     bad.insert(bad.end(), coded, coded + sizeof coded);
     const auto b = GifPath("badcode.gif");
@@ -203,15 +218,15 @@ TEST(GifFiles, DamagedFilesShowTheGermanTextsByteForByte) {
     ASSERT_NE(first, nullptr);
     const auto bytes = DibBytes(first);
     EXPECT_EQ(bytes[40 + 4 * 77], 77);
-    for (size_t i = 40 + 1024; i < bytes.size(); ++i) EXPECT_EQ(bytes[i], 0);
+    for (size_t i = 40 + 1024; i < bytes.size(); ++i)
+        EXPECT_EQ(bytes[i], 0);
     GlobalFree(first);
     HGLOBAL second = ReadGIF(b.windows.c_str());
     ASSERT_NE(second, nullptr);
     GlobalFree(second);
-    EXPECT_EQ(catcher.texts(),
-              (std::vector<std::string>{"Vorzeitiges Ende der GIF-Datei!",
-                                        "Ung\xFCltiger LZW-Code 300!",
-                                        "Fehler im LZW-Teil des GIF-Bildes!"}));
+    EXPECT_EQ(catcher.texts(), (std::vector<std::string>{"Vorzeitiges Ende der GIF-Datei!",
+                                                         "Ung\xFCltiger LZW-Code 300!",
+                                                         "Fehler im LZW-Teil des GIF-Bildes!"}));
 }
 
 TEST(GifFiles, WriteGifWithoutDibShowsItsBox) {
@@ -279,7 +294,8 @@ TEST(GifFiles, WriteThenReadKeepsIndicesAndColours) {
 TEST(GifFiles, PureRedTrueColourIsWrittenAsGreyIndex76) {
     std::vector<uint8_t> pixels;
     for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 5; ++x) pixels.insert(pixels.end(), {0, 0, 255});
+        for (int x = 0; x < 5; ++x)
+            pixels.insert(pixels.end(), {0, 0, 255});
         pixels.push_back(0); // pad 15 bytes to 16
     }
     HGLOBAL dib = DibFromBytes(MakeDibBytes(5, 3, 24, 0, BI_RGB, pixels));
@@ -298,7 +314,8 @@ TEST(GifFiles, PureRedTrueColourIsWrittenAsGreyIndex76) {
     ASSERT_NE(back, nullptr);
     const auto read = DibBytes(back);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) EXPECT_EQ(Index8(read, x, y), 76);
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(Index8(read, x, y), 76);
     GlobalFree(back);
     GlobalFree(dib);
 }
@@ -326,10 +343,12 @@ TEST(GifFiles, SixteenAndThirtyTwoBitDibsBecomeGrey) {
         ASSERT_NE(back, nullptr);
         const auto read = DibBytes(back), expected = DibBytes(grey);
         for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 2; ++x) EXPECT_EQ(Index8(read, x, y), Index8(expected, x, y));
+            for (int x = 0; x < 2; ++x)
+                EXPECT_EQ(Index8(read, x, y), Index8(expected, x, y));
         EXPECT_EQ(std::memcmp(read.data() + 40, expected.data() + 40, 1024), 0);
         EXPECT_TRUE(catcher.boxes().empty());
-        for (HGLOBAL h : {back, grey, wide, dib}) GlobalFree(h);
+        for (HGLOBAL h : {back, grey, wide, dib})
+            GlobalFree(h);
     }
 }
 
@@ -356,8 +375,10 @@ TEST(GifFiles, ImageMagickDecodesWhatWriteGifWrites) {
     const int width = 45, height = 19;
     const size_t row = (width * 4 + 31) / 32 * 4;
     for (int y = 0; y < height; ++y)
-        for (size_t i = 0; i < row; ++i) pixels.push_back(i < 23 ? uint8_t(y * 17 + i * 5) : 0);
-    for (int y = 0; y < height; ++y) pixels[y * row + 22] &= 0xF0;
+        for (size_t i = 0; i < row; ++i)
+            pixels.push_back(i < 23 ? uint8_t(y * 17 + i * 5) : 0);
+    for (int y = 0; y < height; ++y)
+        pixels[y * row + 22] &= 0xF0;
     HGLOBAL dib = DibFromBytes(MakeDibBytes(width, height, 4, 16, BI_RGB, pixels));
     const auto path = GifPath("magick_in.gif");
     ASSERT_EQ(WriteGIF(path.windows.c_str(), dib, 89, 1), 1);
