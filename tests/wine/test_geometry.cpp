@@ -1,0 +1,103 @@
+// CropDIB and RLEtoDIB through the exported functions: results, texts, and
+// untrusted rectangles and run-length data.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "pexa.h"
+#include "support/pexa_test.h"
+#include "test_convert_support.h"
+
+using pexatest::MessageBoxCatcher;
+using pexatest::TempPath;
+using namespace dibtest;
+
+namespace {
+
+std::vector<uint8_t> RunLength(int width, int height, std::vector<uint8_t> data) {
+    DibSpec s;
+    s.width = width;
+    s.height = height;
+    s.compression = 1;
+    for (int i = 0; i < 256; ++i) s.palette.push_back(Rgb(i, i, i));
+    s.rawBits = std::move(data);
+    return MakeDib(s);
+}
+
+TEST(GeometryExports, CropCopiesTheRectangle) {
+    DibSpec s;
+    s.width = 16;
+    s.height = 2;
+    s.bits = 1;
+    s.palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
+    s.rows = {{0x0F, 0xF0}, {0xFF, 0x00}};
+    OwnedDib src(ToHandle(MakeDib(s)));
+    MessageBoxCatcher catcher;
+    OwnedDib crop(CropDIB(src, 3, 0, 8, 2));
+    ASSERT_NE(crop.h, nullptr);
+    const auto out = BytesOf(crop);
+    DibView v{out};
+    EXPECT_EQ(v.header().width, 8);
+    EXPECT_EQ(v.header().height, 2);
+    EXPECT_EQ(v.header().xPelsPerMeter, 2953);
+    EXPECT_EQ(v.row(0)[0], 0x7F);
+    EXPECT_EQ(v.row(1)[0], 0xF8); // pixels 3 to 7 set, 8 to 10 clear
+    EXPECT_TRUE(catcher.boxes().empty());
+    EXPECT_EQ(LockCount(src), 0u);
+}
+
+TEST(GeometryExports, CropTexts) {
+    DibSpec s;
+    s.width = 4;
+    s.height = 4;
+    s.palette = {Rgb(0, 0, 0)};
+    OwnedDib src(ToHandle(MakeDib(s)));
+    s.compression = 2;
+    OwnedDib rle(ToHandle(MakeDib(s)));
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(CropDIB(nullptr, 0, 0, 1, 1), nullptr);
+    EXPECT_EQ(CropDIB(rle, 0, 0, 1, 1), nullptr);
+    EXPECT_EQ(CropDIB(src, 2, 2, 3, 1), nullptr);
+    EXPECT_EQ(CropDIB(src, 0, 0xFFFFFFFF, 1, 2), nullptr);
+    EXPECT_EQ(catcher.texts(), (std::vector<std::string>{
+                                   "CropDIB: No DIB passed!", "CropDIB: No support for RLE-Bitmaps!",
+                                   "CropDIB: Rectangle outside the DIB!",
+                                   "CropDIB: Rectangle outside the DIB!"}));
+    EXPECT_EQ(LockCount(src), 0u);
+}
+
+TEST(GeometryExports, RleDecodes) {
+    OwnedDib src(ToHandle(RunLength(3, 2, {3, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1})));
+    OwnedDib plain(RLEtoDIB(src));
+    ASSERT_NE(plain.h, nullptr);
+    const auto out = BytesOf(plain);
+    DibView v{out};
+    EXPECT_EQ(v.header().compression, 0u);
+    EXPECT_EQ(v.rowVector(0), (std::vector<uint8_t>{5, 5, 5, 0}));
+    EXPECT_EQ(v.rowVector(1), (std::vector<uint8_t>{1, 2, 3, 0}));
+    // The decoded DIB converts like any other.
+    OwnedDib wide(DIB8To24(plain));
+    EXPECT_EQ(DibView{BytesOf(wide)}.row(1)[3], 2);
+}
+
+TEST(GeometryExports, RleTexts) {
+    DibSpec s;
+    s.palette = {Rgb(0, 0, 0)};
+    OwnedDib plain(ToHandle(MakeDib(s)));
+    OwnedDib runPast(ToHandle(RunLength(2, 1, {9, 1, 0, 1})));
+    // GlobalSize may round the block up with zeros, which read as
+    // end-of-lines: eight rows leave room for them.
+    OwnedDib noEnd(ToHandle(RunLength(16, 8, {2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1})));
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(RLEtoDIB(nullptr), nullptr);
+    EXPECT_EQ(RLEtoDIB(plain), nullptr);
+    EXPECT_EQ(RLEtoDIB(runPast), nullptr);
+    EXPECT_EQ(RLEtoDIB(noEnd), nullptr);
+    EXPECT_EQ(catcher.texts(),
+              (std::vector<std::string>{"RLEtoDIB: No DIB passed!", "RLEtoDIB: Not a RLE-Bitmap!",
+                                        "RLEtoDIB: RLE data leaves the bitmap!",
+                                        "RLEtoDIB: RLE data ends without end of bitmap!"}));
+    EXPECT_EQ(LockCount(runPast), 0u);
+}
+
+} // namespace
