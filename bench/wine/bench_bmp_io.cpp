@@ -68,7 +68,8 @@ int main() {
     h.biSizeImage = DWORD(image);
     h.biXPelsPerMeter = h.biYPelsPerMeter = 2953;
     std::memcpy(block, &h, sizeof h);
-    for (size_t i = 0; i < image; ++i) block[40 + i] = uint8_t(i * 2654435761u >> 13);
+    for (size_t i = 0; i < image; ++i)
+        block[40 + i] = uint8_t(i * 2654435761u >> 13);
     GlobalUnlock(dib);
 
     char folder[MAX_PATH] = {};
@@ -84,7 +85,8 @@ int main() {
     const double freshTime = Best([&] {
         HGLOBAL fresh = GlobalAlloc(GHND, 40 + image);
         auto *p = static_cast<volatile uint8_t *>(GlobalLock(fresh));
-        for (size_t i = 0; i < 40 + image; i += 4096) p[i] = 1;
+        for (size_t i = 0; i < 40 + image; i += 4096)
+            p[i] = 1;
         GlobalUnlock(fresh);
         GlobalFree(fresh);
     });
@@ -92,7 +94,8 @@ int main() {
     std::printf("4096 x 4096 x 24 bits, %.1f MiB, best of 5\n", (40 + image + 14) / 1048576.0);
     std::printf("plain buffered copy  %7.1f ms\n", copyTime * 1e3);
     std::printf("ReadDIB              %7.1f ms  ratio %.2f\n", readTime * 1e3, readTime / copyTime);
-    std::printf("WriteDIB             %7.1f ms  ratio %.2f\n", writeTime * 1e3, writeTime / copyTime);
+    std::printf("WriteDIB             %7.1f ms  ratio %.2f\n", writeTime * 1e3,
+                writeTime / copyTime);
     std::printf("fresh block, touched %7.1f ms  (ReadDIB beyond it: %.1f ms, ratio %.2f)\n",
                 freshTime * 1e3, (readTime - freshTime) * 1e3, (readTime - freshTime) / copyTime);
 

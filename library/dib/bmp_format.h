@@ -29,7 +29,7 @@
 namespace pexa::bmp {
 
 constexpr size_t kFileHeaderSize = 14;
-constexpr uint16_t kSignature = 0x4D42; // "BM"
+constexpr uint16_t kSignature = 0x4D42;  // "BM"
 constexpr uint32_t kCoreHeaderSize = 12; // OS/2 BITMAPCOREHEADER
 constexpr uint32_t kMaskBytes = 12;      // red, green, blue masks of BI_BITFIELDS
 // Bytes that decide whether a file is read at all: file header plus the
@@ -65,18 +65,18 @@ bool LooksLikeBmp(const uint8_t *head, size_t headSize);
 
 // Where everything lies, in the file and in the DIB block to build.
 struct ReadLayout {
-    dib::InfoHeader header{};  // the 40-byte header of the DIB
-    bool core = false;         // OS/2 file: colour entries of 3 bytes
-    bool topDown = false;      // rows stored top row first
-    uint32_t colors = 0;       // entries of the DIB's colour table
-    uint32_t masks = 0;        // bytes of colour masks (0 or 12)
-    uint64_t rowBytes = 0;     // bytes per padded pixel row
-    uint64_t tableOffset = 0;  // file offset of the masks or colour table
-    uint32_t tableBytes = 0;   // bytes of masks and colour table to read there
-    uint64_t bitsOffset = 0;   // file offset of the pixel bits
-    uint32_t bitsInFile = 0;   // bytes of bits the file holds (<= sizeImage)
-    uint32_t tablesSize = 0;   // block bytes of header, masks and colour table
-    uint32_t blockSize = 0;    // tablesSize + sizeImage
+    dib::InfoHeader header{}; // the 40-byte header of the DIB
+    bool core = false;        // OS/2 file: colour entries of 3 bytes
+    bool topDown = false;     // rows stored top row first
+    uint32_t colors = 0;      // entries of the DIB's colour table
+    uint32_t masks = 0;       // bytes of colour masks (0 or 12)
+    uint64_t rowBytes = 0;    // bytes per padded pixel row
+    uint64_t tableOffset = 0; // file offset of the masks or colour table
+    uint32_t tableBytes = 0;  // bytes of masks and colour table to read there
+    uint64_t bitsOffset = 0;  // file offset of the pixel bits
+    uint32_t bitsInFile = 0;  // bytes of bits the file holds (<= sizeImage)
+    uint32_t tablesSize = 0;  // block bytes of header, masks and colour table
+    uint32_t blockSize = 0;   // tablesSize + sizeImage
 };
 
 // Checks the first bytes of a file (up to kMinHeadSize are looked at) of
@@ -87,8 +87,7 @@ ReadStatus ParseHeaders(const uint8_t *head, size_t headSize, uint64_t fileSize,
 // Writes the header, masks and colour table into the first tablesSize bytes
 // of the block from the tableBytes read at tableOffset; a shorter table
 // (the file ended) leaves the missing entries zero.
-void FillTables(const ReadLayout &layout, const uint8_t *table, size_t tableSize,
-                uint8_t *block);
+void FillTables(const ReadLayout &layout, const uint8_t *table, size_t tableSize, uint8_t *block);
 
 // Reverses the order of rows rows of rowBytes bytes each, in place.
 void FlipRows(uint8_t *bits, uint64_t rowBytes, uint32_t rows);

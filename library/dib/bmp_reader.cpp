@@ -10,7 +10,9 @@ namespace pexa::bmp {
 
 namespace {
 
-uint16_t Le16(const uint8_t *p) { return uint16_t(p[0] | p[1] << 8); }
+uint16_t Le16(const uint8_t *p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 
 uint32_t Le32(const uint8_t *p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -22,11 +24,16 @@ bool KnownDepth(uint16_t bits) {
 
 bool CompressionFits(uint32_t compression, uint16_t bits) {
     switch (compression) {
-    case dib::kCompressionRgb: return true;
-    case dib::kCompressionRle8: return bits == 8;
-    case dib::kCompressionRle4: return bits == 4;
-    case dib::kCompressionBitfields: return bits == 16 || bits == 32;
-    default: return false;
+    case dib::kCompressionRgb:
+        return true;
+    case dib::kCompressionRle8:
+        return bits == 8;
+    case dib::kCompressionRle4:
+        return bits == 4;
+    case dib::kCompressionBitfields:
+        return bits == 16 || bits == 32;
+    default:
+        return false;
     }
 }
 
@@ -84,7 +91,8 @@ bool LooksLikeBmp(const uint8_t *head, size_t headSize) {
 
 ReadStatus ParseHeaders(const uint8_t *head, size_t headSize, uint64_t fileSize,
                         ReadLayout *layout) {
-    if (headSize < kFileHeaderSize || fileSize < kFileHeaderSize) return ReadStatus::ShortFileHeader;
+    if (headSize < kFileHeaderSize || fileSize < kFileHeaderSize)
+        return ReadStatus::ShortFileHeader;
     const FileHeader file = ParseFileHeader(head);
     if (file.type != kSignature) return ReadStatus::NotBmp;
     // A file is read only with 40 bytes behind the file header, also when its
@@ -152,8 +160,7 @@ ReadStatus ParseHeaders(const uint8_t *head, size_t headSize, uint64_t fileSize,
     return ReadStatus::Ok;
 }
 
-void FillTables(const ReadLayout &layout, const uint8_t *table, size_t tableSize,
-                uint8_t *block) {
+void FillTables(const ReadLayout &layout, const uint8_t *table, size_t tableSize, uint8_t *block) {
     std::memcpy(block, &layout.header, sizeof layout.header);
     uint8_t *out = block + dib::kInfoHeaderSize;
     const size_t have = std::min<size_t>(tableSize, layout.tableBytes);

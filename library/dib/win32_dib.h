@@ -16,6 +16,8 @@ namespace pexa {
 HGLOBAL CaptureWindowDIB(HWND hwnd, HDC hdc);
 
 // A new zero-filled, movable global block of size bytes, or null.
-inline HGLOBAL AllocDIB(size_t size) { return GlobalAlloc(GHND, size); }
+inline HGLOBAL AllocDIB(size_t size) {
+    return GlobalAlloc(GHND, size);
+}
 
 } // namespace pexa

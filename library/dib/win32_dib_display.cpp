@@ -145,20 +145,17 @@ PEXA_API HBITMAP DIBtoDDB(HGLOBAL dib, HPALETTE palette) {
                           DIB_RGB_COLORS);
 }
 
-PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel,
-                          DWORD compression) {
+PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel, DWORD compression) {
     BITMAP bm{};
     // Something that is not a bitmap counts as no bitmap.
-    if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP ||
-        GetObjectA(bitmap, sizeof bm, &bm) == 0) {
+    if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP || GetObjectA(bitmap, sizeof bm, &bm) == 0) {
         pexa::ErrorBox("DDBtoDIB: No DDB passed!");
         return nullptr;
     }
     if (!palette) palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
     if (bitsPerPixel == 0) bitsPerPixel = WORD(bm.bmPlanes * bm.bmBitsPixel);
 
-    pexa::dib::InfoHeader header =
-        pexa::dib::MakeHeader(bm.bmWidth, bm.bmHeight, bitsPerPixel, 0);
+    pexa::dib::InfoHeader header = pexa::dib::MakeHeader(bm.bmWidth, bm.bmHeight, bitsPerPixel, 0);
     header.compression = compression;
     header.sizeImage = 0;
     header.clrUsed = pexa::dib::ColorsInPalette(header);

@@ -23,8 +23,8 @@ namespace bmp = pexa::bmp;
 class File {
   public:
     File(const char *name, bool write)
-        : handle_(CreateFileA(name, write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, write ? CREATE_ALWAYS : OPEN_EXISTING,
+        : handle_(CreateFileA(name, write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              write ? CREATE_ALWAYS : OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
     ~File() {
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
@@ -80,13 +80,18 @@ uint64_t SizeOf(HANDLE file) {
 
 const char *ReadInfoText(bmp::ReadStatus status) {
     switch (status) {
-    case bmp::ReadStatus::ShortFileHeader: return "ReadDIBInfo: Error while reading BMP header!";
-    case bmp::ReadStatus::NotBmp: return "ReadDIBInfo: Not a valid BMP file!";
+    case bmp::ReadStatus::ShortFileHeader:
+        return "ReadDIBInfo: Error while reading BMP header!";
+    case bmp::ReadStatus::NotBmp:
+        return "ReadDIBInfo: Not a valid BMP file!";
     case bmp::ReadStatus::ShortInfoHeader:
         return "ReadDIBInfo: Error while reading DIB info block!";
-    case bmp::ReadStatus::UnknownFormat: return "ReadDIBInfo: Unkown DIB format!";
-    case bmp::ReadStatus::TooLarge: return "ReadDIBInfo: Not enough memory for DIB!";
-    case bmp::ReadStatus::Ok: break;
+    case bmp::ReadStatus::UnknownFormat:
+        return "ReadDIBInfo: Unkown DIB format!";
+    case bmp::ReadStatus::TooLarge:
+        return "ReadDIBInfo: Not enough memory for DIB!";
+    case bmp::ReadStatus::Ok:
+        break;
     }
     return nullptr;
 }
@@ -192,8 +197,8 @@ PEXA_API int WriteDIB(const char *fileName, HGLOBAL dib) {
     uint8_t head[bmp::kFileHeaderSize];
     bmp::StoreFileHeader(bmp::MakeFileHeader(lock.bytes(), lock.size()), head);
     pexa::ShowWaitCursor();
-    const bool written =
-        WriteAll(file.handle(), head, sizeof head) && WriteAll(file.handle(), lock.bytes(), lock.size());
+    const bool written = WriteAll(file.handle(), head, sizeof head) &&
+                         WriteAll(file.handle(), lock.bytes(), lock.size());
     pexa::ShowArrowCursor();
     if (written) return 1;
     lock.Unlock();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include "dib/bmp_format.h"
 #include "dib/dib_layout.h"
@@ -25,6 +26,16 @@ BITMAPINFOHEADER *HeaderOrBox(DibLock &lock, const char *noDibText) {
     lock.Unlock();
     pexa::ErrorBox(noDibText);
     return nullptr;
+}
+
+// Applies field to the header of the DIB (reading or changing it) and returns
+// its result; shows noDibText and returns 0 when there is no header.
+template <class Field>
+auto OnHeader(HGLOBAL dib, const char *noDibText, Field field)
+    -> decltype(field(std::declval<BITMAPINFOHEADER &>())) {
+    DibLock lock(dib);
+    BITMAPINFOHEADER *h = HeaderOrBox(lock, noDibText);
+    return h ? field(*h) : 0;
 }
 
 // Entry i of the fixed palette for DIBs without a colour table: red varies
@@ -47,49 +58,43 @@ constexpr uint64_t kMaxPaletteEntries = 0xFFFF;
 extern "C" {
 
 PEXA_API LONG GetDIBWidth(HGLOBAL dib) {
-    DibLock lock(dib);
-    const BITMAPINFOHEADER *h = HeaderOrBox(lock, "GetDIBWidth: No DIB passed!");
-    return h ? h->biWidth : 0;
+    return OnHeader(dib, "GetDIBWidth: No DIB passed!",
+                    [](const BITMAPINFOHEADER &h) { return h.biWidth; });
 }
 
 PEXA_API LONG GetDIBHeight(HGLOBAL dib) {
-    DibLock lock(dib);
-    const BITMAPINFOHEADER *h = HeaderOrBox(lock, "GetDIBHeight: No DIB passed!");
-    return h ? LONG(pexa::dib::AbsHeight(h->biHeight)) : 0;
+    return OnHeader(dib, "GetDIBHeight: No DIB passed!", [](const BITMAPINFOHEADER &h) {
+        return LONG(pexa::dib::AbsHeight(h.biHeight));
+    });
 }
 
 PEXA_API WORD GetDIBBitPerPixel(HGLOBAL dib) {
-    DibLock lock(dib);
-    const BITMAPINFOHEADER *h = HeaderOrBox(lock, "GetDIBBitPerPixel: No DIB passed!");
-    return h ? h->biBitCount : 0;
+    return OnHeader(dib, "GetDIBBitPerPixel: No DIB passed!",
+                    [](const BITMAPINFOHEADER &h) { return h.biBitCount; });
 }
 
 PEXA_API LONG GetDIBXPelsPerMeter(HGLOBAL dib) {
-    DibLock lock(dib);
-    const BITMAPINFOHEADER *h = HeaderOrBox(lock, "GetDIBXPelsPerMeter: No DIB passed!");
-    return h ? h->biXPelsPerMeter : 0;
+    return OnHeader(dib, "GetDIBXPelsPerMeter: No DIB passed!",
+                    [](const BITMAPINFOHEADER &h) { return h.biXPelsPerMeter; });
 }
 
 PEXA_API LONG GetDIBYPelsPerMeter(HGLOBAL dib) {
-    DibLock lock(dib);
-    const BITMAPINFOHEADER *h = HeaderOrBox(lock, "GetDIBYPelsPerMeter: No DIB passed!");
-    return h ? h->biYPelsPerMeter : 0;
+    return OnHeader(dib, "GetDIBYPelsPerMeter: No DIB passed!",
+                    [](const BITMAPINFOHEADER &h) { return h.biYPelsPerMeter; });
 }
 
 PEXA_API int SetDIBXPelsPerMeter(HGLOBAL dib, LONG pelsPerMeter) {
-    DibLock lock(dib);
-    BITMAPINFOHEADER *h = HeaderOrBox(lock, "SetDIBXPelsPerMeter: No DIB passed!");
-    if (!h) return 0;
-    h->biXPelsPerMeter = pelsPerMeter;
-    return 1;
+    return OnHeader(dib, "SetDIBXPelsPerMeter: No DIB passed!", [&](BITMAPINFOHEADER &h) {
+        h.biXPelsPerMeter = pelsPerMeter;
+        return 1;
+    });
 }
 
 PEXA_API int SetDIBYPelsPerMeter(HGLOBAL dib, LONG pelsPerMeter) {
-    DibLock lock(dib);
-    BITMAPINFOHEADER *h = HeaderOrBox(lock, "SetDIBYPelsPerMeter: No DIB passed!");
-    if (!h) return 0;
-    h->biYPelsPerMeter = pelsPerMeter;
-    return 1;
+    return OnHeader(dib, "SetDIBYPelsPerMeter: No DIB passed!", [&](BITMAPINFOHEADER &h) {
+        h.biYPelsPerMeter = pelsPerMeter;
+        return 1;
+    });
 }
 
 PEXA_API DWORD GetColorsInPalette(const void *header) {
@@ -133,9 +138,8 @@ PEXA_API HPALETTE CreateDIBPalette(HGLOBAL dib) {
     const uint64_t colors = GetColorsInPalette(h);
     // A colour table can only be read as far as the block holds it.
     const uint64_t held = (lock.size() - pexa::dib::kInfoHeaderSize) / sizeof(RGBQUAD);
-    const DWORD entries =
-        colors == 0 ? kTrueColorEntries
-                    : DWORD(std::min(std::min(colors, held), kMaxPaletteEntries));
+    const DWORD entries = colors == 0 ? kTrueColorEntries
+                                      : DWORD(std::min(std::min(colors, held), kMaxPaletteEntries));
 
     HGLOBAL block = GlobalAlloc(GHND, offsetof(LOGPALETTE, palPalEntry) +
                                           sizeof(PALETTEENTRY) * std::max<DWORD>(entries, 1));

@@ -21,7 +21,8 @@ void Put16(std::vector<uint8_t> &v, size_t at, uint16_t x) {
     v[at + 1] = uint8_t(x >> 8);
 }
 void Put32(std::vector<uint8_t> &v, size_t at, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v[at + i] = uint8_t(x >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        v[at + i] = uint8_t(x >> (8 * i));
 }
 
 // A BMP file with a 40-byte header: file header, info header, the given
@@ -81,11 +82,14 @@ std::vector<uint8_t> MakeCoreBmp(uint16_t width, uint16_t height, uint16_t bitCo
 
 std::vector<uint8_t> Sequence(size_t n, uint8_t start = 1) {
     std::vector<uint8_t> v(n);
-    for (size_t i = 0; i < n; ++i) v[i] = uint8_t(start + i);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = uint8_t(start + i);
     return v;
 }
 
-InfoHeader HeaderOf(const std::vector<uint8_t> &dib) { return pexa::dib::ReadHeader(dib.data()); }
+InfoHeader HeaderOf(const std::vector<uint8_t> &dib) {
+    return pexa::dib::ReadHeader(dib.data());
+}
 
 ReadStatus Read(const std::vector<uint8_t> &file, std::vector<uint8_t> *dib) {
     return pexa::bmp::ReadBmp(file.data(), file.size(), dib);
@@ -287,7 +291,8 @@ TEST(BmpRead, OffsetIsHonoured) {
     s.offBits = 56;
     std::vector<uint8_t> dib;
     ASSERT_EQ(Read(MakeBmp(s), &dib), ReadStatus::Ok);
-    EXPECT_EQ(std::vector<uint8_t>(dib.begin() + 40, dib.end()), (std::vector<uint8_t>{9, 8, 7, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(dib.begin() + 40, dib.end()),
+              (std::vector<uint8_t>{9, 8, 7, 0}));
 }
 
 TEST(BmpRead, TopDownRowsBecomeBottomUpWithPositiveHeight) {
@@ -413,8 +418,10 @@ TEST(BmpRead, UnusableFormatsAreRefused) {
     EXPECT_EQ(status([](auto &f) { Put16(f, 28, 7); }), ReadStatus::UnknownFormat);
     EXPECT_EQ(status([](auto &f) { Put16(f, 28, 0); }), ReadStatus::UnknownFormat);
     EXPECT_EQ(status([](auto &f) { Put32(f, 30, 4); }), ReadStatus::UnknownFormat); // JPEG
-    EXPECT_EQ(status([](auto &f) { Put32(f, 30, 1); }), ReadStatus::UnknownFormat); // RLE8 at 24 bits
-    EXPECT_EQ(status([](auto &f) { Put32(f, 30, 3); }), ReadStatus::UnknownFormat); // bit fields at 24
+    EXPECT_EQ(status([](auto &f) { Put32(f, 30, 1); }),
+              ReadStatus::UnknownFormat); // RLE8 at 24 bits
+    EXPECT_EQ(status([](auto &f) { Put32(f, 30, 3); }),
+              ReadStatus::UnknownFormat); // bit fields at 24
 }
 
 TEST(BmpRead, DimensionsBeyondThirtyTwoBitsAreTooLarge) {
@@ -467,7 +474,8 @@ std::vector<uint8_t> MakeDib(int32_t width, int32_t height, uint16_t bits, uint3
     h.compression = compression;
     std::vector<uint8_t> dib(pexa::dib::BitsOffset(h) + h.sizeImage);
     std::memcpy(dib.data(), &h, sizeof h);
-    for (size_t i = 40; i < dib.size(); ++i) dib[i] = uint8_t(i * 7);
+    for (size_t i = 40; i < dib.size(); ++i)
+        dib[i] = uint8_t(i * 7);
     return dib;
 }
 
@@ -507,9 +515,9 @@ TEST(BmpWrite, WrittenFilesReadBackByteForByte) {
         int32_t w, h;
         uint16_t bits;
         uint32_t colors, compression;
-    } cases[] = {{7, 3, 1, 2, 0},  {5, 4, 4, 16, 0},  {9, 2, 8, 256, 0}, {3, 3, 8, 20, 0},
-                 {6, 5, 16, 0, 0}, {6, 5, 16, 0, 3}, {4, 4, 24, 0, 0},  {2, 3, 32, 0, 0},
-                 {2, 3, 32, 0, 3}};
+    } cases[] = {{7, 3, 1, 2, 0},  {5, 4, 4, 16, 0}, {9, 2, 8, 256, 0},
+                 {3, 3, 8, 20, 0}, {6, 5, 16, 0, 0}, {6, 5, 16, 0, 3},
+                 {4, 4, 24, 0, 0}, {2, 3, 32, 0, 0}, {2, 3, 32, 0, 3}};
     for (const Case &c : cases) {
         const std::vector<uint8_t> dib = MakeDib(c.w, c.h, c.bits, c.colors, c.compression);
         std::vector<uint8_t> file(14);

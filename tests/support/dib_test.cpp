@@ -28,9 +28,8 @@ std::vector<uint8_t> DibBytes(HGLOBAL dib) {
     return bytes;
 }
 
-std::vector<uint8_t> MakeDibBytes(int32_t width, int32_t height, uint16_t bitCount,
-                                  uint32_t colors, uint32_t compression,
-                                  const std::vector<uint8_t> &bits) {
+std::vector<uint8_t> MakeDibBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t colors,
+                                  uint32_t compression, const std::vector<uint8_t> &bits) {
     const uint32_t rowBytes = ((uint32_t(width) * bitCount + 31) / 32) * 4;
     const uint32_t rows = height < 0 ? uint32_t(-height) : uint32_t(height);
     BITMAPINFOHEADER h = {};
@@ -76,7 +75,8 @@ std::vector<uint32_t> RenderDib(HGLOBAL dib) {
             GdiFlush();
             const uint32_t *p = static_cast<const uint32_t *>(pixels);
             out.assign(p, p + size_t(width) * height);
-            for (uint32_t &c : out) c &= 0xFFFFFF;
+            for (uint32_t &c : out)
+                c &= 0xFFFFFF;
         }
         SelectObject(dc, old);
         DeleteObject(section);
@@ -104,7 +104,8 @@ std::vector<uint8_t> ReadBytes(const std::string &windowsPath) {
     if (FILE *f = std::fopen(windowsPath.c_str(), "rb")) {
         uint8_t buffer[65536];
         size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+            bytes.insert(bytes.end(), buffer, buffer + n);
         std::fclose(f);
     }
     return bytes;

@@ -19,8 +19,8 @@ std::vector<uint8_t> DibBytes(HGLOBAL dib);
 // A packed DIB built from nothing: 40-byte header, colors quads (entry i is
 // blue i, green 2i, red 3i), 12 mask bytes when compression is BI_BITFIELDS,
 // and the bits (zero when bits is empty).
-std::vector<uint8_t> MakeDibBytes(int32_t width, int32_t height, uint16_t bitCount,
-                                  uint32_t colors, uint32_t compression = BI_RGB,
+std::vector<uint8_t> MakeDibBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t colors,
+                                  uint32_t compression = BI_RGB,
                                   const std::vector<uint8_t> &bits = {});
 
 // What DrawDIB shows of the DIB: its pixels as 0x00RRGGBB, top row first,

@@ -22,7 +22,8 @@ void Put16(std::vector<uint8_t> &v, size_t at, uint16_t x) {
     v[at + 1] = uint8_t(x >> 8);
 }
 void Put32(std::vector<uint8_t> &v, size_t at, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v[at + i] = uint8_t(x >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        v[at + i] = uint8_t(x >> (8 * i));
 }
 uint32_t Get32(const std::vector<uint8_t> &v, size_t at) {
     return uint32_t(v[at]) | uint32_t(v[at + 1]) << 8 | uint32_t(v[at + 2]) << 16 |
@@ -30,10 +31,10 @@ uint32_t Get32(const std::vector<uint8_t> &v, size_t at) {
 }
 
 // A BMP file with a 40-byte header; table holds masks and/or colour entries.
-std::vector<uint8_t> BmpFile(int32_t width, int32_t height, uint16_t bitCount,
-                             uint32_t compression, const std::vector<uint8_t> &table,
-                             const std::vector<uint8_t> &bits, uint32_t clrUsed = 0,
-                             uint32_t sizeImage = 0, bool zeroOffset = false) {
+std::vector<uint8_t> BmpFile(int32_t width, int32_t height, uint16_t bitCount, uint32_t compression,
+                             const std::vector<uint8_t> &table, const std::vector<uint8_t> &bits,
+                             uint32_t clrUsed = 0, uint32_t sizeImage = 0,
+                             bool zeroOffset = false) {
     std::vector<uint8_t> f(54);
     f[0] = 'B';
     f[1] = 'M';
@@ -100,7 +101,8 @@ std::vector<uint8_t> Rle8Bits(int width, int height) {
         rle.insert(rle.end(), {3, uint8_t(y * 20)});
         const int rest = width - 3;
         rle.insert(rle.end(), {0, uint8_t(rest)});
-        for (int i = 0; i < rest; ++i) rle.push_back(uint8_t(200 - i * 9 - y));
+        for (int i = 0; i < rest; ++i)
+            rle.push_back(uint8_t(200 - i * 9 - y));
         if (rest % 2) rle.push_back(0);
         rle.insert(rle.end(), {0, 0});
     }
@@ -140,9 +142,8 @@ HGLOBAL CheckAgainstMagick(const SharedFile &file) {
     differing = 0;
     for (size_t i = 0; i < back.size() && i < oracle.size(); ++i)
         if (back[i] != oracle[i] && differing++ < 5)
-            ADD_FAILURE() << "written " << file.unix << ": pixel " << i % width << ","
-                          << i / width << " decodes to " << std::hex << back[i] << ", not "
-                          << oracle[i];
+            ADD_FAILURE() << "written " << file.unix << ": pixel " << i % width << "," << i / width
+                          << " decodes to " << std::hex << back[i] << ", not " << oracle[i];
     // The written file reads back into the same block.
     HGLOBAL again = ReadDIB(written.windows.c_str());
     EXPECT_EQ(DibBytes(again), DibBytes(dib));
@@ -170,7 +171,8 @@ class MagickFiles : public testing::TestWithParam<MagickCase> {};
 TEST_P(MagickFiles, ReadShowWriteMatchImageMagick) {
     const MagickCase c = GetParam();
     const SharedFile file = SharedPath("magick.bmp");
-    ASSERT_TRUE(Magick(std::string("-seed 3 -size 13x7 plasma:fractal ") + c.options, c.format, file));
+    ASSERT_TRUE(
+        Magick(std::string("-seed 3 -size 13x7 plasma:fractal ") + c.options, c.format, file));
     HGLOBAL dib = CheckAgainstMagick(file);
     ASSERT_NE(dib, nullptr);
     const BITMAPINFOHEADER h = HeaderOf(dib);
@@ -181,7 +183,9 @@ TEST_P(MagickFiles, ReadShowWriteMatchImageMagick) {
     const DWORD colors = GetColorsInPalette(GlobalLock(dib));
     GlobalUnlock(dib);
     EXPECT_EQ(h.biClrUsed, colors);
-    if (c.bitCount <= 8) EXPECT_GT(h.biClrUsed, 0u);
+    if (c.bitCount <= 8) {
+        EXPECT_GT(h.biClrUsed, 0u);
+    }
     // Header, colour table and image: nothing more, nothing less.
     EXPECT_EQ(GlobalSize(dib), 40 + 4 * colors + h.biSizeImage);
     GlobalFree(dib);
@@ -210,10 +214,10 @@ std::vector<HandCase> HandFiles() {
         {"rle4", BmpFile(13, 7, 4, BI_RLE4, GrayPalette(16), Rle4Bits(7))},
         {"rle8", BmpFile(13, 7, 8, BI_RLE8, GrayPalette(256), Rle8Bits(13, 7))},
         {"rgb555", BmpFile(13, 7, 16, BI_RGB, {}, PatternBits(13, 7, 16))},
-        {"bitfields565",
-         BmpFile(13, 7, 16, BI_BITFIELDS, MaskTable(0xF800, 0x07E0, 0x001F), PatternBits(13, 7, 16))},
-        {"bitfields32",
-         BmpFile(13, 7, 32, BI_BITFIELDS, MaskTable(0xFF0000, 0xFF00, 0xFF), PatternBits(13, 7, 32))},
+        {"bitfields565", BmpFile(13, 7, 16, BI_BITFIELDS, MaskTable(0xF800, 0x07E0, 0x001F),
+                                 PatternBits(13, 7, 16))},
+        {"bitfields32", BmpFile(13, 7, 32, BI_BITFIELDS, MaskTable(0xFF0000, 0xFF00, 0xFF),
+                                PatternBits(13, 7, 32))},
         {"topdown24", BmpFile(13, -7, 24, BI_RGB, {}, PatternBits(13, 7, 24))},
         {"topdown8", BmpFile(13, -7, 8, BI_RGB, GrayPalette(256), PatternBits(13, 7, 8))},
         {"topdown1", BmpFile(13, -7, 1, BI_RGB, GrayPalette(2), PatternBits(13, 7, 1))},
@@ -273,7 +277,8 @@ TEST(BmpFiles, Os2EightBitFileGetsQuadsWithZeroReservedBytes) {
 TEST(BmpFiles, TrueColorImageSizeIsComputedWhenZeroOrWrong) {
     for (uint32_t stored : {0u, 5u, 999999u}) {
         std::vector<std::string> boxes;
-        HGLOBAL dib = ReadBytesAsDib(BmpFile(5, 3, 24, BI_RGB, {}, PatternBits(5, 3, 24), 0, stored), &boxes);
+        HGLOBAL dib =
+            ReadBytesAsDib(BmpFile(5, 3, 24, BI_RGB, {}, PatternBits(5, 3, 24), 0, stored), &boxes);
         ASSERT_NE(dib, nullptr);
         EXPECT_EQ(HeaderOf(dib).biSizeImage, 48u);
         EXPECT_EQ(GlobalSize(dib), 88u);
@@ -284,7 +289,8 @@ TEST(BmpFiles, TrueColorImageSizeIsComputedWhenZeroOrWrong) {
 TEST(BmpFiles, Rle8FileKeepsItsSizeAndCompressedBits) {
     const std::vector<uint8_t> rle = Rle8Bits(13, 7);
     std::vector<std::string> boxes;
-    HGLOBAL dib = ReadBytesAsDib(BmpFile(13, 7, 8, BI_RLE8, GrayPalette(256), rle, 0, uint32_t(rle.size())), &boxes);
+    HGLOBAL dib = ReadBytesAsDib(
+        BmpFile(13, 7, 8, BI_RLE8, GrayPalette(256), rle, 0, uint32_t(rle.size())), &boxes);
     ASSERT_NE(dib, nullptr);
     const std::vector<uint8_t> bytes = DibBytes(dib);
     EXPECT_EQ(HeaderOf(dib).biCompression, DWORD(BI_RLE8));

@@ -63,7 +63,8 @@ struct Canvas {
         section = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
         pixels = static_cast<uint32_t *>(bits);
         old = SelectObject(dc, section);
-        for (int i = 0; i < w * h; ++i) pixels[i] = 0x808080;
+        for (int i = 0; i < w * h; ++i)
+            pixels[i] = 0x808080;
     }
     ~Canvas() {
         SelectObject(dc, old);
@@ -209,8 +210,9 @@ TEST(DibHandles, PaletteFailuresShowTheirBoxes) {
     MessageBoxCatcher boxes;
     EXPECT_EQ(CreateDIBPalette(nullptr), nullptr);
     EXPECT_EQ(CreateDIBPalette(dib), nullptr);
-    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"CreateDIBPalette: No DIB passed!",
-                                                       "CreateDIBPalette: No support of OS/2 DIBs!"}));
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<std::string>{"CreateDIBPalette: No DIB passed!",
+                                        "CreateDIBPalette: No support of OS/2 DIBs!"}));
     EXPECT_EQ(GlobalFlags(dib) & GMEM_LOCKCOUNT, 0u);
     GlobalFree(dib);
 }
@@ -233,7 +235,8 @@ TEST(DibHandles, StretchDibScalesToTheGivenSize) {
     Canvas canvas(8, 8);
     EXPECT_EQ(StretchDIB(canvas.dc, dib, nullptr, 0, 0, 8, 6), 1);
     for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 8; ++x) ASSERT_EQ(canvas.at(x, y), Quadrant(x >= 4, y >= 3)) << x << "," << y;
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(canvas.at(x, y), Quadrant(x >= 4, y >= 3)) << x << "," << y;
     EXPECT_EQ(canvas.at(0, 6), 0x808080u);
     GlobalFree(dib);
 }
@@ -308,7 +311,8 @@ TEST(DibHandles, DrawDdbAndStretchDdbShowTheBitmap) {
 }
 
 TEST(DibHandles, DibToDdbAndBackKeepsThePixels) {
-    HGLOBAL dib = TrueColorDib(5, 3, [](int x, int y) { return Rgb(40 * x, 80 * y, 200 - 30 * x); });
+    HGLOBAL dib =
+        TrueColorDib(5, 3, [](int x, int y) { return Rgb(40 * x, 80 * y, 200 - 30 * x); });
     HBITMAP bitmap = DIBtoDDB(dib, nullptr);
     ASSERT_NE(bitmap, nullptr);
     BITMAP bm = {};
@@ -403,7 +407,8 @@ TEST(DibHandles, DdbToDibFailuresShowTheirBoxes) {
 TEST(DibHandles, CopyDibCopiesEveryByteOfTheBlock) {
     std::vector<uint8_t> bytes = MakeDibBytes(3, 3, 8, 256);
     bytes.resize(bytes.size() + 3); // not a multiple of 4
-    for (size_t i = 40; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 13);
+    for (size_t i = 40; i < bytes.size(); ++i)
+        bytes[i] = uint8_t(i * 13);
     HGLOBAL dib = DibFromBytes(bytes);
     HGLOBAL copy = CopyDIB(dib);
     ASSERT_NE(copy, nullptr);
