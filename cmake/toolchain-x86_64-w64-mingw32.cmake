@@ -1,12 +1,5 @@
-# Cross build for 64-bit Windows with mingw-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows with mingw-w64; its programs run under Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(PEXA_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${PEXA_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${PEXA_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${PEXA_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${PEXA_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh)
