@@ -122,6 +122,7 @@ HGLOBAL CheckAgainstMagick(const SharedFile &file) {
     EXPECT_NE(dib, nullptr);
     EXPECT_TRUE(boxes.texts().empty());
     if (!dib || oracle.empty()) return dib;
+    EXPECT_EQ(GlobalFlags(dib) & GMEM_LOCKCOUNT, 0u);
     EXPECT_EQ(GetDIBWidth(dib), width);
     EXPECT_EQ(GetDIBHeight(dib), height);
     const std::vector<uint32_t> shown = RenderDib(dib);
@@ -338,6 +339,7 @@ TEST(BmpFiles, WriteDibPutsBitsBehindTheColorTable) {
     EXPECT_EQ(Get32(raw, 6), 0u);
     EXPECT_EQ(Get32(raw, 10), 1078u);
     EXPECT_EQ(std::vector<uint8_t>(raw.begin() + 14, raw.end()), DibBytes(dib8));
+    EXPECT_EQ(GlobalFlags(dib8) & GMEM_LOCKCOUNT, 0u);
 
     ASSERT_EQ(WriteDIB(file.windows.c_str(), dib24), 1); // replaces the longer file
     raw = ReadBytes(file.windows);
