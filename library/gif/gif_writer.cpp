@@ -114,7 +114,7 @@ bool WriteGifBody(Sink &sink, const uint8_t *dib, size_t size, bool interlace, H
             GetRow(bits + i * rowBytes, indices + size_t(at) * width, width, b);
         }
         const uint8_t minCodeSize = uint8_t(b == 1 ? 2 : b);
-        auto *encoder = new (encoderBlock) LzwEncoder;
+        auto *encoder = new (encoderBlock) LzwEncoder();
         ok = Put(sink, &minCodeSize, 1) && encoder->Encode(indices, count, minCodeSize, sink);
         encoder->~LzwEncoder();
     }

@@ -14,6 +14,33 @@ constexpr uint32_t kNone = LzwEncoder::kTableSize;
 uint32_t HashSlot(uint32_t key, uint32_t size) {
     return (key * 2654435761u) >> 19 & (size - 1);
 }
+
+// The slot of the child whose last index is c among the first count slots,
+// or count when there is none. Eight slots at a time: XOR with c turns a
+// match into a zero byte, and the lowest flagged byte is always a real zero.
+uint32_t FindChild(const uint8_t *indices, uint32_t count, uint32_t c) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    uint64_t low;
+    std::memcpy(&low, indices, 8);
+    low ^= kOnes * c;
+    uint64_t zeros = (low - kOnes) & ~low & kHighs;
+    if (count < 8) zeros &= (uint64_t(1) << (8 * count)) - 1;
+    if (zeros) return uint32_t(__builtin_ctzll(zeros)) / 8;
+    if (count <= 8) return count;
+    uint32_t high;
+    std::memcpy(&high, indices + 8, 4);
+    high ^= 0x01010101u * c;
+    uint32_t highZeros = (high - 0x01010101u) & ~high & 0x80808080u;
+    if (count < 12) highZeros &= (1u << (8 * (count - 8))) - 1;
+    return highZeros ? 8 + uint32_t(__builtin_ctz(highZeros)) / 8 : count;
+#else
+    uint32_t k = 0;
+    while (k < count && indices[k] != c)
+        ++k;
+    return k;
+#endif
+}
 } // namespace
 
 int LzwCodeSize(uint32_t v) {
@@ -24,8 +51,7 @@ int LzwCodeSize(uint32_t v) {
 }
 
 void LzwEncoder::ResetTable() {
-    for (Node &node : nodes_)
-        node.count = 0;
+    std::memset(childCount_, 0, sizeof childCount_);
     if (hashUsed_) {
         std::memset(hashKey_, 0xFF, sizeof hashKey_);
         hashUsed_ = 0;
@@ -89,25 +115,21 @@ bool LzwEncoder::Encode(const uint8_t *indices, size_t count, int minCodeSize, S
         uint32_t current = indices[0] & indexMask;
         for (size_t i = 1; i < count; ++i) {
             const uint32_t c = indices[i] & indexMask;
-            Node &node = nodes_[current];
-            uint32_t found = kNone;
-            for (uint32_t k = 0; k < node.count; ++k) {
-                if (node.index[k] == c) {
-                    found = node.child[k];
-                    break;
-                }
-            }
-            if (found == kNone && node.count == kChildSlots) found = FindOverflow(current, c);
+            const Node &node = nodes_[current];
+            const uint32_t children = childCount_[current];
+            const uint32_t slot = FindChild(node.index, children, c);
+            uint32_t found = slot < children ? node.child[slot] : kNone;
+            if (found == kNone && children == kChildSlots) found = FindOverflow(current, c);
             if (found != kNone) {
                 current = found;
                 continue;
             }
             Put(current);
             if (next_ < kTableSize) {
-                if (node.count < kChildSlots) {
-                    node.child[node.count] = uint16_t(next_);
-                    node.index[node.count] = uint8_t(c);
-                    ++node.count;
+                if (children < kChildSlots) {
+                    nodes_[current].child[children] = uint16_t(next_);
+                    nodes_[current].index[children] = uint8_t(c);
+                    childCount_[current] = uint8_t(children + 1);
                 } else {
                     AddOverflow(current, c, next_);
                 }

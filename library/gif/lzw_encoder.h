@@ -35,16 +35,17 @@ class LzwEncoder {
     void AddOverflow(uint32_t prefix, uint32_t index, uint32_t code);
 
     // Children of each code: their codes and last indices, in the order
-    // they were added.
+    // they were added. The counts live apart so that a reset is one small
+    // memset.
     struct Node {
         uint16_t child[kChildSlots];
         uint8_t index[kChildSlots];
-        uint8_t count;
     };
     static constexpr uint32_t kHashSize = 8192; // twice the table: short probes
     static constexpr uint32_t kEmpty = 0xFFFFFFFFu;
 
     Node nodes_[kTableSize];
+    uint8_t childCount_[kTableSize];
     uint32_t hashKey_[kHashSize]; // prefix << 8 | index, or kEmpty
     uint16_t hashCode_[kHashSize];
     uint32_t hashUsed_ = 0;
