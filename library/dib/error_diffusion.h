@@ -44,6 +44,11 @@ class DiffusionRows {
 // red bytes); `choose(blue, green, red)` returns the palette index for a
 // corrected colour; `put(y, x, index)` records the pixel. Both callables are
 // inlined; there is no call through a pointer per pixel.
+//
+// The right neighbour's share is carried in registers, and each cell of the
+// next row is updated once, when its upper neighbour is visited: first with
+// the diagonal share of the pixel before, then with the share from above,
+// clamping after each as the in-place order does.
 template <class RowOf, class Choose, class Put>
 void DiffuseErrors(uint32_t width, uint32_t height, const Quad *palette, DiffusionRows &rows,
                    RowOf row, Choose choose, Put put) {
@@ -53,23 +58,24 @@ void DiffuseErrors(uint32_t width, uint32_t height, const Quad *palette, Diffusi
     for (uint32_t y = 0; y < height; ++y) {
         const bool below = y + 1 < height;
         if (below) std::memcpy(rows.next(), row(y + 1), lineBytes);
-        uint8_t *cur = rows.current();
+        const uint8_t *cur = rows.current();
         uint8_t *nxt = rows.next();
-        for (uint32_t x = 0; x < width; ++x) {
-            uint8_t *p = cur + 3 * size_t(x);
-            const unsigned index = choose(p[0], p[1], p[2]);
+        int right[3] = {0, 0, 0}; // share for this pixel from its left neighbour
+        int diagonal[3] = {0, 0, 0}; // share for nxt[x] from the pixel before
+        for (uint32_t x = 0; x < width; ++x, cur += 3) {
+            const uint8_t b = ClampByte(cur[0] + right[0]);
+            const uint8_t g = ClampByte(cur[1] + right[1]);
+            const uint8_t r = ClampByte(cur[2] + right[2]);
+            const unsigned index = choose(b, g, r);
             put(y, x, index);
             const Quad &c = palette[index];
-            const int e[3] = {int(p[0]) - c.blue, int(p[1]) - c.green, int(p[2]) - c.red};
-            if ((e[0] | e[1] | e[2]) == 0) continue;
-            const bool right = x + 1 < width;
-            for (int k = 0; k < 3; ++k) {
-                const int side = e[k] * 3 / 8;
-                if (right) p[3 + k] = ClampByte(p[3 + k] + side);
-                if (below) {
-                    uint8_t *q = nxt + 3 * size_t(x);
-                    q[k] = ClampByte(q[k] + side);
-                    if (right) q[3 + k] = ClampByte(q[3 + k] + e[k] / 4);
+            const int e[3] = {int(b) - c.blue, int(g) - c.green, int(r) - c.red};
+            for (int k = 0; k < 3; ++k) right[k] = e[k] * 3 / 8;
+            if (below) {
+                uint8_t *q = nxt + 3 * size_t(x);
+                for (int k = 0; k < 3; ++k) {
+                    q[k] = ClampByte(ClampByte(q[k] + diagonal[k]) + right[k]);
+                    diagonal[k] = e[k] / 4;
                 }
             }
         }
