@@ -60,33 +60,33 @@ bool IsWritableDib(const uint8_t *dib, size_t size) {
 }
 
 bool WriteGifBody(Sink &sink, const uint8_t *dib, size_t size, bool interlace, Host &host) {
-    (void)size; // the caller has checked the block with IsWritableDib
+    if (!IsWritableDib(dib, size)) {
+        host.Error(text::kNoDib);
+        return false;
+    }
     const dib::InfoHeader h = dib::ReadHeader(dib);
     const uint32_t b = h.bitCount;
     const uint32_t width = uint32_t(h.width), height = dib::AbsHeight(h.height);
     const uint32_t tableEntries = 1u << b;
 
-    uint8_t head[13 + 3 * 256 + 10];
-    size_t n = 0;
+    // Logical screen descriptor and global colour table.
+    uint8_t head[7 + 3 * 256] = {};
     PutLe16(head, width);
     PutLe16(head + 2, height);
     head[4] = uint8_t(0x80 | (b - 1) << 4 | (b - 1)); // global table, resolution, size
-    head[5] = 0;                                      // background index
-    head[6] = 0;                                      // pixel aspect
-    n = 7;
+    // head[5], head[6]: background index and pixel aspect, 0
     // The DIB's colours, black up to the full 2^b entries.
     const auto *quads = reinterpret_cast<const dib::Quad *>(dib + dib::kInfoHeaderSize);
     uint32_t colors = dib::ColorsInPalette(h);
     if (colors > tableEntries) colors = tableEntries;
-    std::memset(head + n, 0, 3 * tableEntries);
     for (uint32_t i = 0; i < colors; ++i) {
         dib::Quad q;
         std::memcpy(&q, quads + i, sizeof q);
-        head[n + 3 * i] = q.red;
-        head[n + 3 * i + 1] = q.green;
-        head[n + 3 * i + 2] = q.blue;
+        head[7 + 3 * i] = q.red;
+        head[7 + 3 * i + 1] = q.green;
+        head[7 + 3 * i + 2] = q.blue;
     }
-    n += 3 * tableEntries;
+    const size_t n = 7 + 3 * size_t(tableEntries);
     if (!Put(sink, head, n)) return false;
 
     bool ok = false;

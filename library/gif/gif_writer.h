@@ -20,10 +20,10 @@ const char *GifSignature(int version);
 // and all its rows inside the block.
 bool IsWritableDib(const uint8_t *dib, size_t size);
 
-// Everything after the signature, for a DIB that IsWritableDib accepts.
-// Returns false (after telling host where there is a text for it) when
-// memory or the sink fails; the trailer is written whenever the screen
-// descriptor was.
+// Everything after the signature. A DIB that IsWritableDib refuses gets
+// "Keine DIB vorhanden!". Returns false (after telling host where there is
+// a text for it) when memory or the sink fails; the trailer is written
+// whenever the screen descriptor was.
 bool WriteGifBody(Sink &sink, const uint8_t *dib, size_t size, bool interlace, Host &host);
 
 } // namespace pexa::gif

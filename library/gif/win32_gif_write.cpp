@@ -79,14 +79,10 @@ bool WriteConverted(HANDLE file, HGLOBAL dib) {
     bool ok = false;
     {
         pexa::DibLock lock(source);
-        if (!lock || !IsWritableDib(lock.bytes(), lock.size())) {
-            pexa::ErrorBox(text::kNoDib);
-        } else {
-            FileSink sink(file);
-            GlobalHost host;
-            ok = WriteGifBody(sink, lock.bytes(), lock.size(), settings.interlace, host);
-            ok = sink.Flush() && ok;
-        }
+        FileSink sink(file);
+        GlobalHost host;
+        ok = WriteGifBody(sink, lock.bytes(), lock.size(), settings.interlace, host);
+        ok = sink.Flush() && ok;
     }
     if (converted) GlobalFree(source);
     return ok;

@@ -198,6 +198,12 @@ TEST(GifWriter, RefusesWhatItCannotWrite) {
     EXPECT_FALSE(with([](auto &h) { h.size = 12; }));
     EXPECT_FALSE(with([](auto &h) { h.size = 124; }));
     EXPECT_EQ(pexa::gif::GifSignature(88), nullptr);
+
+    TestHost host;
+    pexa::gif::VectorSink sink;
+    EXPECT_FALSE(pexa::gif::WriteGifBody(sink, good.data(), 39, false, host));
+    EXPECT_EQ(host.errors, std::vector<std::string>{text::kNoDib});
+    EXPECT_TRUE(sink.bytes.empty());
 }
 
 TEST(GifWriter, OutOfMemoryStillEndsTheFile) {
