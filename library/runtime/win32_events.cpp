@@ -8,6 +8,7 @@
 
 #include "runtime/requests.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
 
 namespace pexa {
@@ -120,6 +121,8 @@ PEXA_API EventInfo WaitForPexa(int kind, int key) {
     waitKinds.store(kind);
     if (hLibEvent) WaitForSingleObject(hLibEvent, INFINITE);
     waitKinds.store(0);
+    // Frames keep writing the view fields; copy them whole, between frames.
+    SceneWriteGuard lock;
     return eventRecord;
 }
 

@@ -158,6 +158,40 @@ TEST(Window, DeleteLeavesTheWindowCurrentAndHarmless) {
     EXPECT_NE(v, nullptr);
 }
 
+TEST(Window, PostedMessagesAreDroppedWhileNoWindowIsCurrent) {
+    void *w = CreateWind(" dropping");
+    ASSERT_NE(w, nullptr);
+    HWND hwnd = GetHWND(w);
+    ShowWind(w);
+    CurrentWind(nullptr);
+    PostKey(hwnd, VK_F2);
+    PostButtonDown(hwnd, 3, 5, 5);
+    EXPECT_EQ(GetHWND(w), hwnd) << "requests are still handled";
+    CurrentWind(w);
+    Flush(hwnd);
+    EXPECT_EQ(EventExists(0), 0);
+    PostKey(hwnd, VK_F2);
+    Flush(hwnd);
+    EXPECT_EQ(EventExists(256), 1);
+}
+
+TEST(Window, ResizingKeepsTheSceneCentredInTheNewClientArea) {
+    void *w = CreateWind(" resize", 200, 150, 10, 10);
+    ASSERT_NE(w, nullptr);
+    HWND hwnd = GetHWND(w);
+    ShowWind(w);
+    Disable(NULL, 1);
+    ColorRGB(NULL, 1, 0, 0);
+    Box(NULL, -0.1f, -0.1f, -0.1f, 0.1f, 0.1f, 0.1f);
+    RefreshWind(w);
+    SizeWind(w, 10, 10, 420, 380);
+    RefreshWind(w);
+    Capture c = CaptureClient(hwnd);
+    ASSERT_GT(c.width, 300);
+    EXPECT_TRUE(Near(c.at(c.width / 2, c.height / 2), Rgb(255, 0, 0))) << Hex(c.at(c.width / 2, c.height / 2));
+    EXPECT_TRUE(Near(c.at(c.width / 4, c.height / 2), Rgb(0, 0, 0)));
+}
+
 TEST(Requests, NumbersWithoutAHandlerGiveTheDefaultResult) {
     ASSERT_NE(CreateWind(" requests"), nullptr);
     EXPECT_EQ(SendPexaMsg(1239, 0, 0), 0);
