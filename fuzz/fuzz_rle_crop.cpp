@@ -55,23 +55,50 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     CappedSink sink;
     dib::Error error = nullptr;
     switch (op & 0x0F) {
-    case 0: error = dib::RleToDib(source, sink); break;
-    case 1: error = dib::CropDib(source, x, y, w, h, sink); break;
-    case 2: error = dib::CropDib(source, x & 0xFF, y & 0xFF, w & 0xFF, h & 0xFF, sink); break;
-    case 3: error = dib::Dib1To4(source, sink); break;
-    case 4: error = dib::Dib4To8(source, sink); break;
-    case 5: error = dib::Dib8To24(source, sink); break;
-    case 6: error = dib::Dib16To24(source, sink); break;
-    case 7: error = dib::Dib32To24(source, sink); break;
-    case 8: error = dib::Dib24To1(source, sink); break;
-    case 9: error = dib::Dib24To4(source, sink); break;
-        case 10: // small palettes keep the per-cell search quick; 9 is refused
+    case 0:
+        error = dib::RleToDib(source, sink);
+        break;
+    case 1:
+        error = dib::CropDib(source, x, y, w, h, sink);
+        break;
+    case 2:
+        error = dib::CropDib(source, x & 0xFF, y & 0xFF, w & 0xFF, h & 0xFF, sink);
+        break;
+    case 3:
+        error = dib::Dib1To4(source, sink);
+        break;
+    case 4:
+        error = dib::Dib4To8(source, sink);
+        break;
+    case 5:
+        error = dib::Dib8To24(source, sink);
+        break;
+    case 6:
+        error = dib::Dib16To24(source, sink);
+        break;
+    case 7:
+        error = dib::Dib32To24(source, sink);
+        break;
+    case 8:
+        error = dib::Dib24To1(source, sink);
+        break;
+    case 9:
+        error = dib::Dib24To4(source, sink);
+        break;
+    case 10: // small palettes keep the per-cell search quick; 9 is refused
         error = dib::ReduceColors(source, x % 10 == 9 ? 9 : x % 5, y, sink);
         break;
-    case 11: error = dib::GrayDib(source, sink); break;
-    case 12: error = dib::SmallSizeDib(source, sink); break;
-    case 13: error = dib::Dib24To8(source, 1, sink); break;
-    default: return 0;
+    case 11:
+        error = dib::GrayDib(source, sink);
+        break;
+    case 12:
+        error = dib::SmallSizeDib(source, sink);
+        break;
+    case 13:
+        error = dib::Dib24To8(source, 1, sink);
+        break;
+    default:
+        return 0;
     }
     // A success always comes with a result whose rows fit its block.
     if (!error) {

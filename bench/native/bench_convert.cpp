@@ -41,7 +41,8 @@ std::vector<uint8_t> Picture(int width, int height, uint16_t bits) {
     std::vector<uint8_t> block(40 + table + h.sizeImage);
     std::memcpy(block.data(), &h, 40);
     std::mt19937 rng(1);
-    for (size_t i = 40; i < block.size(); ++i) block[i] = uint8_t(rng() >> 7);
+    for (size_t i = 40; i < block.size(); ++i)
+        block[i] = uint8_t(rng() >> 7);
     // A smooth picture for the 24-bit source, so that the diffusion sees
     // realistic errors rather than noise.
     if (bits == 24)

@@ -73,7 +73,8 @@ std::vector<uint8_t> DibRgb(const std::vector<uint8_t> &block) {
 double Psnr(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b) {
     if (a.size() != b.size() || a.empty()) return 0;
     double sum = 0;
-    for (size_t i = 0; i < a.size(); ++i) sum += double(int(a[i]) - int(b[i])) * (int(a[i]) - int(b[i]));
+    for (size_t i = 0; i < a.size(); ++i)
+        sum += double(int(a[i]) - int(b[i])) * (int(a[i]) - int(b[i]));
     const double mse = sum / double(a.size());
     return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
 }
@@ -109,7 +110,8 @@ int main() {
     double magick = 1e9;
     for (int run = 0; run < 2; ++run) {
         t0 = Clock::now();
-        if (std::system(("convert " + in + " -dither FloydSteinberg -colors 256 " + out).c_str()) != 0)
+        if (std::system(("convert " + in + " -dither FloydSteinberg -colors 256 " + out).c_str()) !=
+            0)
             return 1;
         magick = std::min(magick, Seconds(t0));
     }

@@ -43,7 +43,8 @@ void ChooseByPopularity(uint32_t *histogram, Quad *table, uint32_t n) {
 // pixels are skipped unless every cell can be reached (error diffusion).
 void MapCells(uint32_t *histogram, const Quad *table, uint32_t n, bool allCells) {
     int pr[256], pg[256], pb[256];
-    for (uint32_t i = 0; i < n; ++i) pr[i] = table[i].red, pg[i] = table[i].green, pb[i] = table[i].blue;
+    for (uint32_t i = 0; i < n; ++i)
+        pr[i] = table[i].red, pg[i] = table[i].green, pb[i] = table[i].blue;
     for (uint32_t cell = 0; cell < kCells; ++cell) {
         if (!allCells && histogram[cell] == 0) continue;
         int r, g, b;
@@ -86,7 +87,8 @@ Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSi
     uint32_t *histogram = cube.get();
     for (uint32_t y = 0; y < src.height; ++y) {
         const uint8_t *p = src.Row(y);
-        for (uint32_t x = 0; x < src.width; ++x, p += 3) ++histogram[CellOf(p[2], p[1], p[0])];
+        for (uint32_t x = 0; x < src.width; ++x, p += 3)
+            ++histogram[CellOf(p[2], p[1], p[0])];
     }
 
     ResultLayout layout;
@@ -158,7 +160,8 @@ Error GrayDib(Block source, ResultSink &sink) {
     uint8_t *out = AllocateResult(layout, sink);
     if (!out) return "DIB24to8: Not enough memory for DIB!";
     Quad *table = reinterpret_cast<Quad *>(out + 40);
-    for (int i = 0; i < 256; ++i) table[i] = Quad{uint8_t(i), uint8_t(i), uint8_t(i), 0};
+    for (int i = 0; i < 256; ++i)
+        table[i] = Quad{uint8_t(i), uint8_t(i), uint8_t(i), 0};
 
     uint32_t r, g, b;
     src.Masks(r, g, b);
@@ -167,7 +170,8 @@ Error GrayDib(Block source, ResultSink &sink) {
     for (uint32_t y = 0; y < src.height; ++y, bits += layout.rowBytes) {
         const uint8_t *p = src.Row(y);
         if (depth == 24) {
-            for (uint32_t x = 0; x < src.width; ++x, p += 3) bits[x] = GreyOf(p[2], p[1], p[0]);
+            for (uint32_t x = 0; x < src.width; ++x, p += 3)
+                bits[x] = GreyOf(p[2], p[1], p[0]);
         } else if (depth == 16) {
             for (uint32_t x = 0; x < src.width; ++x, p += 2) {
                 const uint32_t w = uint32_t(p[0]) | uint32_t(p[1]) << 8;

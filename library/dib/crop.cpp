@@ -74,8 +74,8 @@ Error CropDib(Block source, uint32_t x, uint32_t y, uint32_t width, uint32_t hei
             const uint64_t first = x / 8, count = (uint64_t(width) + 7) / 8;
             const unsigned s = x % 8;
             for (uint64_t k = 0; k < count; ++k) {
-                const unsigned pair = unsigned(row[first + k]) << 8 |
-                                      ByteAt(row, src.rowBytes, first + k + 1);
+                const unsigned pair =
+                    unsigned(row[first + k]) << 8 | ByteAt(row, src.rowBytes, first + k + 1);
                 dst[k] = uint8_t(pair >> (8 - s));
             }
         }

@@ -48,7 +48,9 @@ void SourceDib::Masks(uint32_t &red, uint32_t &green, uint32_t &blue) const {
     }
 }
 
-size_t ResultLayout::BlockSize() const { return size_t(BitsOffset() + header.sizeImage); }
+size_t ResultLayout::BlockSize() const {
+    return size_t(BitsOffset() + header.sizeImage);
+}
 
 bool LayoutResult(uint32_t width, uint32_t height, uint16_t bitCount, uint32_t paletteEntries,
                   ResultLayout &layout) {
@@ -91,8 +93,10 @@ enum class Refuse { Nothing, AnyCompression, RunLength };
 
 bool Refused(Refuse rule, uint32_t compression) {
     switch (rule) {
-    case Refuse::Nothing: return false;
-    case Refuse::AnyCompression: return compression != kCompressionRgb;
+    case Refuse::Nothing:
+        return false;
+    case Refuse::AnyCompression:
+        return compression != kCompressionRgb;
     case Refuse::RunLength:
         return compression == kCompressionRle8 || compression == kCompressionRle4;
     }
@@ -123,7 +127,8 @@ Error Widen(Block block, uint16_t fromBits, Refuse rule, uint16_t toBits, uint32
     std::memcpy(out + 40, src.palette(), 4 * size_t(kept));
 
     uint8_t *dst = out + layout.BitsOffset();
-    for (uint32_t y = 0; y < src.height; ++y, dst += layout.rowBytes) convertRow(src.Row(y), dst);
+    for (uint32_t y = 0; y < src.height; ++y, dst += layout.rowBytes)
+        convertRow(src.Row(y), dst);
     return nullptr;
 }
 
@@ -145,7 +150,8 @@ Error Dib1To4(Block source, ResultSink &sink) {
     const size_t bytes = (size_t(width) + 7) / 8; // padding bits of the last byte included
     return Widen(source, 1, Refuse::Nothing, 4, 16, text, sink,
                  [&](const uint8_t *in, uint8_t *out) {
-                     for (size_t i = 0; i < bytes; ++i) std::memcpy(out + 4 * i, &spread[in[i]], 4);
+                     for (size_t i = 0; i < bytes; ++i)
+                         std::memcpy(out + 4 * i, &spread[in[i]], 4);
                  });
 }
 
@@ -240,10 +246,10 @@ Error Dib32To24(Block source, ResultSink &sink) {
 // Narrowing with error diffusion
 
 const Quad kSixteenColors[16] = {
-    {0, 0, 0, 0},       {128, 0, 0, 0},     {0, 128, 0, 0},   {128, 128, 0, 0},
-    {0, 0, 128, 0},     {128, 0, 128, 0},   {0, 128, 128, 0}, {128, 128, 128, 0},
-    {192, 192, 192, 0}, {255, 0, 0, 0},     {0, 255, 0, 0},   {255, 255, 0, 0},
-    {0, 0, 255, 0},     {255, 0, 255, 0},   {0, 255, 255, 0}, {255, 255, 255, 0},
+    {0, 0, 0, 0},       {128, 0, 0, 0},   {0, 128, 0, 0},   {128, 128, 0, 0},
+    {0, 0, 128, 0},     {128, 0, 128, 0}, {0, 128, 128, 0}, {128, 128, 128, 0},
+    {192, 192, 192, 0}, {255, 0, 0, 0},   {0, 255, 0, 0},   {255, 255, 0, 0},
+    {0, 0, 255, 0},     {255, 0, 255, 0}, {0, 255, 255, 0}, {255, 255, 255, 0},
 };
 
 namespace {
@@ -255,10 +261,12 @@ struct NarrowingTexts {
     const char *data;
 };
 
-// Checks and lays out a narrowing result with a full colour table of
-// `entries` colours; the resolutions are the source's.
-Error StartNarrowing(const SourceDib &src, uint16_t bits, uint32_t entries,
-                     const NarrowingTexts &text, ResultLayout &layout) {
+// Checks the source, allocates the diffusion rows and the result with its
+// full colour table of `entries` colours (its resolutions the source's), and
+// returns the result block in `out`.
+Error StartNarrowing(const SourceDib &src, uint16_t bits, const Quad *table, uint32_t entries,
+                     const NarrowingTexts &text, ResultLayout &layout, DiffusionRows &rows,
+                     ResultSink &sink, uint8_t *&out) {
     if (src.header.size != kInfoHeaderSize) return text.os2;
     if (src.header.bitCount != 24) return text.depth;
     if (!src.PixelsInside()) return text.data;
@@ -266,6 +274,10 @@ Error StartNarrowing(const SourceDib &src, uint16_t bits, uint32_t entries,
     layout.header.clrImportant = entries;
     layout.header.xPelsPerMeter = src.header.xPelsPerMeter;
     layout.header.yPelsPerMeter = src.header.yPelsPerMeter;
+    if (!rows.Allocate(src.width, src.height)) return text.memory;
+    out = AllocateResult(layout, sink);
+    if (!out) return text.memory;
+    std::memcpy(out + 40, table, 4 * size_t(entries));
     return nullptr;
 }
 
@@ -278,12 +290,9 @@ Error Dib24To1(Block source, ResultSink &sink) {
     static const Quad blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     const SourceDib src(source);
     ResultLayout layout;
-    if (Error e = StartNarrowing(src, 1, 2, text, layout)) return e;
     DiffusionRows rows;
-    if (!rows.Allocate(src.width, src.height)) return text.memory;
-    uint8_t *out = AllocateResult(layout, sink);
-    if (!out) return text.memory;
-    std::memcpy(out + 40, blackWhite, sizeof blackWhite);
+    uint8_t *out = nullptr;
+    if (Error e = StartNarrowing(src, 1, blackWhite, 2, text, layout, rows, sink, out)) return e;
 
     uint8_t *bits = out + layout.BitsOffset();
     DiffuseErrors(
@@ -303,12 +312,10 @@ Error Dib24To4(Block source, ResultSink &sink) {
         "_DIB24to4: Not enough memory for DIB!", "_DIB24To4: DIB data does not match its header!"};
     const SourceDib src(source);
     ResultLayout layout;
-    if (Error e = StartNarrowing(src, 4, 16, text, layout)) return e;
     DiffusionRows rows;
-    if (!rows.Allocate(src.width, src.height)) return text.memory;
-    uint8_t *out = AllocateResult(layout, sink);
-    if (!out) return text.memory;
-    std::memcpy(out + 40, kSixteenColors, sizeof kSixteenColors);
+    uint8_t *out = nullptr;
+    if (Error e = StartNarrowing(src, 4, kSixteenColors, 16, text, layout, rows, sink, out))
+        return e;
 
     // Nearest table colour for each 5-5-5 cell, found once per cell; on equal
     // distance the lower index wins.

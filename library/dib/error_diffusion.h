@@ -19,7 +19,9 @@
 
 namespace pexa::dib {
 
-inline uint8_t ClampByte(int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); }
+inline uint8_t ClampByte(int v) {
+    return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+}
 
 // Two rows of blue, green, red working values; Allocate fails softly.
 class DiffusionRows {
@@ -60,7 +62,7 @@ void DiffuseErrors(uint32_t width, uint32_t height, const Quad *palette, Diffusi
         if (below) std::memcpy(rows.next(), row(y + 1), lineBytes);
         const uint8_t *cur = rows.current();
         uint8_t *nxt = rows.next();
-        int right[3] = {0, 0, 0}; // share for this pixel from its left neighbour
+        int right[3] = {0, 0, 0};    // share for this pixel from its left neighbour
         int diagonal[3] = {0, 0, 0}; // share for nxt[x] from the pixel before
         for (uint32_t x = 0; x < width; ++x, cur += 3) {
             const uint8_t b = ClampByte(cur[0] + right[0]);
@@ -70,7 +72,8 @@ void DiffuseErrors(uint32_t width, uint32_t height, const Quad *palette, Diffusi
             put(y, x, index);
             const Quad &c = palette[index];
             const int e[3] = {int(b) - c.blue, int(g) - c.green, int(r) - c.red};
-            for (int k = 0; k < 3; ++k) right[k] = e[k] * 3 / 8;
+            for (int k = 0; k < 3; ++k)
+                right[k] = e[k] * 3 / 8;
             if (below) {
                 uint8_t *q = nxt + 3 * size_t(x);
                 for (int k = 0; k < 3; ++k) {

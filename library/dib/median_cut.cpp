@@ -34,7 +34,8 @@ uint64_t SliceSum(const uint32_t *histogram, const Box &box, int axis, int at) {
     uint64_t sum = 0;
     for (int i = box.lo[a]; i <= box.hi[a]; ++i) {
         const uint32_t *line = histogram + at * kStride[axis] + i * kStride[a];
-        for (int j = box.lo[b]; j <= box.hi[b]; ++j) sum += line[j * kStride[b]];
+        for (int j = box.lo[b]; j <= box.hi[b]; ++j)
+            sum += line[j * kStride[b]];
     }
     return sum;
 }
@@ -58,8 +59,7 @@ void AppendAverage(const uint32_t *histogram, MedianCutPalette &palette, const B
 void Cut(const uint32_t *histogram, MedianCutPalette &palette, Box box, uint32_t colors,
          uint64_t pixels) {
     while (pixels != 0) {
-        const int extent[3] = {box.hi[0] - box.lo[0], box.hi[1] - box.lo[1],
-                               box.hi[2] - box.lo[2]};
+        const int extent[3] = {box.hi[0] - box.lo[0], box.hi[1] - box.lo[1], box.hi[2] - box.lo[2]};
         if (extent[0] == 0 && extent[1] == 0 && extent[2] == 0) {
             const uint32_t n = Count(histogram, box.lo[0], box.lo[1], box.lo[2]);
             if (n == 0) {
@@ -76,9 +76,12 @@ void Cut(const uint32_t *histogram, MedianCutPalette &palette, Box box, uint32_t
         }
         // Blue only when strictly longest; red before green on equal sides.
         int axis;
-        if (extent[2] > extent[0] && extent[2] > extent[1]) axis = 2;
-        else if (extent[1] <= extent[0]) axis = 0;
-        else axis = 1;
+        if (extent[2] > extent[0] && extent[2] > extent[1])
+            axis = 2;
+        else if (extent[1] <= extent[0])
+            axis = 0;
+        else
+            axis = 1;
 
         const uint64_t half = pixels / 2;
         uint64_t below = 0, through = 0;

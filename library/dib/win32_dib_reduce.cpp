@@ -18,11 +18,11 @@ extern "C" {
 
 PEXA_API HGLOBAL ReduceColors(HGLOBAL dib, UINT bpp, UINT flags) {
     pexa::dib::ReduceReport report;
-    HGLOBAL out = pexa::RunOnDib(dib, "ReduceColors: No DIB passed!",
-                                 [&](pexa::dib::Block block, pexa::dib::ResultSink &sink) {
-                                     return pexa::dib::ReduceColors(block, bpp, flags, sink,
-                                                                    &report);
-                                 });
+    HGLOBAL out =
+        pexa::RunOnDib(dib, "ReduceColors: No DIB passed!",
+                       [&](pexa::dib::Block block, pexa::dib::ResultSink &sink) {
+                           return pexa::dib::ReduceColors(block, bpp, flags, sink, &report);
+                       });
     ReportFaults(report);
     return out;
 }

@@ -13,9 +13,9 @@ using namespace dibtest;
 namespace dib = pexa::dib;
 
 TEST(MaskToByte, FieldsMoveUpWithoutReplication) {
-    EXPECT_EQ(dib::MaskToByte(0x7C00, 0x7C00), 248);   // 5 bits all set
-    EXPECT_EQ(dib::MaskToByte(0x0400, 0x7C00), 8);     // lowest 5-bit step
-    EXPECT_EQ(dib::MaskToByte(0x07E0, 0x07E0), 252);   // 6 bits all set
+    EXPECT_EQ(dib::MaskToByte(0x7C00, 0x7C00), 248); // 5 bits all set
+    EXPECT_EQ(dib::MaskToByte(0x0400, 0x7C00), 8);   // lowest 5-bit step
+    EXPECT_EQ(dib::MaskToByte(0x07E0, 0x07E0), 252); // 6 bits all set
     EXPECT_EQ(dib::MaskToByte(0x00AB0000, 0x00FF0000), 0xAB);
     EXPECT_EQ(dib::MaskToByte(0x0003FF00, 0x0003FF00), 255); // 10-bit field: its top 8 bits
     EXPECT_EQ(dib::MaskToByte(0x00020000, 0x0003FF00), 128);
@@ -244,7 +244,8 @@ DibSpec TrueColor(int width, int height, uint32_t seed) {
     std::mt19937 rng(seed);
     for (int y = 0; y < height; ++y) {
         std::vector<uint8_t> row(size_t(width) * 3);
-        for (auto &b : row) b = uint8_t(rng());
+        for (auto &b : row)
+            b = uint8_t(rng());
         s.rows.push_back(row);
     }
     return s;
@@ -257,7 +258,8 @@ DibSpec Uniform(int width, int height, int r, int g, int b) {
     s.bits = 24;
     for (int y = 0; y < height; ++y) {
         std::vector<uint8_t> row;
-        for (int x = 0; x < width; ++x) row.insert(row.end(), {uint8_t(b), uint8_t(g), uint8_t(r)});
+        for (int x = 0; x < width; ++x)
+            row.insert(row.end(), {uint8_t(b), uint8_t(g), uint8_t(r)});
         s.rows.push_back(row);
     }
     return s;
@@ -276,7 +278,8 @@ TEST(Dib24To1, MidGreyDithersWhiteStaysWhite) {
     DibView v{out.bytes};
     int ones = 0;
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) ones += PixelOf(v, x, y, 1);
+        for (int x = 0; x < 16; ++x)
+            ones += PixelOf(v, x, y, 1);
     EXPECT_GT(ones, 0);
     EXPECT_LT(ones, 256);
     EXPECT_EQ(v.header().clrUsed, 2u);
@@ -295,7 +298,7 @@ TEST(Dib24To1, MidGreyDithersWhiteStaysWhite) {
 TEST(Dib24To4, NearestOfTheFixedTable) {
     const struct {
         int r, g, b, index;
-    } cases[] = {{255, 0, 0, 12}, {128, 128, 128, 7}, {160, 160, 160, 7}, {0, 0, 0, 0},
+    } cases[] = {{255, 0, 0, 12},     {128, 128, 128, 7}, {160, 160, 160, 7}, {0, 0, 0, 0},
                  {255, 255, 255, 15}, {192, 192, 192, 8}, {0, 0, 128, 1}};
     for (const auto &c : cases) {
         VectorSink out;
@@ -335,7 +338,8 @@ struct Picture {
 Picture PictureOf(const DibSpec &s) {
     Picture p{s.width, s.height, {}};
     for (const auto &row : s.rows)
-        for (int i = 0; i < s.width * 3; ++i) p.bgr.push_back(row[size_t(i)]);
+        for (int i = 0; i < s.width * 3; ++i)
+            p.bgr.push_back(row[size_t(i)]);
     return p;
 }
 

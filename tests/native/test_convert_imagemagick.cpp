@@ -53,8 +53,8 @@ class ImageMagickWidening : public ::testing::Test {
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     static void WriteFile(const std::string &path, const std::vector<uint8_t> &bytes) {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                    std::streamsize(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
     }
     // ImageMagick's decoding as 8-bit red, green, blue, top row first.
     static std::vector<uint8_t> Decode(const std::string &file) {
@@ -71,7 +71,8 @@ class ImageMagickWidening : public ::testing::Test {
                                         uint32_t expectCompression) {
         const auto bytes = ReadFile(file);
         std::vector<uint8_t> block;
-        EXPECT_EQ(pexa::bmp::ReadBmp(bytes.data(), bytes.size(), &block), pexa::bmp::ReadStatus::Ok);
+        EXPECT_EQ(pexa::bmp::ReadBmp(bytes.data(), bytes.size(), &block),
+                  pexa::bmp::ReadStatus::Ok);
         if (block.empty()) return block;
         EXPECT_EQ(DibView{block}.header().bitCount, expectBits) << file;
         EXPECT_EQ(DibView{block}.header().compression, expectCompression) << file;
@@ -132,8 +133,8 @@ TEST_F(ImageMagickWidening, FourBit) {
 }
 
 TEST_F(ImageMagickWidening, EightBit) {
-    ASSERT_TRUE(Run("convert " + Path("source.png") + " -compress none -colors 200 BMP3:" +
-                    Path("p8.bmp")));
+    ASSERT_TRUE(Run("convert " + Path("source.png") +
+                    " -compress none -colors 200 BMP3:" + Path("p8.bmp")));
     const auto src = ReadDib(Path("p8.bmp"), 8, 0);
     ExpectSamePicture(Widened(src, dib::Dib8To24), Path("p8.bmp"));
 }
@@ -146,8 +147,8 @@ TEST_F(ImageMagickWidening, EightBitRunLength) {
 }
 
 TEST_F(ImageMagickWidening, ThirtyTwoBit) {
-    ASSERT_TRUE(Run("convert " + Path("source.png") + " -alpha on -define bmp3:alpha=true BMP3:" +
-                    Path("p32.bmp")));
+    ASSERT_TRUE(Run("convert " + Path("source.png") +
+                    " -alpha on -define bmp3:alpha=true BMP3:" + Path("p32.bmp")));
     const auto src = ReadDib(Path("p32.bmp"), 32, 0);
     ExpectSamePicture(Widened(src, dib::Dib32To24), Path("p32.bmp"));
 }

@@ -31,7 +31,9 @@ struct NoMemorySink final : pexa::dib::ResultSink {
     uint8_t *Allocate(size_t) override { return nullptr; }
 };
 
-inline Quad Rgb(int r, int g, int b) { return Quad{uint8_t(b), uint8_t(g), uint8_t(r), 0}; }
+inline Quad Rgb(int r, int g, int b) {
+    return Quad{uint8_t(b), uint8_t(g), uint8_t(r), 0};
+}
 
 // A packed DIB: 40-byte header, colour table, masks (bit fields), and the
 // given rows padded to 4 bytes (missing bytes are 0).
@@ -74,7 +76,8 @@ inline std::vector<uint8_t> MakeDib(const DibSpec &spec) {
     h.sizeImage = uint32_t(bits.size());
     std::vector<uint8_t> out(40);
     std::memcpy(out.data(), &h, 40);
-    for (const Quad &q : spec.palette) out.insert(out.end(), {q.blue, q.green, q.red, q.reserved});
+    for (const Quad &q : spec.palette)
+        out.insert(out.end(), {q.blue, q.green, q.red, q.reserved});
     for (uint32_t m : spec.masks) {
         uint8_t b[4];
         std::memcpy(b, &m, 4);
@@ -84,7 +87,9 @@ inline std::vector<uint8_t> MakeDib(const DibSpec &spec) {
     return out;
 }
 
-inline Block BlockOf(const std::vector<uint8_t> &v) { return Block{v.data(), v.size()}; }
+inline Block BlockOf(const std::vector<uint8_t> &v) {
+    return Block{v.data(), v.size()};
+}
 
 // Read access to a result block.
 struct DibView {

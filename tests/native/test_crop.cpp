@@ -102,7 +102,8 @@ TEST(CropDib, TrueColourDepthsAndBitFields) {
     s.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {11, 12, 13, 14, 15, 16, 17, 18, 19}};
     VectorSink out;
     ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 1, 1, 2, 1, out), nullptr);
-    EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{14, 15, 16, 17, 18, 19, 0, 0}));
+    EXPECT_EQ(DibView{out.bytes}.rowVector(0),
+              (std::vector<uint8_t>{14, 15, 16, 17, 18, 19, 0, 0}));
 
     DibSpec m;
     m.width = 2;
@@ -183,7 +184,8 @@ TEST(CropDib, Texts) {
     s.compression = 0;
     auto os2 = MakeDib(s);
     os2[0] = 12;
-    EXPECT_STREQ(dib::CropDib(BlockOf(os2), 0, 0, 1, 1, out), "CropDIB: No support for OS/2-Bitmaps!");
+    EXPECT_STREQ(dib::CropDib(BlockOf(os2), 0, 0, 1, 1, out),
+                 "CropDIB: No support for OS/2-Bitmaps!");
     NoMemorySink none;
     EXPECT_STREQ(dib::CropDib(BlockOf(MakeDib(s)), 0, 0, 1, 1, none),
                  "CropDIB: Not enough memory for DIB!");

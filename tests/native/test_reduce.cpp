@@ -37,9 +37,15 @@ DibSpec FromPixels(int width, const std::vector<std::array<int, 3>> &pixels) {
 
 TEST(ReduceColors, PopularityOrdersByFrequencyAndRepeats) {
     // 5 x 1 blue-ish, 3 x red, 1 x green: colours are rounded down to cells.
-    const auto s = FromPixels(3, {{10, 20, 33}, {10, 20, 33}, {255, 0, 0},
-                                  {10, 20, 33}, {255, 0, 0}, {10, 20, 33},
-                                  {0, 250, 7}, {255, 0, 0}, {10, 20, 33}});
+    const auto s = FromPixels(3, {{10, 20, 33},
+                                  {10, 20, 33},
+                                  {255, 0, 0},
+                                  {10, 20, 33},
+                                  {255, 0, 0},
+                                  {10, 20, 33},
+                                  {0, 250, 7},
+                                  {255, 0, 0},
+                                  {10, 20, 33}});
     VectorSink out;
     ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 8, 0, out), nullptr);
     DibView v{out.bytes};
@@ -47,9 +53,11 @@ TEST(ReduceColors, PopularityOrdersByFrequencyAndRepeats) {
     EXPECT_TRUE(SameColor(v.color(1), Rgb(248, 0, 0)));
     EXPECT_TRUE(SameColor(v.color(2), Rgb(0, 248, 0)));
     // The rest repeat the occurring cell of lowest index (all counts are 1 now).
-    for (int i = 3; i < 256; ++i) EXPECT_TRUE(SameColor(v.color(size_t(i)), Rgb(0, 248, 0))) << i;
+    for (int i = 3; i < 256; ++i)
+        EXPECT_TRUE(SameColor(v.color(size_t(i)), Rgb(0, 248, 0))) << i;
     const std::vector<uint8_t> expected[3] = {{0, 0, 1, 0}, {0, 1, 0, 0}, {2, 1, 0, 0}};
-    for (int y = 0; y < 3; ++y) EXPECT_EQ(v.rowVector(size_t(y)), expected[y]) << y;
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(v.rowVector(size_t(y)), expected[y]) << y;
 
     const InfoHeader h = v.header();
     EXPECT_EQ(h.bitCount, 8);
@@ -66,9 +74,11 @@ TEST(ReduceColors, OneBitLeavesTwoEntriesAndBlack) {
         VectorSink out;
         ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 1, flags, out), nullptr);
         DibView v{out.bytes};
-        for (int i = 2; i < 256; ++i) EXPECT_TRUE(SameColor(v.color(size_t(i)), Rgb(0, 0, 0)));
+        for (int i = 2; i < 256; ++i)
+            EXPECT_TRUE(SameColor(v.color(size_t(i)), Rgb(0, 0, 0)));
         for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 2; ++x) EXPECT_LT(v.row(size_t(y))[x], 2) << flags;
+            for (int x = 0; x < 2; ++x)
+                EXPECT_LT(v.row(size_t(y))[x], 2) << flags;
     }
 }
 
@@ -94,13 +104,19 @@ TEST(ReduceColors, Texts) {
     EXPECT_EQ(out.calls, 0);
 }
 
+// A palette of `capacity` entries for MedianCut to fill.
+dib::MedianCutPalette PaletteOf(Quad *table, uint32_t capacity) {
+    dib::MedianCutPalette palette;
+    palette.table = table;
+    palette.capacity = capacity;
+    return palette;
+}
+
 TEST(MedianCut, OneColourGivesOneEntry) {
     std::unique_ptr<uint32_t[]> histogram(new uint32_t[32768]());
     histogram[dib::CellOf(100, 150, 200)] = 42;
     Quad table[256] = {};
-    dib::MedianCutPalette palette;
-    palette.table = table;
-    palette.capacity = 256;
+    dib::MedianCutPalette palette = PaletteOf(table, 256);
     dib::MedianCut(histogram.get(), palette, 0, 31, 0, 31, 0, 31, 256, 42);
     EXPECT_EQ(palette.count, 1u);
     EXPECT_EQ(palette.faults, 0u);
@@ -112,9 +128,7 @@ TEST(MedianCut, TwoColoursSplitAlongTheLongestSide) {
     histogram[dib::CellOf(0, 0, 0)] = 3;
     histogram[dib::CellOf(248, 0, 0)] = 1;
     Quad table[4] = {};
-    dib::MedianCutPalette palette;
-    palette.table = table;
-    palette.capacity = 4;
+    dib::MedianCutPalette palette = PaletteOf(table, 4);
     dib::MedianCut(histogram.get(), palette, 0, 31, 0, 31, 0, 31, 4, 4);
     ASSERT_EQ(palette.count, 2u);
     EXPECT_TRUE(SameColor(table[0], Rgb(0, 0, 0)));
@@ -126,9 +140,7 @@ TEST(MedianCut, AverageOfABoxWhenOneColourIsLeft) {
     histogram[dib::CellOf(0, 0, 0)] = 1;
     histogram[dib::CellOf(248, 0, 0)] = 3;
     Quad table[1] = {};
-    dib::MedianCutPalette palette;
-    palette.table = table;
-    palette.capacity = 1;
+    dib::MedianCutPalette palette = PaletteOf(table, 1);
     dib::MedianCut(histogram.get(), palette, 0, 31, 0, 31, 0, 31, 1, 4);
     ASSERT_EQ(palette.count, 1u);
     EXPECT_TRUE(SameColor(table[0], Rgb(23 * 8, 0, 0))); // (3 * 31) / 4 = 23
@@ -145,9 +157,7 @@ TEST(MedianCut, NeverMoreEntriesThanColours) {
     }
     for (uint32_t colors : {1u, 2u, 16u, 256u}) {
         Quad table[256] = {};
-        dib::MedianCutPalette palette;
-        palette.table = table;
-        palette.capacity = 256;
+        dib::MedianCutPalette palette = PaletteOf(table, 256);
         dib::MedianCut(histogram.get(), palette, 0, 31, 0, 31, 0, 31, colors, pixels);
         EXPECT_LE(palette.count, colors);
         EXPECT_GE(palette.count, colors == 1 ? 1u : colors / 2);
@@ -167,8 +177,8 @@ TEST(ReduceColors, MedianCutOfFourSeparateColoursIsExactWithEightEntries) {
                 const Quad q = v.color(v.row(size_t(y))[x]);
                 colours.insert({q.red, q.green, q.blue});
             }
-        EXPECT_EQ(colours, (std::set<std::array<int, 3>>{
-                               {0, 0, 0}, {248, 0, 0}, {0, 248, 0}, {0, 0, 248}}));
+        EXPECT_EQ(colours,
+                  (std::set<std::array<int, 3>>{{0, 0, 0}, {248, 0, 0}, {0, 248, 0}, {0, 0, 248}}));
     }
 }
 
@@ -182,7 +192,8 @@ TEST(ReduceColors, DiffusionMatchesTheReference) {
     s.bits = 24;
     for (int y = 0; y < s.height; ++y) {
         std::vector<uint8_t> row(size_t(s.width) * 3);
-        for (auto &b : row) b = uint8_t(rng() % 64 * 4);
+        for (auto &b : row)
+            b = uint8_t(rng() % 64 * 4);
         s.rows.push_back(row);
     }
     for (unsigned flags : {1u, 3u}) {
@@ -190,7 +201,8 @@ TEST(ReduceColors, DiffusionMatchesTheReference) {
         ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 3, flags, out), nullptr);
         DibView v{out.bytes};
         std::vector<int> pic;
-        for (const auto &row : s.rows) pic.insert(pic.end(), row.begin(), row.end());
+        for (const auto &row : s.rows)
+            pic.insert(pic.end(), row.begin(), row.end());
         auto clamp = [](int x) { return x < 0 ? 0 : x > 255 ? 255 : x; };
         for (int y = 0; y < s.height; ++y)
             for (int x = 0; x < s.width; ++x) {
@@ -289,7 +301,8 @@ TEST(GrayDib, Texts) {
 TEST(Dib24To8, ReducesOrGreys) {
     std::mt19937 rng(5);
     std::vector<std::array<int, 3>> pixels;
-    for (int i = 0; i < 64; ++i) pixels.push_back({int(rng() % 256), int(rng() % 256), int(rng() % 256)});
+    for (int i = 0; i < 64; ++i)
+        pixels.push_back({int(rng() % 256), int(rng() % 256), int(rng() % 256)});
     const auto src = MakeDib(FromPixels(8, pixels));
     VectorSink reduced, direct, grey, greyDirect;
     ASSERT_EQ(dib::Dib24To8(BlockOf(src), 0, reduced), nullptr);
@@ -329,7 +342,8 @@ TEST(SmallSizeDib, ThreeByFiveTakesEvenPixelsOfEvenRows) {
     s.bits = 24;
     for (int y = 0; y < 5; ++y) {
         std::vector<uint8_t> row;
-        for (int x = 0; x < 3; ++x) row.insert(row.end(), {uint8_t(10 * y + x), 1, 2});
+        for (int x = 0; x < 3; ++x)
+            row.insert(row.end(), {uint8_t(10 * y + x), 1, 2});
         s.rows.push_back(row);
     }
     VectorSink out;
@@ -396,7 +410,8 @@ TEST(SmallSizeDib, Texts) {
     s.compression = 0;
     auto os2 = MakeDib(s);
     os2[0] = 12;
-    EXPECT_STREQ(dib::SmallSizeDib(BlockOf(os2), out), "SmallSizeDIB: No support for OS/2-Bitmaps!");
+    EXPECT_STREQ(dib::SmallSizeDib(BlockOf(os2), out),
+                 "SmallSizeDIB: No support for OS/2-Bitmaps!");
     NoMemorySink none;
     EXPECT_STREQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), none),
                  "SmallSizeDIB: Not enough memory for DIB!");

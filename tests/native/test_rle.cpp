@@ -66,15 +66,16 @@ TEST(RleToDib, FourBitRunFromAnOddColumnFillsTheLowNibbleFirst) {
 TEST(RleToDib, FourBitAbsoluteRunIsPaddedToWords) {
     // 5 literal nibbles take (5 + 3) / 4 * 2 = 4 bytes; then a run of 1.
     VectorSink out;
-    ASSERT_EQ(dib::RleToDib(BlockOf(Rle(6, 1, 4, {0, 5, 0x12, 0x34, 0x50, 0xEE, 1, 0x90, 0, 1})),
-                            out),
-              nullptr);
+    ASSERT_EQ(
+        dib::RleToDib(BlockOf(Rle(6, 1, 4, {0, 5, 0x12, 0x34, 0x50, 0xEE, 1, 0x90, 0, 1})), out),
+        nullptr);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{0x12, 0x34, 0x59, 0}));
 }
 
 TEST(RleToDib, EightBitOddAbsoluteRunSkipsItsPadByte) {
     VectorSink out;
-    ASSERT_EQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {0, 3, 4, 5, 6, 0xEE, 1, 8, 0, 1})), out), nullptr);
+    ASSERT_EQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {0, 3, 4, 5, 6, 0xEE, 1, 8, 0, 1})), out),
+              nullptr);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{4, 5, 6, 8}));
 }
 
@@ -112,8 +113,10 @@ TEST(RleToDib, DataLeavingThePictureIsRefused) {
                  leaves); // absolute run past row
     EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {0, 0, 0, 0, 0, 1})), out),
                  leaves); // two end-of-lines in a one-row picture
-    EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 2, 8, {0, 2, 0, 3, 0, 1})), out), leaves); // delta down
-    EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 2, 8, {0, 2, 9, 0, 0, 1})), out), leaves); // delta right
+    EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 2, 8, {0, 2, 0, 3, 0, 1})), out),
+                 leaves); // delta down
+    EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 2, 8, {0, 2, 9, 0, 0, 1})), out),
+                 leaves); // delta right
     EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {0, 0, 1, 1, 0, 1})), out),
                  leaves); // a run below the last row
     EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(8, 1, 4, {9, 0x11, 0, 1})), out), leaves);
@@ -125,7 +128,8 @@ TEST(RleToDib, DataEndingEarlyIsRefused) {
     EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {2, 1})), out), noEnd);
     EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {2, 1, 0})), out), noEnd);
     EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {0, 2, 1})), out), noEnd); // delta cut off
-    EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {0, 4, 1, 2})), out), noEnd); // literals cut off
+    EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 1, 8, {0, 4, 1, 2})), out),
+                 noEnd); // literals cut off
     EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 1, 4, {0, 5, 0x12, 0x34})), out), noEnd);
     EXPECT_STREQ(dib::RleToDib(BlockOf(Rle(4, 0, 8, {})), out), noEnd); // no data at all
 }

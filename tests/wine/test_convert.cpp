@@ -24,10 +24,12 @@ std::vector<uint8_t> EightBitPicture(int width, int height) {
     DibSpec s;
     s.width = width;
     s.height = height;
-    for (int i = 0; i < 256; ++i) s.palette.push_back(Rgb(i, 255 - i, i / 2));
+    for (int i = 0; i < 256; ++i)
+        s.palette.push_back(Rgb(i, 255 - i, i / 2));
     for (int y = 0; y < height; ++y) {
         std::vector<uint8_t> row;
-        for (int x = 0; x < width; ++x) row.push_back(uint8_t(x * 7 + y * 13));
+        for (int x = 0; x < width; ++x)
+            row.push_back(uint8_t(x * 7 + y * 13));
         s.rows.push_back(row);
     }
     return MakeDib(s);
@@ -49,12 +51,12 @@ TEST(ConvertExports, NullDibShowsTheFunctionsBox) {
         Fn fn;
         const char *text;
     } cases[] = {
-        {DIB1To4, "DIB1To4: No DIB passed!"},   {DIB4To8, "DIB4To8: No DIB passed!"},
-        {DIB8To24, "DIB8To24: No DIB passed!"}, {DIB16To24, "DIB16To24: No DIB passed!"},
+        {DIB1To4, "DIB1To4: No DIB passed!"},     {DIB4To8, "DIB4To8: No DIB passed!"},
+        {DIB8To24, "DIB8To24: No DIB passed!"},   {DIB16To24, "DIB16To24: No DIB passed!"},
         {DIB32To24, "DIB32To24: No DIB passed!"}, {DIB1To8, "DIB1To8: No DIB passed!"},
-        {DIB1To24, "DIB1To24: No DIB passed!"}, {DIB4To24, "DIB4To24: No DIB passed!"},
-        {DIB24To1, "DIB24To1: No DIB passed!"}, {DIB8To1, "DIB8To1: No DIB passed!"},
-        {DIB4To1, "DIB4To1: No DIB passed!"},   {DIB24To4, "DIB24To4: No DIB passed!"},
+        {DIB1To24, "DIB1To24: No DIB passed!"},   {DIB4To24, "DIB4To24: No DIB passed!"},
+        {DIB24To1, "DIB24To1: No DIB passed!"},   {DIB8To1, "DIB8To1: No DIB passed!"},
+        {DIB4To1, "DIB4To1: No DIB passed!"},     {DIB24To4, "DIB24To4: No DIB passed!"},
         {DIB8To4, "DIB8To4: No DIB passed!"},
     };
     for (const auto &c : cases) {
@@ -124,8 +126,8 @@ TEST(ConvertExports, FailedStepEndsTheChainWithItsOwnBox) {
     EXPECT_EQ(DIB1To24(four), nullptr);
     EXPECT_EQ(DIB24To4(four), nullptr);
     EXPECT_EQ(catcher.texts(), (std::vector<std::string>{"DIB8To24: This is not a 8-Bit-DIB!",
-                                                          "DIB1To4: This is not a 1-Bit-DIB!",
-                                                          "_DIB24To4: This is not a 24-Bit DIB!"}));
+                                                         "DIB1To4: This is not a 1-Bit-DIB!",
+                                                         "_DIB24To4: This is not a 24-Bit DIB!"}));
     EXPECT_EQ(LockCount(four), 0u);
 }
 
@@ -174,11 +176,12 @@ TEST(ConvertExports, ChainsFreeTheirIntermediates) {
 TEST(ConvertExports, LiteLibraryExportsTheSameFunctions) {
     HMODULE lite = LoadLibraryA("pexab16.dll");
     ASSERT_NE(lite, nullptr);
-    const char *names[] = {"DIB1To4",  "DIB4To8",      "DIB8To24",     "DIB16To24", "DIB32To24",
-                           "DIB1To8",  "DIB1To24",     "DIB4To24",     "DIB24To1",  "DIB8To1",
-                           "DIB4To1",  "DIB24To4",     "DIB8To4",      "ReduceColors", "GrayDIB",
-                           "SmallSizeDIB", "DIB24To8", "CropDIB",      "RLEtoDIB"};
-    for (const char *name : names) EXPECT_NE(GetProcAddress(lite, name), nullptr) << name;
+    const char *names[] = {"DIB1To4",      "DIB4To8",  "DIB8To24", "DIB16To24",    "DIB32To24",
+                           "DIB1To8",      "DIB1To24", "DIB4To24", "DIB24To1",     "DIB8To1",
+                           "DIB4To1",      "DIB24To4", "DIB8To4",  "ReduceColors", "GrayDIB",
+                           "SmallSizeDIB", "DIB24To8", "CropDIB",  "RLEtoDIB"};
+    for (const char *name : names)
+        EXPECT_NE(GetProcAddress(lite, name), nullptr) << name;
 
     using Fn = HGLOBAL(WINAPI *)(HGLOBAL);
     auto liteToFour = reinterpret_cast<Fn>(GetProcAddress(lite, "DIB1To4"));

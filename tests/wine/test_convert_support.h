@@ -30,7 +30,9 @@ inline std::vector<uint8_t> BytesOf(HGLOBAL h) {
     return out;
 }
 
-inline UINT LockCount(HGLOBAL h) { return GlobalFlags(h) & GMEM_LOCKCOUNT; }
+inline UINT LockCount(HGLOBAL h) {
+    return GlobalFlags(h) & GMEM_LOCKCOUNT;
+}
 
 // Frees the handle when the scope ends.
 struct OwnedDib {

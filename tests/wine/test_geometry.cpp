@@ -19,7 +19,8 @@ std::vector<uint8_t> RunLength(int width, int height, std::vector<uint8_t> data)
     s.width = width;
     s.height = height;
     s.compression = 1;
-    for (int i = 0; i < 256; ++i) s.palette.push_back(Rgb(i, i, i));
+    for (int i = 0; i < 256; ++i)
+        s.palette.push_back(Rgb(i, i, i));
     s.rawBits = std::move(data);
     return MakeDib(s);
 }
@@ -59,10 +60,10 @@ TEST(GeometryExports, CropTexts) {
     EXPECT_EQ(CropDIB(rle, 0, 0, 1, 1), nullptr);
     EXPECT_EQ(CropDIB(src, 2, 2, 3, 1), nullptr);
     EXPECT_EQ(CropDIB(src, 0, 0xFFFFFFFF, 1, 2), nullptr);
-    EXPECT_EQ(catcher.texts(), (std::vector<std::string>{
-                                   "CropDIB: No DIB passed!", "CropDIB: No support for RLE-Bitmaps!",
-                                   "CropDIB: Rectangle outside the DIB!",
-                                   "CropDIB: Rectangle outside the DIB!"}));
+    EXPECT_EQ(catcher.texts(), (std::vector<std::string>{"CropDIB: No DIB passed!",
+                                                         "CropDIB: No support for RLE-Bitmaps!",
+                                                         "CropDIB: Rectangle outside the DIB!",
+                                                         "CropDIB: Rectangle outside the DIB!"}));
     EXPECT_EQ(LockCount(src), 0u);
 }
 

@@ -22,8 +22,8 @@ std::vector<uint8_t> TrueColourPicture(int width, int height) {
     for (int y = 0; y < height; ++y) {
         std::vector<uint8_t> row;
         for (int x = 0; x < width; ++x)
-            row.insert(row.end(), {uint8_t(x * 255 / width), uint8_t(y * 255 / height),
-                                   uint8_t((x + y) * 3)});
+            row.insert(row.end(),
+                       {uint8_t(x * 255 / width), uint8_t(y * 255 / height), uint8_t((x + y) * 3)});
         s.rows.push_back(row);
     }
     return MakeDib(s);
@@ -35,10 +35,9 @@ TEST(ReduceExports, NullTexts) {
     EXPECT_EQ(GrayDIB(nullptr), nullptr);
     EXPECT_EQ(SmallSizeDIB(nullptr), nullptr);
     EXPECT_EQ(DIB24To8(nullptr, 0), nullptr);
-    EXPECT_EQ(catcher.texts(),
-              (std::vector<std::string>{"ReduceColors: No DIB passed!", "GrayDIB: No DIB passed!",
-                                        "SmallSizeDIB: No DIB passed!",
-                                        "DIB24to8: No DIB passed!"}));
+    EXPECT_EQ(catcher.texts(), (std::vector<std::string>{
+                                   "ReduceColors: No DIB passed!", "GrayDIB: No DIB passed!",
+                                   "SmallSizeDIB: No DIB passed!", "DIB24to8: No DIB passed!"}));
 }
 
 TEST(ReduceExports, Refusals) {
@@ -54,10 +53,11 @@ TEST(ReduceExports, Refusals) {
     EXPECT_EQ(DIB24To8(eight, 0), nullptr);
     EXPECT_EQ(SmallSizeDIB(rle), nullptr);
     EXPECT_EQ(GrayDIB(rle), nullptr);
-    EXPECT_EQ(catcher.texts(), (std::vector<std::string>{
-                                   "ReduceColors: uBPP > 8!", "ReduceColors: Bitmap is already reduced!",
-                                   "DIB24to8: Not a 24-Bit-DIB!", "SmallSizeDIB: It's a RLE-DIB!",
-                                   "GrayDIB: No support for RLE-Bitmaps!"}));
+    EXPECT_EQ(catcher.texts(), (std::vector<std::string>{"ReduceColors: uBPP > 8!",
+                                                         "ReduceColors: Bitmap is already reduced!",
+                                                         "DIB24to8: Not a 24-Bit-DIB!",
+                                                         "SmallSizeDIB: It's a RLE-DIB!",
+                                                         "GrayDIB: No support for RLE-Bitmaps!"}));
     EXPECT_EQ(LockCount(wide), 0u);
     EXPECT_EQ(LockCount(eight), 0u);
 }
@@ -73,9 +73,11 @@ TEST(ReduceExports, ReducedPictureSurvivesABmpRoundTrip) {
     DibView v{out};
     EXPECT_EQ(v.header().bitCount, 8);
     EXPECT_EQ(v.header().clrUsed, 256u);
-    for (int i = 16; i < 256; ++i) EXPECT_TRUE(SameColor(v.color(size_t(i)), Rgb(0, 0, 0)));
+    for (int i = 16; i < 256; ++i)
+        EXPECT_TRUE(SameColor(v.color(size_t(i)), Rgb(0, 0, 0)));
     for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x) ASSERT_LT(v.row(size_t(y))[x], 16);
+        for (int x = 0; x < 64; ++x)
+            ASSERT_LT(v.row(size_t(y))[x], 16);
 
     const std::string path = TempPath("reduced.bmp");
     ASSERT_EQ(WriteDIB(path.c_str(), reduced), 1);
