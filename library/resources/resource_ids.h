@@ -3,3 +3,6 @@
 #pragma once
 
 #define PEXA_ICON 1
+#define PEXA_CURSOR_FLY 109
+#define PEXA_CURSOR_WALK 110
+#define PEXA_CURSOR_ROTATE 112

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "objects/win32_group.h"
+#include "resources/resource_ids.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_messages.h"
 
@@ -110,9 +111,9 @@ int cWind::SetupGL(HWND window) {
     pos2D[0] = pos2D[1] = 0;
     SetROP2(hdc, R2_COPYPEN);
 
-    cursorRotate = LoadCursorA(hLibModule, MAKEINTRESOURCEA(112));
-    cursorFly = LoadCursorA(hLibModule, MAKEINTRESOURCEA(109));
-    cursorWalk = LoadCursorA(hLibModule, MAKEINTRESOURCEA(110));
+    cursorRotate = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_ROTATE));
+    cursorFly = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_FLY));
+    cursorWalk = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_WALK));
     cursorArrow = LoadCursorA(nullptr, IDC_ARROW);
     SetCursor(cursorArrow);
     return 1;

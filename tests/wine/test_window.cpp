@@ -192,6 +192,13 @@ TEST(Window, ResizingKeepsTheSceneCentredInTheNewClientArea) {
     EXPECT_TRUE(Near(c.at(c.width / 4, c.height / 2), Rgb(0, 0, 0)));
 }
 
+TEST(Window, LibraryCarriesItsIconAndNavigationCursors) {
+    HMODULE lib = GetModuleHandleA("pexav16.dll");
+    ASSERT_NE(lib, nullptr);
+    EXPECT_NE(LoadIconA(lib, MAKEINTRESOURCEA(1)), nullptr);
+    for (int id : {109, 110, 112}) EXPECT_NE(LoadCursorA(lib, MAKEINTRESOURCEA(id)), nullptr) << id;
+}
+
 TEST(Requests, NumbersWithoutAHandlerGiveTheDefaultResult) {
     ASSERT_NE(CreateWind(" requests"), nullptr);
     EXPECT_EQ(SendPexaMsg(1239, 0, 0), 0);
