@@ -85,7 +85,7 @@ Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSi
     std::unique_ptr<uint32_t[]> cube(new (std::nothrow) uint32_t[kCells]());
     if (!cube) return kMemory;
     uint32_t *histogram = cube.get();
-    for (uint32_t y = 0; y < src.height; ++y) {
+    for (uint32_t y = 0; y < src.PixelRows(); ++y) {
         const uint8_t *p = src.Row(y);
         for (uint32_t x = 0; x < src.width; ++x, p += 3)
             ++histogram[CellOf(p[2], p[1], p[0])];
@@ -119,7 +119,7 @@ Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSi
                 bits[layout.rowBytes * y + x] = uint8_t(index);
             });
     } else {
-        for (uint32_t y = 0; y < src.height; ++y, bits += layout.rowBytes) {
+        for (uint32_t y = 0; y < src.PixelRows(); ++y, bits += layout.rowBytes) {
             const uint8_t *p = src.Row(y);
             for (uint32_t x = 0; x < src.width; ++x, p += 3)
                 bits[x] = uint8_t(histogram[CellOf(p[2], p[1], p[0])]);
@@ -167,7 +167,7 @@ Error GrayDib(Block source, ResultSink &sink) {
     src.Masks(r, g, b);
     uint8_t *bits = out + layout.BitsOffset();
     const uint16_t depth = src.header.bitCount;
-    for (uint32_t y = 0; y < src.height; ++y, bits += layout.rowBytes) {
+    for (uint32_t y = 0; y < src.PixelRows(); ++y, bits += layout.rowBytes) {
         const uint8_t *p = src.Row(y);
         if (depth == 24) {
             for (uint32_t x = 0; x < src.width; ++x, p += 3)

@@ -56,7 +56,8 @@ Error CropDib(Block source, uint32_t x, uint32_t y, uint32_t width, uint32_t hei
     if (!IsPixelDepth(bits)) return nullptr; // rows stay 0
 
     uint8_t *dst = out + layout.BitsOffset();
-    for (uint32_t j = 0; j < height; ++j, dst += layout.rowBytes) {
+    const uint32_t rows = width == 0 ? 0 : height; // empty rows need no visit
+    for (uint32_t j = 0; j < rows; ++j, dst += layout.rowBytes) {
         const uint8_t *row = src.Row(y + j);
         if (bits >= 8) {
             const size_t bytes = bits / 8;
@@ -102,7 +103,8 @@ Error SmallSizeDib(Block source, ResultSink &sink) {
     if (!IsPixelDepth(bits)) return nullptr; // rows stay 0
 
     uint8_t *dst = out + layout.BitsOffset();
-    for (uint32_t j = 0; j < height; ++j, dst += layout.rowBytes) {
+    const uint32_t rows = width == 0 ? 0 : height; // empty rows need no visit
+    for (uint32_t j = 0; j < rows; ++j, dst += layout.rowBytes) {
         const uint8_t *row = src.Row(2 * j);
         if (bits >= 8) {
             const size_t bytes = bits / 8;

@@ -127,7 +127,7 @@ Error Widen(Block block, uint16_t fromBits, Refuse rule, uint16_t toBits, uint32
     std::memcpy(out + 40, src.palette(), 4 * size_t(kept));
 
     uint8_t *dst = out + layout.BitsOffset();
-    for (uint32_t y = 0; y < src.height; ++y, dst += layout.rowBytes)
+    for (uint32_t y = 0; y < src.PixelRows(); ++y, dst += layout.rowBytes)
         convertRow(src.Row(y), dst);
     return nullptr;
 }

@@ -57,6 +57,9 @@ struct SourceDib {
     bool PaletteInside() const;
     const Quad *palette() const { return reinterpret_cast<const Quad *>(block + 40); }
     const uint8_t *Row(uint32_t y) const { return block + bitsOffset + rowBytes * y; }
+    // Rows that hold pixels: none when the picture is zero pixels wide, whose
+    // height alone could otherwise keep a loop busy for two billion rows.
+    uint32_t PixelRows() const { return width == 0 ? 0 : height; }
     // The three masks behind the header of a bit-field DIB, or the defaults.
     void Masks(uint32_t &red, uint32_t &green, uint32_t &blue) const;
 };

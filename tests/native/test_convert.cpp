@@ -3,6 +3,9 @@
 // written here from the algorithm's statement.
 #include "test_convert_support.h"
 
+#include "dib/color_reduce.h"
+#include "dib/crop.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -233,6 +236,28 @@ TEST(Widening, BlockShorterThanItsHeaderClaimsIsRefused) {
     const std::vector<uint8_t> tiny = {40, 0, 0};
     EXPECT_STREQ(dib::Dib8To24(BlockOf(tiny), out), "DIB8To24: No support for OS/2-Bitmaps!");
     EXPECT_EQ(out.calls, 0);
+}
+
+TEST(Widening, ZeroWidthWithHugeHeightVisitsNoRows) {
+    // No pixel bytes at all, yet a billion rows: nothing to loop over.
+    DibSpec s;
+    s.width = 0;
+    s.height = 1 << 30;
+    s.bits = 24;
+    s.rawBits = {0};
+    const auto src = MakeDib(s);
+    VectorSink out;
+    ASSERT_EQ(dib::Dib24To1(BlockOf(src), out), nullptr);
+    EXPECT_EQ(DibView{out.bytes}.header().height, 1 << 30);
+    VectorSink grey, reduced, crop, half;
+    ASSERT_EQ(dib::GrayDib(BlockOf(src), grey), nullptr);
+    ASSERT_EQ(dib::ReduceColors(BlockOf(src), 8, 3, reduced), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(src), 0, 0, 0, 1 << 30, crop), nullptr);
+    ASSERT_EQ(dib::SmallSizeDib(BlockOf(src), half), nullptr);
+    s.bits = 8;
+    s.palette = {Rgb(1, 2, 3)};
+    VectorSink wide;
+    ASSERT_EQ(dib::Dib8To24(BlockOf(MakeDib(s)), wide), nullptr);
 }
 
 // 24-bit picture of width x height from a generator, rows padded.
