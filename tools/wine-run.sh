@@ -11,4 +11,16 @@ fi
 eval "$("$here/wine-env.sh" start "$PEXA_WINE_DIR")"
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
-exec "$wine" "$prog" "$@"
+if [ -t 1 ]; then
+  exec "$wine" "$prog" "$@"
+fi
+# Wine starts its helper processes (services, devices, the desktop) from the
+# first program that needs them, and they inherit its output. Under a pipe
+# (ctest) they would hold it open long after the program ended, so the
+# program writes to a file that is passed on when it ends.
+out=$(mktemp "${TMPDIR:-/tmp}/pexa-wine.XXXXXX")
+trap 'rm -f "$out"' EXIT
+status=0
+"$wine" "$prog" "$@" >"$out" 2>&1 || status=$?
+cat "$out"
+exit $status
