@@ -30,7 +30,7 @@ TEST(MaskToByte, ZeroMaskGivesZeroAndEnds) {
 }
 
 TEST(Dib1To4, SinglePixelBecomesHighNibble) {
-    DibSpec s;
+    DibLayout s;
     s.bits = 1;
     s.palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
     s.rows = {{0x80}};
@@ -52,7 +52,7 @@ TEST(Dib1To4, SinglePixelBecomesHighNibble) {
 }
 
 TEST(Dib1To4, EightPixelsBecomeFourBytes) {
-    DibSpec s;
+    DibLayout s;
     s.width = 8;
     s.bits = 1;
     s.palette = {Rgb(1, 2, 3), Rgb(4, 5, 6)};
@@ -64,7 +64,7 @@ TEST(Dib1To4, EightPixelsBecomeFourBytes) {
 }
 
 TEST(Dib4To8, NibblesBecomeBytes) {
-    DibSpec s;
+    DibLayout s;
     s.width = 3;
     s.bits = 4;
     s.palette.assign(16, Rgb(9, 9, 9));
@@ -80,7 +80,7 @@ TEST(Dib4To8, NibblesBecomeBytes) {
 }
 
 TEST(Dib8To24, IndicesLookUpTheTable) {
-    DibSpec s;
+    DibLayout s;
     s.width = 3;
     s.height = 2;
     s.palette = {Rgb(10, 20, 30), Rgb(40, 50, 60)};
@@ -97,7 +97,7 @@ TEST(Dib8To24, IndicesLookUpTheTable) {
 }
 
 TEST(Dib8To24, TopDownSourceKeepsStoredOrderWithPositiveHeight) {
-    DibSpec s;
+    DibLayout s;
     s.height = -2;
     s.palette = {Rgb(1, 1, 1), Rgb(2, 2, 2)};
     s.rows = {{0}, {1}};
@@ -111,7 +111,7 @@ TEST(Dib8To24, TopDownSourceKeepsStoredOrderWithPositiveHeight) {
 }
 
 TEST(Dib16To24, FiveFiveFiveDefaults) {
-    DibSpec s;
+    DibLayout s;
     s.width = 3;
     s.bits = 16;
     s.rows = {{0xFF, 0x7F, 0x00, 0x00, 0x1F, 0x7C}}; // 0x7FFF, 0x0000, 0x7C1F
@@ -123,7 +123,7 @@ TEST(Dib16To24, FiveFiveFiveDefaults) {
 }
 
 TEST(Dib16To24, BitFieldMasksBehindHeader) {
-    DibSpec s;
+    DibLayout s;
     s.width = 2;
     s.bits = 16;
     s.compression = dib::kCompressionBitfields;
@@ -137,7 +137,7 @@ TEST(Dib16To24, BitFieldMasksBehindHeader) {
 }
 
 TEST(Dib32To24, ChannelsFromTheWord) {
-    DibSpec s;
+    DibLayout s;
     s.bits = 32;
     s.rows = {{0x56, 0x34, 0x12, 0x00}};
     const auto src = MakeDib(s);
@@ -147,7 +147,7 @@ TEST(Dib32To24, ChannelsFromTheWord) {
 }
 
 TEST(Dib32To24, ZeroMaskChannelIsZero) {
-    DibSpec s;
+    DibLayout s;
     s.bits = 32;
     s.compression = dib::kCompressionBitfields;
     s.masks = {0x00FF0000, 0, 0x000000FF};
@@ -159,7 +159,7 @@ TEST(Dib32To24, ZeroMaskChannelIsZero) {
 }
 
 TEST(Widening, ChecksRunInTheirOrder) {
-    DibSpec s;
+    DibLayout s;
     s.bits = 4;
     s.compression = dib::kCompressionRle4;
     auto src = MakeDib(s);
@@ -180,7 +180,7 @@ TEST(Widening, ChecksRunInTheirOrder) {
 
 TEST(Widening, CompressionRules) {
     VectorSink out;
-    DibSpec s;
+    DibLayout s;
     s.bits = 8;
     s.compression = dib::kCompressionBitfields; // any compression refused for 8 bits
     EXPECT_STREQ(dib::Dib8To24(BlockOf(MakeDib(s)), out), "DIB8To24: This is a RLE-DIB!");
@@ -197,7 +197,7 @@ TEST(Widening, CompressionRules) {
 }
 
 TEST(Widening, NoMemory) {
-    DibSpec s;
+    DibLayout s;
     s.bits = 8;
     s.palette = {Rgb(0, 0, 0)};
     NoMemorySink none;
@@ -211,7 +211,7 @@ TEST(Widening, NoMemory) {
 }
 
 TEST(Widening, BlockShorterThanItsHeaderClaimsIsRefused) {
-    DibSpec s;
+    DibLayout s;
     s.width = 100;
     s.height = 100;
     s.bits = 8;
@@ -240,7 +240,7 @@ TEST(Widening, BlockShorterThanItsHeaderClaimsIsRefused) {
 
 TEST(Widening, ZeroWidthWithHugeHeightVisitsNoRows) {
     // No pixel bytes at all, yet a billion rows: nothing to loop over.
-    DibSpec s;
+    DibLayout s;
     s.width = 0;
     s.height = 1 << 30;
     s.bits = 24;
@@ -261,8 +261,8 @@ TEST(Widening, ZeroWidthWithHugeHeightVisitsNoRows) {
 }
 
 // 24-bit picture of width x height from a generator, rows padded.
-DibSpec TrueColor(int width, int height, uint32_t seed) {
-    DibSpec s;
+DibLayout TrueColor(int width, int height, uint32_t seed) {
+    DibLayout s;
     s.width = width;
     s.height = height;
     s.bits = 24;
@@ -276,8 +276,8 @@ DibSpec TrueColor(int width, int height, uint32_t seed) {
     return s;
 }
 
-DibSpec Uniform(int width, int height, int r, int g, int b) {
-    DibSpec s;
+DibLayout Uniform(int width, int height, int r, int g, int b) {
+    DibLayout s;
     s.width = width;
     s.height = height;
     s.bits = 24;
@@ -338,7 +338,7 @@ TEST(Dib24To4, NearestOfTheFixedTable) {
 }
 
 TEST(Narrowing, Texts) {
-    DibSpec s;
+    DibLayout s;
     s.bits = 8;
     s.palette = {Rgb(0, 0, 0)};
     auto src = MakeDib(s);
@@ -360,7 +360,7 @@ struct Picture {
     int &at(int x, int y, int k) { return bgr[(size_t(y) * width + x) * 3 + k]; }
 };
 
-Picture PictureOf(const DibSpec &s) {
+Picture PictureOf(const DibLayout &s) {
     Picture p{s.width, s.height, {}};
     for (const auto &row : s.rows)
         for (int i = 0; i < s.width * 3; ++i)
@@ -404,7 +404,7 @@ int NearestFixed(int b, int g, int r) {
 
 TEST(ErrorDiffusion, SixteenColoursMatchTheReference) {
     for (auto size : {std::pair{1, 1}, std::pair{7, 5}, std::pair{33, 17}, std::pair{5, 1}}) {
-        const DibSpec s = TrueColor(size.first, size.second, 77 + size.first);
+        const DibLayout s = TrueColor(size.first, size.second, 77 + size.first);
         VectorSink out;
         ASSERT_EQ(dib::Dib24To4(BlockOf(MakeDib(s)), out), nullptr);
         const std::vector<Quad> table(dib::kSixteenColors, dib::kSixteenColors + 16);
@@ -417,7 +417,7 @@ TEST(ErrorDiffusion, SixteenColoursMatchTheReference) {
 }
 
 TEST(ErrorDiffusion, BlackAndWhiteMatchTheReference) {
-    const DibSpec s = TrueColor(29, 13, 5);
+    const DibLayout s = TrueColor(29, 13, 5);
     VectorSink out;
     ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(s)), out), nullptr);
     const std::vector<Quad> table = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
@@ -433,7 +433,7 @@ TEST(ErrorDiffusion, BlackAndWhiteMatchTheReference) {
 TEST(ErrorDiffusion, NegativeErrorsTruncateTowardZero) {
     // 200 grey turns white, leaving -55; -55 * 3 / 8 is -20 (not -21), so the
     // neighbour 148 becomes 128, whose grey value 128 is still white.
-    DibSpec s = Uniform(2, 1, 0, 0, 0);
+    DibLayout s = Uniform(2, 1, 0, 0, 0);
     s.rows = {{200, 200, 200, 148, 148, 148}};
     VectorSink out;
     ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(s)), out), nullptr);

@@ -37,7 +37,7 @@ inline Quad Rgb(int r, int g, int b) {
 
 // A packed DIB: 40-byte header, colour table, masks (bit fields), and the
 // given rows padded to 4 bytes (missing bytes are 0).
-struct DibSpec {
+struct DibLayout {
     int32_t width = 1;
     int32_t height = 1;
     uint16_t bits = 8;
@@ -51,34 +51,34 @@ struct DibSpec {
     int32_t yPels = 5678;
 };
 
-inline std::vector<uint8_t> MakeDib(const DibSpec &spec) {
+inline std::vector<uint8_t> MakeDib(const DibLayout &layout) {
     InfoHeader h{};
     h.size = 40;
-    h.width = spec.width;
-    h.height = spec.height;
+    h.width = layout.width;
+    h.height = layout.height;
     h.planes = 1;
-    h.bitCount = spec.bits;
-    h.compression = spec.compression;
-    h.xPelsPerMeter = spec.xPels;
-    h.yPelsPerMeter = spec.yPels;
-    h.clrUsed = spec.explicitClrUsed ? uint32_t(spec.palette.size()) : 0;
-    const size_t rowBytes = size_t(pexa::dib::RowBytes(spec.width, spec.bits));
-    const uint32_t height = pexa::dib::AbsHeight(spec.height);
+    h.bitCount = layout.bits;
+    h.compression = layout.compression;
+    h.xPelsPerMeter = layout.xPels;
+    h.yPelsPerMeter = layout.yPels;
+    h.clrUsed = layout.explicitClrUsed ? uint32_t(layout.palette.size()) : 0;
+    const size_t rowBytes = size_t(pexa::dib::RowBytes(layout.width, layout.bits));
+    const uint32_t height = pexa::dib::AbsHeight(layout.height);
     std::vector<uint8_t> bits;
-    if (!spec.rawBits.empty()) {
-        bits = spec.rawBits;
+    if (!layout.rawBits.empty()) {
+        bits = layout.rawBits;
     } else {
         bits.assign(rowBytes * height, 0);
-        for (size_t y = 0; y < spec.rows.size() && y < height; ++y)
-            std::memcpy(bits.data() + y * rowBytes, spec.rows[y].data(),
-                        spec.rows[y].size() < rowBytes ? spec.rows[y].size() : rowBytes);
+        for (size_t y = 0; y < layout.rows.size() && y < height; ++y)
+            std::memcpy(bits.data() + y * rowBytes, layout.rows[y].data(),
+                        layout.rows[y].size() < rowBytes ? layout.rows[y].size() : rowBytes);
     }
     h.sizeImage = uint32_t(bits.size());
     std::vector<uint8_t> out(40);
     std::memcpy(out.data(), &h, 40);
-    for (const Quad &q : spec.palette)
+    for (const Quad &q : layout.palette)
         out.insert(out.end(), {q.blue, q.green, q.red, q.reserved});
-    for (uint32_t m : spec.masks) {
+    for (uint32_t m : layout.masks) {
         uint8_t b[4];
         std::memcpy(b, &m, 4);
         out.insert(out.end(), b, b + 4);

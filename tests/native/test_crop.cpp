@@ -12,7 +12,7 @@ using namespace dibtest;
 namespace dib = pexa::dib;
 
 TEST(CropDib, WholeEightBitPictureIsReproduced) {
-    DibSpec s;
+    DibLayout s;
     s.width = 5;
     s.height = 3;
     s.palette = {Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9)};
@@ -36,7 +36,7 @@ TEST(CropDib, WholeEightBitPictureIsReproduced) {
 }
 
 TEST(CropDib, FourBitAtOddColumn) {
-    DibSpec s;
+    DibLayout s;
     s.width = 4;
     s.bits = 4;
     s.palette.assign(16, Rgb(0, 0, 0));
@@ -47,7 +47,7 @@ TEST(CropDib, FourBitAtOddColumn) {
 }
 
 TEST(CropDib, FourBitAtEvenColumn) {
-    DibSpec s;
+    DibLayout s;
     s.width = 6;
     s.bits = 4;
     s.palette.assign(16, Rgb(0, 0, 0));
@@ -58,7 +58,7 @@ TEST(CropDib, FourBitAtEvenColumn) {
 }
 
 TEST(CropDib, OneBitAcrossTheByteBoundary) {
-    DibSpec s;
+    DibLayout s;
     s.width = 16;
     s.bits = 1;
     s.palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
@@ -71,7 +71,7 @@ TEST(CropDib, OneBitAcrossTheByteBoundary) {
 TEST(CropDib, LastByteOfARowReadsNothingBeyondIt) {
     // 32 pixels fill the 4-byte row; cropping its last 3 pixels at an odd
     // bit offset needs the byte after the row, which reads as 0.
-    DibSpec s;
+    DibLayout s;
     s.width = 32;
     s.height = 2;
     s.bits = 1;
@@ -83,7 +83,7 @@ TEST(CropDib, LastByteOfARowReadsNothingBeyondIt) {
     EXPECT_EQ(v.row(0)[0], 0xE0);
     EXPECT_EQ(v.row(1)[0], 0xE0);
 
-    DibSpec f = s;
+    DibLayout f = s;
     f.bits = 4;
     f.width = 8;
     f.palette.assign(16, Rgb(0, 0, 0));
@@ -95,7 +95,7 @@ TEST(CropDib, LastByteOfARowReadsNothingBeyondIt) {
 }
 
 TEST(CropDib, TrueColourDepthsAndBitFields) {
-    DibSpec s;
+    DibLayout s;
     s.width = 3;
     s.height = 2;
     s.bits = 24;
@@ -105,7 +105,7 @@ TEST(CropDib, TrueColourDepthsAndBitFields) {
     EXPECT_EQ(DibView{out.bytes}.rowVector(0),
               (std::vector<uint8_t>{14, 15, 16, 17, 18, 19, 0, 0}));
 
-    DibSpec m;
+    DibLayout m;
     m.width = 2;
     m.height = 1;
     m.bits = 32;
@@ -123,7 +123,7 @@ TEST(CropDib, TrueColourDepthsAndBitFields) {
     EXPECT_EQ(green, 0xFF00u);
     EXPECT_EQ(v.rowVector(0), (std::vector<uint8_t>{5, 6, 7, 8}));
 
-    DibSpec w;
+    DibLayout w;
     w.width = 3;
     w.bits = 16;
     w.rows = {{1, 2, 3, 4, 5, 6}};
@@ -133,7 +133,7 @@ TEST(CropDib, TrueColourDepthsAndBitFields) {
 }
 
 TEST(CropDib, RowsCountInStoredOrder) {
-    DibSpec s;
+    DibLayout s;
     s.width = 1;
     s.height = 3;
     s.palette = {Rgb(0, 0, 0)};
@@ -146,7 +146,7 @@ TEST(CropDib, RowsCountInStoredOrder) {
 }
 
 TEST(CropDib, RectangleOutsideIsRefused) {
-    DibSpec s;
+    DibLayout s;
     s.width = 4;
     s.height = 3;
     s.palette = {Rgb(0, 0, 0)};
@@ -164,7 +164,7 @@ TEST(CropDib, RectangleOutsideIsRefused) {
 }
 
 TEST(CropDib, UnusualDepthGivesZeroRows) {
-    DibSpec s;
+    DibLayout s;
     s.width = 2;
     s.bits = 2;
     s.palette.assign(4, Rgb(0, 0, 0));
@@ -175,7 +175,7 @@ TEST(CropDib, UnusualDepthGivesZeroRows) {
 }
 
 TEST(CropDib, Texts) {
-    DibSpec s;
+    DibLayout s;
     s.palette = {Rgb(0, 0, 0)};
     s.compression = 1;
     VectorSink out;

@@ -19,8 +19,8 @@ using namespace dibtest;
 namespace dib = pexa::dib;
 
 // A 24-bit picture from a list of (r, g, b) pixels, `width` per row.
-DibSpec FromPixels(int width, const std::vector<std::array<int, 3>> &pixels) {
-    DibSpec s;
+DibLayout FromPixels(int width, const std::vector<std::array<int, 3>> &pixels) {
+    DibLayout s;
     s.width = width;
     s.height = int(pixels.size()) / width;
     s.bits = 24;
@@ -86,7 +86,7 @@ TEST(ReduceColors, Texts) {
     const auto s24 = MakeDib(FromPixels(1, {{1, 2, 3}}));
     VectorSink out;
     EXPECT_STREQ(dib::ReduceColors(BlockOf(s24), 9, 0, out), "ReduceColors: uBPP > 8!");
-    DibSpec s8;
+    DibLayout s8;
     s8.palette = {Rgb(0, 0, 0)};
     EXPECT_STREQ(dib::ReduceColors(BlockOf(MakeDib(s8)), 8, 0, out),
                  "ReduceColors: Bitmap is already reduced!");
@@ -186,7 +186,7 @@ TEST(ReduceColors, DiffusionMatchesTheReference) {
     // Reference: nearest palette colour per cell (lowest index on ties) and
     // the diffusion as stated, on the whole picture corrected in place.
     std::mt19937 rng(11);
-    DibSpec s;
+    DibLayout s;
     s.width = 23;
     s.height = 9;
     s.bits = 24;
@@ -231,7 +231,7 @@ TEST(ReduceColors, DiffusionMatchesTheReference) {
 }
 
 TEST(GrayDib, PaletteDibKeepsIndicesAndGetsGreyTable) {
-    DibSpec s;
+    DibLayout s;
     s.width = 3;
     s.bits = 4;
     s.palette.assign(16, Rgb(0, 0, 0));
@@ -260,7 +260,7 @@ TEST(GrayDib, TrueColourBecomesEightBitGrey) {
     EXPECT_EQ(v.row(0)[1], 76);
     EXPECT_TRUE(SameColor(v.color(200), Rgb(200, 200, 200)));
 
-    DibSpec s16;
+    DibLayout s16;
     s16.width = 1;
     s16.bits = 16;
     s16.rows = {{0xFF, 0x7F}};
@@ -268,7 +268,7 @@ TEST(GrayDib, TrueColourBecomesEightBitGrey) {
     ASSERT_EQ(dib::GrayDib(BlockOf(MakeDib(s16)), out16), nullptr);
     EXPECT_EQ(DibView{out16.bytes}.row(0)[0], 248);
 
-    DibSpec s32;
+    DibLayout s32;
     s32.bits = 32;
     s32.rows = {{0, 0, 255, 0}}; // red
     VectorSink out32;
@@ -278,7 +278,7 @@ TEST(GrayDib, TrueColourBecomesEightBitGrey) {
 
 TEST(GrayDib, Texts) {
     VectorSink out;
-    DibSpec s;
+    DibLayout s;
     s.bits = 8;
     s.compression = 1;
     s.palette = {Rgb(1, 1, 1)};
@@ -312,14 +312,14 @@ TEST(Dib24To8, ReducesOrGreys) {
     ASSERT_EQ(dib::GrayDib(BlockOf(src), greyDirect), nullptr);
     EXPECT_EQ(grey.bytes, greyDirect.bytes);
 
-    DibSpec s8;
+    DibLayout s8;
     s8.palette = {Rgb(0, 0, 0)};
     VectorSink out;
     EXPECT_STREQ(dib::Dib24To8(BlockOf(MakeDib(s8)), 0, out), "DIB24to8: Not a 24-Bit-DIB!");
 }
 
 TEST(SmallSizeDib, OneByOneBecomesEmpty) {
-    DibSpec s;
+    DibLayout s;
     s.palette = {Rgb(1, 2, 3), Rgb(4, 5, 6)};
     s.rows = {{1}};
     VectorSink out;
@@ -336,7 +336,7 @@ TEST(SmallSizeDib, OneByOneBecomesEmpty) {
 }
 
 TEST(SmallSizeDib, ThreeByFiveTakesEvenPixelsOfEvenRows) {
-    DibSpec s;
+    DibLayout s;
     s.width = 3;
     s.height = 5;
     s.bits = 24;
@@ -356,7 +356,7 @@ TEST(SmallSizeDib, ThreeByFiveTakesEvenPixelsOfEvenRows) {
 }
 
 TEST(SmallSizeDib, OneBitTakesEvenColumns) {
-    DibSpec s;
+    DibLayout s;
     s.width = 20;
     s.height = 2;
     s.bits = 1;
@@ -373,7 +373,7 @@ TEST(SmallSizeDib, OneBitTakesEvenColumns) {
 }
 
 TEST(SmallSizeDib, FourBitAndBitFields) {
-    DibSpec s;
+    DibLayout s;
     s.width = 5;
     s.height = 2;
     s.bits = 4;
@@ -383,7 +383,7 @@ TEST(SmallSizeDib, FourBitAndBitFields) {
     ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), nullptr);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{0x13, 0, 0, 0}));
 
-    DibSpec m;
+    DibLayout m;
     m.width = 4;
     m.height = 2;
     m.bits = 16;
@@ -402,7 +402,7 @@ TEST(SmallSizeDib, FourBitAndBitFields) {
 }
 
 TEST(SmallSizeDib, Texts) {
-    DibSpec s;
+    DibLayout s;
     s.compression = 1;
     s.palette = {Rgb(0, 0, 0)};
     VectorSink out;

@@ -13,7 +13,7 @@ namespace dib = pexa::dib;
 
 std::vector<uint8_t> Rle(int width, int height, int bits, std::vector<uint8_t> data,
                          size_t colours = 0) {
-    DibSpec s;
+    DibLayout s;
     s.width = width;
     s.height = height;
     s.bits = uint16_t(bits);
@@ -136,7 +136,7 @@ TEST(RleToDib, DataEndingEarlyIsRefused) {
 
 TEST(RleToDib, Texts) {
     VectorSink out;
-    DibSpec plain;
+    DibLayout plain;
     plain.palette = {Rgb(0, 0, 0)};
     EXPECT_STREQ(dib::RleToDib(BlockOf(MakeDib(plain)), out), "RLEtoDIB: Not a RLE-Bitmap!");
     plain.compression = dib::kCompressionBitfields;

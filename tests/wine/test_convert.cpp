@@ -21,7 +21,7 @@ using namespace dibtest;
 namespace {
 
 std::vector<uint8_t> EightBitPicture(int width, int height) {
-    DibSpec s;
+    DibLayout s;
     s.width = width;
     s.height = height;
     for (int i = 0; i < 256; ++i)
@@ -36,7 +36,7 @@ std::vector<uint8_t> EightBitPicture(int width, int height) {
 }
 
 std::vector<uint8_t> OneBitPicture() {
-    DibSpec s;
+    DibLayout s;
     s.width = 13;
     s.height = 3;
     s.bits = 1;
@@ -117,7 +117,7 @@ TEST(ConvertExports, ChainsEqualTheirSteps) {
 }
 
 TEST(ConvertExports, FailedStepEndsTheChainWithItsOwnBox) {
-    DibSpec s;
+    DibLayout s;
     s.bits = 4;
     s.palette.assign(16, Rgb(0, 0, 0));
     OwnedDib four(ToHandle(MakeDib(s)));
@@ -132,7 +132,7 @@ TEST(ConvertExports, FailedStepEndsTheChainWithItsOwnBox) {
 }
 
 TEST(ConvertExports, RunLengthAndOs2Texts) {
-    DibSpec s;
+    DibLayout s;
     s.compression = 1;
     s.palette = {Rgb(0, 0, 0)};
     OwnedDib rle(ToHandle(MakeDib(s)));

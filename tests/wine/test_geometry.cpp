@@ -15,7 +15,7 @@ using namespace dibtest;
 namespace {
 
 std::vector<uint8_t> RunLength(int width, int height, std::vector<uint8_t> data) {
-    DibSpec s;
+    DibLayout s;
     s.width = width;
     s.height = height;
     s.compression = 1;
@@ -26,7 +26,7 @@ std::vector<uint8_t> RunLength(int width, int height, std::vector<uint8_t> data)
 }
 
 TEST(GeometryExports, CropCopiesTheRectangle) {
-    DibSpec s;
+    DibLayout s;
     s.width = 16;
     s.height = 2;
     s.bits = 1;
@@ -48,7 +48,7 @@ TEST(GeometryExports, CropCopiesTheRectangle) {
 }
 
 TEST(GeometryExports, CropTexts) {
-    DibSpec s;
+    DibLayout s;
     s.width = 4;
     s.height = 4;
     s.palette = {Rgb(0, 0, 0)};
@@ -82,7 +82,7 @@ TEST(GeometryExports, RleDecodes) {
 }
 
 TEST(GeometryExports, RleTexts) {
-    DibSpec s;
+    DibLayout s;
     s.palette = {Rgb(0, 0, 0)};
     OwnedDib plain(ToHandle(MakeDib(s)));
     OwnedDib runPast(ToHandle(RunLength(2, 1, {9, 1, 0, 1})));

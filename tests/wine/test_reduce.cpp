@@ -15,7 +15,7 @@ using namespace dibtest;
 namespace {
 
 std::vector<uint8_t> TrueColourPicture(int width, int height) {
-    DibSpec s;
+    DibLayout s;
     s.width = width;
     s.height = height;
     s.bits = 24;
@@ -41,7 +41,7 @@ TEST(ReduceExports, NullTexts) {
 }
 
 TEST(ReduceExports, Refusals) {
-    DibSpec s;
+    DibLayout s;
     s.palette = {Rgb(0, 0, 0)};
     OwnedDib eight(ToHandle(MakeDib(s)));
     OwnedDib wide(ToHandle(TrueColourPicture(4, 4)));
