@@ -6,9 +6,11 @@
 // Prints the times and ratios.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "pexa.h"
 
@@ -71,11 +73,15 @@ void AddBoxes() {
     }
 }
 
-double TimeFrames(void *w, int frames) {
-    RefreshWind(w); // warm up
+double TimeFrame(void *w) {
     double t0 = Now();
-    for (int i = 0; i < frames; ++i) RefreshWind(w);
-    return (Now() - t0) / frames;
+    RefreshWind(w);
+    return Now() - t0;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 } // namespace
@@ -84,7 +90,7 @@ int main(int argc, char **argv) {
     // Under Wine a cross-thread SendMessageA costs close to a millisecond, so
     // the insertion count can be lowered: bench_scene [insertions] [frames].
     const int kInsertions = argc > 1 ? std::atoi(argv[1]) : 100000;
-    const int kFrames = argc > 2 ? std::atoi(argv[2]) : 10;
+    const int kFrames = argc > 2 ? std::atoi(argv[2]) : 31;
     void *w = CreateWind(" bench", 400, 300, 10, 10);
     ShowWind(w);
 
@@ -98,22 +104,31 @@ int main(int argc, char **argv) {
     std::printf("insertion: %d Point %.3f s, %d SendMessageA %.3f s, ratio %.2f (target <= 1.3)\n",
                 kInsertions, insertTime, kInsertions, sendTime, insertTime / sendTime);
 
-    // Interleaved rounds, so that load on the machine hits both alike.
-    double traversal = 0, hand = 0, compiled = 0;
-    for (int round = 0; round < 3; ++round) {
-        ClearList();
-        AddBoxes();
-        traversal += TimeFrames(w, kFrames);
-        ClearList();
-        SendPexaMsg(1025, WPARAM(static_cast<cObj *>(new HandBoxes)), 0);
-        hand += TimeFrames(w, kFrames);
-        ClearList();
-        AddBoxes();
-        UseDisplayList();
-        compiled += TimeFrames(w, kFrames);
+    // Three windows, drawn in turn frame by frame, so that load on the
+    // machine hits all alike; the median frame time of each is compared.
+    void *listed = w;
+    ClearList();
+    AddBoxes();
+    void *hand = CreateWind(" bench hand", 400, 300, 420, 10);
+    ShowWind(hand);
+    SendPexaMsg(1025, WPARAM(static_cast<cObj *>(new HandBoxes)), 0);
+    void *compiledWind = CreateWind(" bench compiled", 400, 300, 830, 10);
+    ShowWind(compiledWind);
+    AddBoxes();
+    UseDisplayList();
+    std::vector<double> listTimes, handTimes, compiledTimes;
+    for (int i = 0; i < kFrames + 2; ++i) {
+        double a = TimeFrame(listed), b = TimeFrame(hand), c = TimeFrame(compiledWind);
+        if (i < 2) continue; // warm-up
+        listTimes.push_back(a);
+        handTimes.push_back(b);
+        compiledTimes.push_back(c);
     }
+    double traversal = Median(listTimes), handWritten = Median(handTimes);
+    double compiled = Median(compiledTimes);
     std::printf("frame of 10000 boxes: traversal %.1f ms, hand-written %.1f ms, ratio %.3f "
                 "(target <= 1.10); display list %.1f ms, ratio %.3f\n",
-                traversal * 1e3, hand * 1e3, traversal / hand, compiled * 1e3, compiled / hand);
+                traversal * 1e3, handWritten * 1e3, traversal / handWritten, compiled * 1e3,
+                compiled / handWritten);
     return 0;
 }
