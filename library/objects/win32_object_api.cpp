@@ -21,6 +21,13 @@ cObj *SendInsert(cObj *obj) {
 
 template <class T> cObj *CreateAlways() { return SendInsert(new (std::nothrow) T()); }
 
+// Line, triangle and tetragon, with colours or (colours null) without.
+template <class T, int N>
+cObj *SetVertices(cObj *obj, int typeId, const float (&points)[N][3], const float *const *colours) {
+    auto set = [&](T *o) { o->SetVertices(points, colours); };
+    return CreateOrModify<T>(obj, typeId, [&] { return MakeWith<T>(set); }, set);
+}
+
 } // namespace
 
 extern "C" {
@@ -95,83 +102,43 @@ PEXA_API cObj *Point(cObj *obj, float x, float y, float z, float *color) {
 }
 
 PEXA_API cObj *Line(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2) {
-    auto set = [&](cLine3D *o) {
-        Set3(o->p1, x1, y1, z1);
-        Set3(o->p2, x2, y2, z2);
-        o->hasColour = 0;
-    };
-    return CreateOrModify<cLine3D>(obj, kTypeLine, [&] { return MakeWith<cLine3D>(set); }, set);
+    const float p[2][3] = {{x1, y1, z1}, {x2, y2, z2}};
+    return SetVertices<cLine3D>(obj, kTypeLine, p, nullptr);
 }
 
 PEXA_API cObj *LineCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
                        float x2, float y2, float z2) {
-    auto set = [&](cLine3D *o) {
-        Set3(o->p1, x1, y1, z1);
-        Set3(o->p2, x2, y2, z2);
-        StoreColour(o->c1, color1);
-        StoreColour(o->c2, color2);
-        o->hasColour = 1;
-    };
-    return CreateOrModify<cLine3D>(obj, kTypeLine, [&] { return MakeWith<cLine3D>(set); }, set);
+    const float p[2][3] = {{x1, y1, z1}, {x2, y2, z2}};
+    const float *c[2] = {color1, color2};
+    return SetVertices<cLine3D>(obj, kTypeLine, p, c);
 }
 
 PEXA_API cObj *Triangle(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                         float x3, float y3, float z3) {
-    auto set = [&](cTriangle3D *o) {
-        Set3(o->p1, x1, y1, z1);
-        Set3(o->p2, x2, y2, z2);
-        Set3(o->p3, x3, y3, z3);
-        o->hasColour = 0;
-    };
-    return CreateOrModify<cTriangle3D>(obj, kTypeTriangle,
-                                       [&] { return MakeWith<cTriangle3D>(set); }, set);
+    const float p[3][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}};
+    return SetVertices<cTriangle3D>(obj, kTypeTriangle, p, nullptr);
 }
 
 PEXA_API cObj *TriangleCol(cObj *obj, float *color1, float x1, float y1, float z1,
                            float *color2, float x2, float y2, float z2, float *color3, float x3,
                            float y3, float z3) {
-    auto set = [&](cTriangle3D *o) {
-        Set3(o->p1, x1, y1, z1);
-        Set3(o->p2, x2, y2, z2);
-        Set3(o->p3, x3, y3, z3);
-        StoreColour(o->c1, color1);
-        StoreColour(o->c2, color2);
-        StoreColour(o->c3, color3);
-        o->hasColour = 1;
-    };
-    return CreateOrModify<cTriangle3D>(obj, kTypeTriangle,
-                                       [&] { return MakeWith<cTriangle3D>(set); }, set);
+    const float p[3][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}};
+    const float *c[3] = {color1, color2, color3};
+    return SetVertices<cTriangle3D>(obj, kTypeTriangle, p, c);
 }
 
 PEXA_API cObj *Tetragon(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                         float x3, float y3, float z3, float x4, float y4, float z4) {
-    auto set = [&](cTetragon3D *o) {
-        Set3(o->p1, x1, y1, z1);
-        Set3(o->p2, x2, y2, z2);
-        Set3(o->p3, x3, y3, z3);
-        Set3(o->p4, x4, y4, z4);
-        o->hasColour = 0;
-    };
-    return CreateOrModify<cTetragon3D>(obj, kTypeTetragon,
-                                       [&] { return MakeWith<cTetragon3D>(set); }, set);
+    const float p[4][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}, {x4, y4, z4}};
+    return SetVertices<cTetragon3D>(obj, kTypeTetragon, p, nullptr);
 }
 
 PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z1,
                            float *color2, float x2, float y2, float z2, float *color3, float x3,
                            float y3, float z3, float *color4, float x4, float y4, float z4) {
-    auto set = [&](cTetragon3D *o) {
-        Set3(o->p1, x1, y1, z1);
-        Set3(o->p2, x2, y2, z2);
-        Set3(o->p3, x3, y3, z3);
-        Set3(o->p4, x4, y4, z4);
-        StoreColour(o->c1, color1);
-        StoreColour(o->c2, color2);
-        StoreColour(o->c3, color3);
-        StoreColour(o->c4, color4);
-        o->hasColour = 1;
-    };
-    return CreateOrModify<cTetragon3D>(obj, kTypeTetragon,
-                                       [&] { return MakeWith<cTetragon3D>(set); }, set);
+    const float p[4][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}, {x4, y4, z4}};
+    const float *c[4] = {color1, color2, color3, color4};
+    return SetVertices<cTetragon3D>(obj, kTypeTetragon, p, c);
 }
 
 PEXA_API cObj *Box(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,

@@ -63,29 +63,40 @@ class cPoint3D : public cObj {
     int hasColour = 0;
 };
 
-class cLine3D : public cObj {
+// Kinds made of n points with optional per-vertex colours (line, triangle,
+// tetragon); the plain and the colour function of a kind share one class.
+template <int N> class cVertices3D : public cObj {
   public:
-    cLine3D() : cObj(kTypeLine) {}
-    PEXA_OBJECT_BODY
-    float p1[3] = {}, p2[3] = {}, c1[3] = {}, c2[3] = {};
+    explicit cVertices3D(int typeId) : cObj(typeId) {}
+    // colours null: the colours are switched off (and kept).
+    void SetVertices(const float (&points)[N][3], const float *const *colours) {
+        for (int i = 0; i < N; ++i) {
+            pexa::Copy3(p[i], points[i]);
+            if (colours && colours[i]) pexa::Copy3(c[i], colours[i]);
+        }
+        hasColour = colours != nullptr;
+    }
+    float p[N][3] = {};
+    float c[N][3] = {};
     int hasColour = 0;
 };
 
-class cTriangle3D : public cObj {
+class cLine3D : public cVertices3D<2> {
   public:
-    cTriangle3D() : cObj(kTypeTriangle) {}
+    cLine3D() : cVertices3D(kTypeLine) {}
     PEXA_OBJECT_BODY
-    float p1[3] = {}, p2[3] = {}, p3[3] = {}, c1[3] = {}, c2[3] = {}, c3[3] = {};
-    int hasColour = 0;
 };
 
-class cTetragon3D : public cObj {
+class cTriangle3D : public cVertices3D<3> {
   public:
-    cTetragon3D() : cObj(kTypeTetragon) {}
+    cTriangle3D() : cVertices3D(kTypeTriangle) {}
     PEXA_OBJECT_BODY
-    float p1[3] = {}, p2[3] = {}, p3[3] = {}, p4[3] = {};
-    float c1[3] = {}, c2[3] = {}, c3[3] = {}, c4[3] = {};
-    int hasColour = 0;
+};
+
+class cTetragon3D : public cVertices3D<4> {
+  public:
+    cTetragon3D() : cVertices3D(kTypeTetragon) {}
+    PEXA_OBJECT_BODY
 };
 
 class cBox3D : public cObj {

@@ -31,31 +31,26 @@ void cPoint3D::Draw() {
 
 void cLine3D::Draw() {
     glBegin(GL_LINES);
-    Vertex(p1, c1, hasColour);
-    Vertex(p2, c2, hasColour);
+    Vertex(p[0], c[0], hasColour);
+    Vertex(p[1], c[1], hasColour);
     glEnd();
 }
 
 void cTriangle3D::Draw() {
     glEnable(GL_CULL_FACE); // back faces stay culled for the rest of the frame
     glBegin(GL_TRIANGLES);
-    Normal(p1, p2, p3);
-    Vertex(p1, c1, hasColour);
-    Vertex(p2, c2, hasColour);
-    Vertex(p3, c3, hasColour);
+    Normal(p[0], p[1], p[2]);
+    for (int i = 0; i < 3; ++i) Vertex(p[i], c[i], hasColour);
     glEnd();
 }
 
 void cTetragon3D::Draw() {
+    // Two triangles, (1, 2, 3) and (1, 3, 4), each with its own flat normal.
     glBegin(GL_TRIANGLES);
-    Normal(p1, p2, p3);
-    Vertex(p1, c1, hasColour);
-    Vertex(p2, c2, hasColour);
-    Vertex(p3, c3, hasColour);
-    Normal(p1, p3, p4);
-    Vertex(p1, c1, hasColour);
-    Vertex(p3, c3, hasColour);
-    Vertex(p4, c4, hasColour);
+    Normal(p[0], p[1], p[2]);
+    for (int i : {0, 1, 2}) Vertex(p[i], c[i], hasColour);
+    Normal(p[0], p[2], p[3]);
+    for (int i : {0, 2, 3}) Vertex(p[i], c[i], hasColour);
     glEnd();
 }
 

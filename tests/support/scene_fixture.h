@@ -45,6 +45,9 @@ class SceneTest : public ::testing::Test {
         ASSERT_NE(wind, nullptr);
         hwnd = GetHWND(wind);
         ShowWind(wind);
+        // Above any window a previous test process may still be closing:
+        // captures read the screen.
+        SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     // Two frames: switches set by Enable/Disable objects apply from the
     // frame after the one that drew them.
