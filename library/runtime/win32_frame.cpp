@@ -135,7 +135,7 @@ void cWind::FinishPick(GLint hits) {
 }
 
 int cWind::Render() {
-    if (tornDown) return 0;
+    if (tornDown || shuttingDown.load()) return 0;
     if (!has3D) {
         FillRect(hdc, &clientRect, backBrush);
     } else {

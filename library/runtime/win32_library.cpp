@@ -25,6 +25,7 @@ std::atomic<cWind *> currentWind{nullptr};
 cWind *handledWind = nullptr;
 unsigned windowCounter = 0;
 cWPWHList windowRegistry;
+std::atomic<bool> shuttingDown{false};
 
 namespace {
 
@@ -67,6 +68,29 @@ void __cdecl LibraryThread(void *) {
     }
 }
 
+// Runs when the program calls exit (main returns): waits for a frame in
+// progress to end and stops all further ones, so that the process never
+// ends while the library thread is inside the OpenGL driver. Ending there
+// can hang the driver's own shutdown and get the process killed, with a
+// wrong exit code, when a window was animating.
+void __cdecl QuiesceAtExit() {
+    shuttingDown.store(true);
+    DWORD_PTR ignored;
+    if (hDispatchWnd)
+        SendMessageTimeoutA(hDispatchWnd, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &ignored);
+}
+
+void RegisterExitHook() {
+    // HACK: a DLL's own atexit list runs only at DLL detach, after the
+    // process has already stopped the library thread wherever it was. The
+    // C runtime DLL's list runs inside exit(), before that; register there.
+    using AtExit = int(__cdecl *)(void(__cdecl *)(void));
+    if (HMODULE crt = GetModuleHandleA("msvcrt.dll"))
+        if (auto atExit = reinterpret_cast<AtExit>(
+                reinterpret_cast<void *>(GetProcAddress(crt, "atexit"))))
+            atExit(QuiesceAtExit);
+}
+
 } // namespace
 
 bool StartLibrary() {
@@ -97,6 +121,7 @@ bool StartLibrary() {
     if (thread == uintptr_t(-1L)) return false;
     initialized.store(1);
     WaitForSingleObject(hLibEvent, INFINITE);
+    RegisterExitHook();
     return true;
 }
 

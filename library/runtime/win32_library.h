@@ -23,6 +23,7 @@ extern std::atomic<cWind *> currentWind; // written by callers and the library t
 extern cWind *handledWind;        // window being handled or drawn (library thread only)
 extern unsigned windowCounter;    // source of sceneListId
 extern cWPWHList windowRegistry;  // scene windows between WM_CREATE and WM_DESTROY
+extern std::atomic<bool> shuttingDown; // the program is exiting: no more frames
 
 // Starts the library thread once. Returns false when it could not be started.
 bool StartLibrary();
