@@ -49,6 +49,9 @@ enum Request : unsigned {
     kEventExists = 1250,
     kFirstRequest = 1024,
     kLastRequest = 1250,
+    // Private to the library (outside the public range): tear every scene
+    // window down before the process ends.
+    kTearDownAtExit = 0x8000 + 0x50, // WM_APP + 0x50
 };
 
 } // namespace pexa

@@ -280,6 +280,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     switch (message) {
+    case kTearDownAtExit:
+        // Each teardown destroys its window, which leaves the registry.
+        while (cWPWH *e = windowRegistry.first()) {
+            cWind *w = e->wind;
+            w->TearDown();
+            if (windowRegistry.first() == e) windowRegistry.find(e->hwnd), windowRegistry.remove();
+        }
+        return 0;
     case WM_CREATE: {
         cWind *w = CurrentWindow();
         handledWind = w;

@@ -5,6 +5,7 @@
 
 #include <process.h>
 
+#include "runtime/requests.h"
 #include "runtime/win32_events.h"
 #include "runtime/win32_messages.h"
 #include "runtime/win32_wind.h"
@@ -69,15 +70,17 @@ void __cdecl LibraryThread(void *) {
 }
 
 // Runs when the program calls exit (main returns): waits for a frame in
-// progress to end and stops all further ones, so that the process never
-// ends while the library thread is inside the OpenGL driver. Ending there
-// can hang the driver's own shutdown and get the process killed, with a
-// wrong exit code, when a window was animating.
+// progress to end, stops all further ones and tears every scene window down
+// on the library thread. A process that ends with the driver mid-frame, or
+// with live OpenGL windows, can take Wine's X11 and OpenGL shutdown past the
+// second the server allows; the server then kills it and the program's exit
+// code is lost. The program has returned from main, so nothing of it sees
+// the windows go a moment earlier than the process.
 void __cdecl QuiesceAtExit() {
     shuttingDown.store(true);
     DWORD_PTR ignored;
     if (hDispatchWnd)
-        SendMessageTimeoutA(hDispatchWnd, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &ignored);
+        SendMessageTimeoutA(hDispatchWnd, kTearDownAtExit, 0, 0, SMTO_BLOCK, 2000, &ignored);
 }
 
 void RegisterExitHook() {

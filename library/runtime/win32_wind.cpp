@@ -163,6 +163,7 @@ void cWind::Background(float r, float g, float b) {
 }
 
 int cWind::UseDisplayList(unsigned name) {
+    if (!hglrc) return 0;
     wglMakeCurrent(hdc, hglrc);
     handledWind = this;
     glDeleteLists(name, 1);
@@ -210,6 +211,7 @@ int cWind::OnMove() {
 }
 
 int cWind::OnSize(WPARAM wParam, LPARAM lParam) {
+    if (!hglrc) return 0;
     wglMakeCurrent(hdc, hglrc);
     GetClientRect(hwnd, &clientRect);
     if (clientRect.bottom == 0) clientRect.bottom = 1;
