@@ -34,5 +34,8 @@ import -display "$DISPLAY" -window "$window" "$png" 2>/dev/null ||
   import -display "$DISPLAY" -window root "$png"
 echo "screenshot: $png"
 xdotool key --window "$window" Escape 2>/dev/null
-wait "$pid"
-echo "$example exited with $?"
+status=0
+wait "$pid" || status=$?
+echo
+echo "$example exited with $status"
+exit $status
