@@ -54,4 +54,13 @@ enum Request : unsigned {
     kTearDownAtExit = 0x8000 + 0x50, // WM_APP + 0x50
 };
 
+// Parameter records that the exported functions build on their stack and the
+// handlers read in place while the sender waits.
+struct RectangleRecord {
+    int x, y, width, height;
+};
+struct ColorRecord {
+    float r, g, b;
+};
+
 } // namespace pexa

@@ -25,13 +25,6 @@ namespace pexa {
 
 namespace {
 
-struct RectangleRecord {
-    int x, y, width, height;
-};
-struct ColorRecord {
-    float r, g, b;
-};
-
 // A window handed in wParam, or null for a torn-down one.
 cWind *WindowArg(WPARAM wParam) {
     cWind *w = reinterpret_cast<cWind *>(wParam);
@@ -188,67 +181,38 @@ bool HandleRequest(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
 }
 
-// System messages of scene windows, after the registry lookup.
-LRESULT HandleSceneMessage(cWind *w, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_MOVE:
-        return w->OnMove();
-    case WM_SIZE:
-        return w->OnSize(wParam, lParam);
-    case WM_ERASEBKGND:
-        w->Render();
-        return 1;
-    case WM_KEYDOWN:
-        OnKeyDown(w, wParam, lParam);
-        return 0;
-    case WM_KEYUP:
-        KeyUpEvent(wParam);
-        return 0;
-    case WM_CHAR:
-        CharEvent(w, wParam, lParam);
-        return 0;
-    case WM_COMMAND:
-        OnCommand(w, wParam, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(w, wParam, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnLeftButtonDown(w, wParam, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnLeftButtonUp(w, wParam, lParam);
-        return 0;
-    case WM_RBUTTONDOWN:
-        OnRightButtonDown(w, wParam, lParam);
-        return 0;
-    case WM_MBUTTONDOWN:
-        OnMiddleButtonDown(w, wParam, lParam);
-        return 0;
-    default: // WM_MOUSEWHEEL
-        return 0;
-    }
-}
+// System messages of scene windows, routed after the registry lookup; every
+// other system message goes to DefWindowProcA.
+struct SceneRoute {
+    UINT message;
+    LRESULT (*handle)(cWind *w, WPARAM wParam, LPARAM lParam);
+};
 
-bool IsRoutedSystemMessage(UINT message) {
-    switch (message) {
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_ERASEBKGND:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_COMMAND:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_MOUSEWHEEL:
-        return true;
-    default:
-        return false;
-    }
+const SceneRoute kSceneRoutes[] = {
+    {WM_MOVE, [](cWind *w, WPARAM, LPARAM) -> LRESULT { return w->OnMove(); }},
+    {WM_SIZE, [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return w->OnSize(wp, lp); }},
+    {WM_ERASEBKGND, [](cWind *w, WPARAM, LPARAM) -> LRESULT { return w->Render(), 1; }},
+    {WM_KEYDOWN, [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return OnKeyDown(w, wp, lp), 0; }},
+    {WM_KEYUP, [](cWind *, WPARAM wp, LPARAM) -> LRESULT { return KeyUpEvent(wp), 0; }},
+    {WM_CHAR, [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return CharEvent(w, wp, lp), 0; }},
+    {WM_COMMAND, [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return OnCommand(w, wp, lp), 0; }},
+    {WM_MOUSEMOVE,
+     [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return OnMouseMove(w, wp, lp), 0; }},
+    {WM_LBUTTONDOWN,
+     [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return OnLeftButtonDown(w, wp, lp), 0; }},
+    {WM_LBUTTONUP,
+     [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return OnLeftButtonUp(w, wp, lp), 0; }},
+    {WM_RBUTTONDOWN,
+     [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return OnRightButtonDown(w, wp, lp), 0; }},
+    {WM_MBUTTONDOWN,
+     [](cWind *w, WPARAM wp, LPARAM lp) -> LRESULT { return OnMiddleButtonDown(w, wp, lp), 0; }},
+    {WM_MOUSEWHEEL, [](cWind *, WPARAM, LPARAM) -> LRESULT { return 0; }},
+};
+
+const SceneRoute *FindSceneRoute(UINT message) {
+    for (const SceneRoute &route : kSceneRoutes)
+        if (route.message == message) return &route;
+    return nullptr;
 }
 
 // WM_PAINT of any scene window draws every registered window that moves and
@@ -304,11 +268,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     default:
         break;
     }
-    if (IsRoutedSystemMessage(message)) {
+    if (const SceneRoute *route = FindSceneRoute(message)) {
         bool found = windowRegistry.find(hwnd);
         handledWind = found ? windowRegistry.found()->wind : nullptr;
         if (!found) return 0;
-        return HandleSceneMessage(handledWind, message, wParam, lParam);
+        return route->handle(handledWind, wParam, lParam);
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

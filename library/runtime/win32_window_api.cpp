@@ -10,15 +10,6 @@
 
 using namespace pexa;
 
-namespace {
-struct RectangleRecord {
-    int x, y, width, height;
-};
-struct ColorRecord {
-    float r, g, b;
-};
-} // namespace
-
 extern "C" {
 
 PEXA_API void *CreateWind(const char *title, int width, int height, int x, int y, void *reserved,
