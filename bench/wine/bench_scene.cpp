@@ -37,7 +37,8 @@ HWND StartEchoThread() {
                                wc.hInstance, nullptr);
         SetEvent(ready);
         MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageA(&msg);
     }).detach();
     WaitForSingleObject(ready, INFINITE);
     return echo;
@@ -47,18 +48,25 @@ HWND StartEchoThread() {
 struct HandBoxes : cObj {
     HandBoxes() : cObj(0) {}
     void Draw() override {
-        static const float n[6][3] = {{0, -1, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}, {0, 0, -1}, {-1, 0, 0}};
+        static const float n[6][3] = {{0, -1, 0}, {0, 1, 0},  {0, 0, 1},
+                                      {1, 0, 0},  {0, 0, -1}, {-1, 0, 0}};
         static const int f[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {4, 0, 1, 5},
                                     {5, 1, 2, 6}, {6, 2, 3, 7}, {7, 3, 0, 4}};
         for (int i = 0; i < 10000; ++i) {
             float x = float(i % 100) * 0.03f - 1.5f, y = float(i / 100) * 0.03f - 1.5f;
-            float k[8][3] = {{x, y, 0.01f},         {x + 0.01f, y, 0.01f}, {x + 0.01f, y, 0},
-                             {x, y, 0},             {x, y + 0.01f, 0.01f}, {x + 0.01f, y + 0.01f, 0.01f},
-                             {x + 0.01f, y + 0.01f, 0}, {x, y + 0.01f, 0}};
+            float k[8][3] = {{x, y, 0.01f},
+                             {x + 0.01f, y, 0.01f},
+                             {x + 0.01f, y, 0},
+                             {x, y, 0},
+                             {x, y + 0.01f, 0.01f},
+                             {x + 0.01f, y + 0.01f, 0.01f},
+                             {x + 0.01f, y + 0.01f, 0},
+                             {x, y + 0.01f, 0}};
             glBegin(GL_QUADS);
             for (int s = 0; s < 6; ++s) {
                 glNormal3fv(n[s]);
-                for (int c : f[s]) glVertex3fv(k[c]);
+                for (int c : f[s])
+                    glVertex3fv(k[c]);
             }
             glEnd();
         }
@@ -96,10 +104,12 @@ int main(int argc, char **argv) {
 
     HWND echo = StartEchoThread();
     double t0 = Now();
-    for (int i = 0; i < kInsertions; ++i) SendMessageA(echo, WM_USER, 0, 0);
+    for (int i = 0; i < kInsertions; ++i)
+        SendMessageA(echo, WM_USER, 0, 0);
     double sendTime = Now() - t0;
     t0 = Now();
-    for (int i = 0; i < kInsertions; ++i) Point(NULL, 0, 0, 0);
+    for (int i = 0; i < kInsertions; ++i)
+        Point(NULL, 0, 0, 0);
     double insertTime = Now() - t0;
     std::printf("insertion: %d Point %.3f s, %d SendMessageA %.3f s, ratio %.2f (target <= 1.3)\n",
                 kInsertions, insertTime, kInsertions, sendTime, insertTime / sendTime);

@@ -12,7 +12,9 @@ using pexa::cWind;
 
 cGroup::cGroup(cGroup *parent) : cObj(kTypeGroup), parent(parent) {}
 
-cGroup::~cGroup() { Empty(); }
+cGroup::~cGroup() {
+    Empty();
+}
 
 int cGroup::Insert(cObj *obj) {
     if (!obj) return 0;
@@ -50,7 +52,8 @@ cObj *cGroup::Delete(cObj *obj) {
         return successor;
     }
     cObj *p = first;
-    while (p->next && p->next != obj) p = p->next;
+    while (p->next && p->next != obj)
+        p = p->next;
     if (p->next != obj) return nullptr;
     if (obj == last) last = p;
     if (obj == position) position = p;

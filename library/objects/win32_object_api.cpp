@@ -19,13 +19,16 @@ cObj *SendInsert(cObj *obj) {
     return obj;
 }
 
-template <class T> cObj *CreateAlways() { return SendInsert(new (std::nothrow) T()); }
+template <class T> cObj *CreateAlways() {
+    return SendInsert(new (std::nothrow) T());
+}
 
 // Line, triangle and tetragon, with colours or (colours null) without.
 template <class T, int N>
 cObj *SetVertices(cObj *obj, int typeId, const float (&points)[N][3], const float *const *colours) {
     auto set = [&](T *o) { o->SetVertices(points, colours); };
-    return CreateOrModify<T>(obj, typeId, [&] { return MakeWith<T>(set); }, set);
+    return CreateOrModify<T>(
+        obj, typeId, [&] { return MakeWith<T>(set); }, set);
 }
 
 } // namespace
@@ -81,7 +84,9 @@ PEXA_API cObj *GroupEnd(void) {
     return w->current3D;
 }
 
-PEXA_API cObj *Use(cObj *target) { return SendInsert(new (std::nothrow) cUse3D(target)); }
+PEXA_API cObj *Use(cObj *target) {
+    return SendInsert(new (std::nothrow) cUse3D(target));
+}
 
 PEXA_API int UseDisplayList(void) {
     cWind *w = CurrentWindow();
@@ -98,7 +103,8 @@ PEXA_API cObj *Point(cObj *obj, float x, float y, float z, float *color) {
         o->hasColour = color != nullptr;
         StoreColour(o->colour, color);
     };
-    return CreateOrModify<cPoint3D>(obj, kTypePoint, [&] { return MakeWith<cPoint3D>(set); }, set);
+    return CreateOrModify<cPoint3D>(
+        obj, kTypePoint, [&] { return MakeWith<cPoint3D>(set); }, set);
 }
 
 PEXA_API cObj *Line(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2) {
@@ -119,9 +125,9 @@ PEXA_API cObj *Triangle(cObj *obj, float x1, float y1, float z1, float x2, float
     return SetVertices<cTriangle3D>(obj, kTypeTriangle, p, nullptr);
 }
 
-PEXA_API cObj *TriangleCol(cObj *obj, float *color1, float x1, float y1, float z1,
-                           float *color2, float x2, float y2, float z2, float *color3, float x3,
-                           float y3, float z3) {
+PEXA_API cObj *TriangleCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
+                           float x2, float y2, float z2, float *color3, float x3, float y3,
+                           float z3) {
     const float p[3][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}};
     const float *c[3] = {color1, color2, color3};
     return SetVertices<cTriangle3D>(obj, kTypeTriangle, p, c);
@@ -133,9 +139,9 @@ PEXA_API cObj *Tetragon(cObj *obj, float x1, float y1, float z1, float x2, float
     return SetVertices<cTetragon3D>(obj, kTypeTetragon, p, nullptr);
 }
 
-PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z1,
-                           float *color2, float x2, float y2, float z2, float *color3, float x3,
-                           float y3, float z3, float *color4, float x4, float y4, float z4) {
+PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
+                           float x2, float y2, float z2, float *color3, float x3, float y3,
+                           float z3, float *color4, float x4, float y4, float z4) {
     const float p[4][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}, {x4, y4, z4}};
     const float *c[4] = {color1, color2, color3, color4};
     return SetVertices<cTetragon3D>(obj, kTypeTetragon, p, c);
@@ -144,11 +150,12 @@ PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z
 PEXA_API cObj *Box(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                    int orientation) {
     auto set = [&](cBox3D *o) { o->Set(x1, y1, z1, x2, y2, z2, orientation); };
-    return CreateOrModify<cBox3D>(obj, kTypeBox, [&] { return MakeWith<cBox3D>(set); }, set);
+    return CreateOrModify<cBox3D>(
+        obj, kTypeBox, [&] { return MakeWith<cBox3D>(set); }, set);
 }
 
-PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks, int drawStyle,
-                      int normals, int orientation) {
+PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks, int drawStyle, int normals,
+                      int orientation) {
     auto set = [&](cSphere3D *o) {
         o->radius = radius;
         o->slices = slices;
@@ -157,13 +164,13 @@ PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks, int drawS
         o->normals = normals;
         o->orientation = orientation;
     };
-    return CreateOrModify<cSphere3D>(obj, kTypeSphere, [&] { return MakeWith<cSphere3D>(set); },
-                                     set);
+    return CreateOrModify<cSphere3D>(
+        obj, kTypeSphere, [&] { return MakeWith<cSphere3D>(set); }, set);
 }
 
-PEXA_API cObj *Cylinder(cObj *obj, float height, float baseRadius, float topRadius,
-                        int bottomCap, int topCap, int slices, int stacks, int drawStyle,
-                        int normals, int orientation) {
+PEXA_API cObj *Cylinder(cObj *obj, float height, float baseRadius, float topRadius, int bottomCap,
+                        int topCap, int slices, int stacks, int drawStyle, int normals,
+                        int orientation) {
     // The caps are decided at creation; modifying ignores the two flags.
     auto set = [&](cCylinder3D *o) {
         o->height = height;
@@ -197,7 +204,8 @@ PEXA_API cObj *Disk(cObj *obj, float innerRadius, float outerRadius, int slices,
         o->normals = normals;
         o->orientation = orientation;
     };
-    return CreateOrModify<cDisk3D>(obj, kTypeDisk, [&] { return MakeWith<cDisk3D>(set); }, set);
+    return CreateOrModify<cDisk3D>(
+        obj, kTypeDisk, [&] { return MakeWith<cDisk3D>(set); }, set);
 }
 
 PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, float arrowLength,
@@ -210,7 +218,8 @@ PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, floa
         o->arrowRadius = arrowRadius;
         o->letterSize = letterSize;
     };
-    return CreateOrModify<cAxis3D>(obj, kTypeAxis, [&] { return MakeWith<cAxis3D>(set); }, set);
+    return CreateOrModify<cAxis3D>(
+        obj, kTypeAxis, [&] { return MakeWith<cAxis3D>(set); }, set);
 }
 
 PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count) {
@@ -245,7 +254,8 @@ PEXA_API cObj *Color(cObj *obj, float *rgb) {
         o->green = c[1];
         o->blue = c[2];
     };
-    return CreateOrModify<cColor3D>(obj, kTypeColor, [&] { return MakeWith<cColor3D>(set); }, set);
+    return CreateOrModify<cColor3D>(
+        obj, kTypeColor, [&] { return MakeWith<cColor3D>(set); }, set);
 }
 
 PEXA_API cObj *ColorRGB(cObj *obj, float r, float g, float b) {
@@ -255,13 +265,14 @@ PEXA_API cObj *ColorRGB(cObj *obj, float r, float g, float b) {
 
 PEXA_API cObj *Translate(cObj *obj, float x, float y, float z) {
     auto set = [&](cTranslate3D *o) { o->x = x, o->y = y, o->z = z; };
-    return CreateOrModify<cTranslate3D>(obj, kTypeTranslate,
-                                        [&] { return MakeWith<cTranslate3D>(set); }, set);
+    return CreateOrModify<cTranslate3D>(
+        obj, kTypeTranslate, [&] { return MakeWith<cTranslate3D>(set); }, set);
 }
 
 PEXA_API cObj *Scale(cObj *obj, float x, float y, float z) {
     auto set = [&](cScale3D *o) { o->x = x, o->y = y, o->z = z; };
-    return CreateOrModify<cScale3D>(obj, kTypeScale, [&] { return MakeWith<cScale3D>(set); }, set);
+    return CreateOrModify<cScale3D>(
+        obj, kTypeScale, [&] { return MakeWith<cScale3D>(set); }, set);
 }
 
 PEXA_API cObj *Rotate(cObj *obj, float angle, float x, float y, float z, float increment) {
@@ -270,24 +281,28 @@ PEXA_API cObj *Rotate(cObj *obj, float angle, float x, float y, float z, float i
         o->x = x, o->y = y, o->z = z;
         o->increment = increment;
     };
-    return CreateOrModify<cRotate3D>(obj, kTypeRotate, [&] { return MakeWith<cRotate3D>(set); },
-                                     set);
+    return CreateOrModify<cRotate3D>(
+        obj, kTypeRotate, [&] { return MakeWith<cRotate3D>(set); }, set);
 }
 
-PEXA_API cObj *PushMatrix(void) { return CreateAlways<cPushMatrix3D>(); }
+PEXA_API cObj *PushMatrix(void) {
+    return CreateAlways<cPushMatrix3D>();
+}
 
-PEXA_API cObj *PopMatrix(void) { return CreateAlways<cPopMatrix3D>(); }
+PEXA_API cObj *PopMatrix(void) {
+    return CreateAlways<cPopMatrix3D>();
+}
 
 PEXA_API cObj *Enable(cObj *obj, int capability) {
     auto set = [&](cEnable3D *o) { o->capability = capability, o->state = 1; };
-    return CreateOrModify<cEnable3D>(obj, kTypeEnable, [&] { return MakeWith<cEnable3D>(set); },
-                                     set);
+    return CreateOrModify<cEnable3D>(
+        obj, kTypeEnable, [&] { return MakeWith<cEnable3D>(set); }, set);
 }
 
 PEXA_API cObj *Disable(cObj *obj, int capability) {
     auto set = [&](cEnable3D *o) { o->capability = capability, o->state = 0; };
-    return CreateOrModify<cEnable3D>(obj, kTypeEnable, [&] { return MakeWith<cEnable3D>(set); },
-                                     set);
+    return CreateOrModify<cEnable3D>(
+        obj, kTypeEnable, [&] { return MakeWith<cEnable3D>(set); }, set);
 }
 
 } // extern "C"

@@ -27,7 +27,8 @@ cObj *CreateOrModify(cObj *obj, int typeId, Make make, Modify modify) {
         return obj;
     }
     T *created = make();
-    SendRequest(typeId < kType2DFirst ? kInsert3D : kInsert2D, reinterpret_cast<WPARAM>(created), 0);
+    SendRequest(typeId < kType2DFirst ? kInsert3D : kInsert2D, reinterpret_cast<WPARAM>(created),
+                0);
     return created;
 }
 
@@ -51,8 +52,8 @@ inline void Set3(float *to, float x, float y, float z) {
 
 } // namespace pexa
 
-#define PEXA_OBJECT_BODY                                                                         \
-    void Draw() override;                                                                        \
+#define PEXA_OBJECT_BODY                                                                           \
+    void Draw() override;                                                                          \
     void DrawExtra() override {}
 
 class cPoint3D : public cObj {

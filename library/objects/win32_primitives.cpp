@@ -40,7 +40,8 @@ void cTriangle3D::Draw() {
     glEnable(GL_CULL_FACE); // back faces stay culled for the rest of the frame
     glBegin(GL_TRIANGLES);
     Normal(p[0], p[1], p[2]);
-    for (int i = 0; i < 3; ++i) Vertex(p[i], c[i], hasColour);
+    for (int i = 0; i < 3; ++i)
+        Vertex(p[i], c[i], hasColour);
     glEnd();
 }
 
@@ -48,9 +49,11 @@ void cTetragon3D::Draw() {
     // Two triangles, (1, 2, 3) and (1, 3, 4), each with its own flat normal.
     glBegin(GL_TRIANGLES);
     Normal(p[0], p[1], p[2]);
-    for (int i : {0, 1, 2}) Vertex(p[i], c[i], hasColour);
+    for (int i : {0, 1, 2})
+        Vertex(p[i], c[i], hasColour);
     Normal(p[0], p[2], p[3]);
-    for (int i : {0, 2, 3}) Vertex(p[i], c[i], hasColour);
+    for (int i : {0, 2, 3})
+        Vertex(p[i], c[i], hasColour);
     glEnd();
 }
 
@@ -71,17 +74,18 @@ void cBox3D::Draw() {
     };
     // Outward faces wind counter-clockwise seen from outside; the inward set
     // serves a box seen from inside.
-    static const Face outside[6] = {
-        {{0, -1, 0}, {0, 3, 2, 1}}, {{0, 1, 0}, {4, 5, 6, 7}}, {{0, 0, 1}, {4, 0, 1, 5}},
-        {{1, 0, 0}, {5, 1, 2, 6}},  {{0, 0, -1}, {6, 2, 3, 7}}, {{-1, 0, 0}, {7, 3, 0, 4}}};
-    static const Face inside[6] = {
-        {{0, 1, 0}, {0, 1, 2, 3}},  {{0, -1, 0}, {4, 7, 6, 5}}, {{0, 0, -1}, {4, 5, 1, 0}},
-        {{-1, 0, 0}, {5, 6, 2, 1}}, {{0, 0, 1}, {6, 7, 3, 2}},  {{1, 0, 0}, {7, 4, 0, 3}}};
+    static const Face outside[6] = {{{0, -1, 0}, {0, 3, 2, 1}}, {{0, 1, 0}, {4, 5, 6, 7}},
+                                    {{0, 0, 1}, {4, 0, 1, 5}},  {{1, 0, 0}, {5, 1, 2, 6}},
+                                    {{0, 0, -1}, {6, 2, 3, 7}}, {{-1, 0, 0}, {7, 3, 0, 4}}};
+    static const Face inside[6] = {{{0, 1, 0}, {0, 1, 2, 3}},  {{0, -1, 0}, {4, 7, 6, 5}},
+                                   {{0, 0, -1}, {4, 5, 1, 0}}, {{-1, 0, 0}, {5, 6, 2, 1}},
+                                   {{0, 0, 1}, {6, 7, 3, 2}},  {{1, 0, 0}, {7, 4, 0, 3}}};
     const Face *faces = orientation == GLU_OUTSIDE ? outside : inside;
     glBegin(GL_QUADS);
     for (int f = 0; f < 6; ++f) {
         glNormal3fv(faces[f].normal);
-        for (int c : faces[f].corners) glVertex3fv(k[c]);
+        for (int c : faces[f].corners)
+            glVertex3fv(k[c]);
     }
     glEnd();
 }
@@ -176,9 +180,10 @@ void cAxis3D::Draw() {
             float angle, ax, ay, az;
             float half;
         };
-        const Head heads[6] = {{0, 0, 1, true, 0, 0, 0, 0, hz},   {0, 0, 1, false, 180, 0, 1, 0, hz},
-                               {1, 0, 0, true, 90, 0, 1, 0, hx},  {1, 0, 0, false, 270, 0, 1, 0, hx},
-                               {0, 1, 0, true, 270, 1, 0, 0, hy}, {0, 1, 0, false, 90, 1, 0, 0, hy}};
+        const Head heads[6] = {
+            {0, 0, 1, true, 0, 0, 0, 0, hz},   {0, 0, 1, false, 180, 0, 1, 0, hz},
+            {1, 0, 0, true, 90, 0, 1, 0, hx},  {1, 0, 0, false, 270, 0, 1, 0, hx},
+            {0, 1, 0, true, 270, 1, 0, 0, hy}, {0, 1, 0, false, 90, 1, 0, 0, hy}};
         for (const Head &h : heads) {
             if (h.setColour) glColor3f(h.r, h.g, h.b);
             glPushMatrix();
@@ -204,7 +209,8 @@ void cPrimitive3D::Draw() {
     case GL_LINES:
     case GL_LINE_LOOP:
     case GL_LINE_STRIP:
-        for (int i = 0; i < n; ++i) glVertex3fv(p(i));
+        for (int i = 0; i < n; ++i)
+            glVertex3fv(p(i));
         break;
     case GL_TRIANGLES:
         for (int i = 0; i < n - 2; i += 3) {
@@ -254,7 +260,8 @@ void cPrimitive3D::Draw() {
     case GL_POLYGON:
         if (n < 3) break;
         Normal(p(0), p(1), p(2));
-        for (int i = 0; i < n; ++i) glVertex3fv(p(i));
+        for (int i = 0; i < n; ++i)
+            glVertex3fv(p(i));
         break;
     default:
         break;

@@ -12,7 +12,8 @@ void cEventList::append(int message, uint32_t wParam, uint32_t lParam) {
     if (++count_ <= capacity_) return;
     // Drop the oldest: the end of the chain.
     cEvent *beforeLast = first_;
-    while (beforeLast->next && beforeLast->next->next) beforeLast = beforeLast->next;
+    while (beforeLast->next && beforeLast->next->next)
+        beforeLast = beforeLast->next;
     delete beforeLast->next;
     beforeLast->next = nullptr;
     --count_;
@@ -24,7 +25,8 @@ TakenEvent *cEventList::take(int kind) {
         return nullptr;
     }
     cEvent **link = &first_;
-    while (*link && kind != 0 && (*link)->message != kind) link = &(*link)->next;
+    while (*link && kind != 0 && (*link)->message != kind)
+        link = &(*link)->next;
     cEvent *event = *link;
     if (!event) return nullptr;
     taken_ = {uint32_t(event->message), event->wParam, event->lParam};

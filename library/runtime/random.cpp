@@ -6,7 +6,8 @@
 namespace pexa {
 
 void SubtractiveRandom::seed_(uint32_t seed) {
-    for (int i = 0; i < 54; ++i) table_[i] = 0;
+    for (int i = 0; i < 54; ++i)
+        table_[i] = 0;
     table_[54] = seed;
     uint32_t k = 1, j = seed;
     for (uint32_t i = 0; i < 54; ++i) {
@@ -17,7 +18,8 @@ void SubtractiveRandom::seed_(uint32_t seed) {
         j = stored;
     }
     for (int pass = 0; pass < 4; ++pass)
-        for (int i = 0; i < 55; ++i) table_[i] -= table_[(i + 31) % 55];
+        for (int i = 0; i < 55; ++i)
+            table_[i] -= table_[(i + 31) % 55];
     index1_ = 0;
     index2_ = 31;
 }
@@ -30,8 +32,8 @@ uint32_t SubtractiveRandom::next(uint32_t n) {
 }
 
 void NormalizeVector(float *v) {
-    long double length = std::sqrt((long double)v[0] * v[0] + (long double)v[1] * v[1] +
-                                   (long double)v[2] * v[2]);
+    long double length =
+        std::sqrt((long double)v[0] * v[0] + (long double)v[1] * v[1] + (long double)v[2] * v[2]);
     if (!(length > 0) || !std::isfinite(length)) return;
     long double r = 1.0L / length;
     v[0] = float(v[0] * r);

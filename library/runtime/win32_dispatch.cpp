@@ -68,8 +68,7 @@ LRESULT HideScene(cWind *w) {
 
 LRESULT SizeScene(cWind *w, const RectangleRecord *r) {
     // A hidden window ignores the request; it is not kept for later.
-    if (w->visible && r)
-        SetWindowPos(w->hwnd, HWND_NOTOPMOST, r->x, r->y, r->width, r->height, 0);
+    if (w->visible && r) SetWindowPos(w->hwnd, HWND_NOTOPMOST, r->x, r->y, r->width, r->height, 0);
     return 1;
 }
 

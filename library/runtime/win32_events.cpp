@@ -20,7 +20,9 @@ int shiftDown = 0;
 int controlDown = 0;
 int dragging = 0;
 
-void SignalWaiter() { SetEvent(hLibEvent); }
+void SignalWaiter() {
+    SetEvent(hLibEvent);
+}
 
 namespace {
 
@@ -29,8 +31,12 @@ bool KeyMatches() {
     return key == 0 || key == eventRecord.vk;
 }
 
-short LowWord(LPARAM value) { return short(LOWORD(value)); }
-short HighWord(LPARAM value) { return short(HIWORD(value)); }
+short LowWord(LPARAM value) {
+    return short(LOWORD(value));
+}
+short HighWord(LPARAM value) {
+    return short(HIWORD(value));
+}
 
 } // namespace
 
@@ -130,6 +136,8 @@ PEXA_API unsigned int *GetEvent(int kind) {
     return reinterpret_cast<unsigned int *>(SendRequest(kGetEvent, WPARAM(kind), 0));
 }
 
-PEXA_API int EventExists(int kind) { return int(SendRequest(kEventExists, WPARAM(kind), 0)); }
+PEXA_API int EventExists(int kind) {
+    return int(SendRequest(kEventExists, WPARAM(kind), 0));
+}
 
 } // extern "C"

@@ -23,7 +23,9 @@ namespace {
 // Objects named in the pick frame being drawn; name i + 1 is pickObjects[i].
 std::vector<cObj *> pickObjects;
 
-int ClockMilliseconds() { return int(std::clock() * 1000.0 / CLOCKS_PER_SEC); }
+int ClockMilliseconds() {
+    return int(std::clock() * 1000.0 / CLOCKS_PER_SEC);
+}
 
 void Toggle(GLenum capability, bool on) {
     if (on)
@@ -32,7 +34,9 @@ void Toggle(GLenum capability, bool on) {
         glDisable(capability);
 }
 
-void SendLightPosition(GLenum light, const cLight &l) { glLightfv(light, GL_POSITION, l.position); }
+void SendLightPosition(GLenum light, const cLight &l) {
+    glLightfv(light, GL_POSITION, l.position);
+}
 
 } // namespace
 
@@ -96,9 +100,8 @@ void cWind::ApplyViewingTransform() {
     case kActionFly:
     case kActionWalk:
         AdvanceFlight();
-        gluLookAt(eyePos[0], eyePos[1], eyePos[2], eyePos[0] + viewDir[0],
-                  eyePos[1] + viewDir[1], eyePos[2] + viewDir[2], viewUp[0], viewUp[1],
-                  viewUp[2]);
+        gluLookAt(eyePos[0], eyePos[1], eyePos[2], eyePos[0] + viewDir[0], eyePos[1] + viewDir[1],
+                  eyePos[2] + viewDir[2], viewUp[0], viewUp[1], viewUp[2]);
         std::memcpy(eventRecord.pos, eyePos, sizeof eyePos);
         std::memcpy(eventRecord.dir, viewDir, sizeof viewDir);
         std::memcpy(eventRecord.up, viewUp, sizeof viewUp);
@@ -129,8 +132,8 @@ void cWind::FinishPick(GLint hits) {
         }
     }
     // Name 0 is what a compiled display list reports: it holds no names.
-    cObj *picked = bestName >= 1 && bestName <= pickObjects.size() ? pickObjects[bestName - 1]
-                                                                  : nullptr;
+    cObj *picked =
+        bestName >= 1 && bestName <= pickObjects.size() ? pickObjects[bestName - 1] : nullptr;
     eventRecord.name = reinterpret_cast<INT_PTR>(picked);
 }
 

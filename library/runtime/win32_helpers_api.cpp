@@ -11,9 +11,13 @@ pexa::SubtractiveRandom generator;
 
 extern "C" {
 
-PEXA_API unsigned int randstd(unsigned int n) { return generator.next(n); }
+PEXA_API unsigned int randstd(unsigned int n) {
+    return generator.next(n);
+}
 
-PEXA_API void srandstd(unsigned int seed) { generator.seed(seed); }
+PEXA_API void srandstd(unsigned int seed) {
+    generator.seed(seed);
+}
 
 PEXA_API void Normalize(float *v) {
     if (v) pexa::NormalizeVector(v);

@@ -7,9 +7,13 @@
 
 namespace pexa {
 
-void OnKeyDown(cWind *w, WPARAM vk, LPARAM keyData) { KeyDownEvent(w, vk, keyData); }
+void OnKeyDown(cWind *w, WPARAM vk, LPARAM keyData) {
+    KeyDownEvent(w, vk, keyData);
+}
 
-void OnCommand(cWind *w, WPARAM wParam, LPARAM lParam) { CommandEvent(w, wParam, lParam); }
+void OnCommand(cWind *w, WPARAM wParam, LPARAM lParam) {
+    CommandEvent(w, wParam, lParam);
+}
 
 void OnMouseMove(cWind *w, WPARAM, LPARAM position) {
     w->SetModeCursor();

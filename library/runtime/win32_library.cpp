@@ -89,8 +89,8 @@ void RegisterExitHook() {
     // C runtime DLL's list runs inside exit(), before that; register there.
     using AtExit = int(__cdecl *)(void(__cdecl *)(void));
     if (HMODULE crt = GetModuleHandleA("msvcrt.dll"))
-        if (auto atExit = reinterpret_cast<AtExit>(
-                reinterpret_cast<void *>(GetProcAddress(crt, "atexit"))))
+        if (auto atExit =
+                reinterpret_cast<AtExit>(reinterpret_cast<void *>(GetProcAddress(crt, "atexit"))))
             atExit(QuiesceAtExit);
 }
 

@@ -15,8 +15,12 @@ void ErrorBox(const char *text) {
     MessageBoxA(nullptr, text, "Error Message", MB_ICONERROR | MB_SETFOREGROUND);
 }
 
-void ShowWaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+void ShowWaitCursor() {
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+}
 
-void ShowArrowCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+void ShowArrowCursor() {
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
 
 } // namespace pexa

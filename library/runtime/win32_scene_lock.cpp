@@ -16,7 +16,11 @@ CRITICAL_SECTION &SceneSection() {
 }
 } // namespace
 
-void LockScene() { EnterCriticalSection(&SceneSection()); }
-void UnlockScene() { LeaveCriticalSection(&SceneSection()); }
+void LockScene() {
+    EnterCriticalSection(&SceneSection());
+}
+void UnlockScene() {
+    LeaveCriticalSection(&SceneSection());
+}
 
 } // namespace pexa

@@ -38,7 +38,9 @@ PEXA_API int DeleteWind(void *wind) {
 
 // No check of the argument, as for every window function: the program passes
 // a window that CreateWind returned.
-PEXA_API void CurrentWind(void *wind) { currentWind.store(static_cast<cWind *>(wind)); }
+PEXA_API void CurrentWind(void *wind) {
+    currentWind.store(static_cast<cWind *>(wind));
+}
 
 PEXA_API int ShowWind(void *wind) {
     SendRequest(kShowWindow, reinterpret_cast<WPARAM>(wind), 0);
@@ -61,7 +63,9 @@ PEXA_API int RefreshWind(void *wind) {
     return 1;
 }
 
-PEXA_API int ClearWind(void *wind) { return RefreshWind(wind); }
+PEXA_API int ClearWind(void *wind) {
+    return RefreshWind(wind);
+}
 
 PEXA_API int Background(float r, float g, float b) {
     ColorRecord c = {r, g, b};

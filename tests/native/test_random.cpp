@@ -12,15 +12,16 @@ namespace {
 
 std::vector<uint32_t> Draw(pexa::SubtractiveRandom &r, uint32_t n, int count) {
     std::vector<uint32_t> out;
-    for (int i = 0; i < count; ++i) out.push_back(r.next(n));
+    for (int i = 0; i < count; ++i)
+        out.push_back(r.next(n));
     return out;
 }
 
 TEST(Random, DefaultSeedSequence) {
     pexa::SubtractiveRandom r;
     EXPECT_EQ(Draw(r, 4294967295u, 6),
-              (std::vector<uint32_t>{3961126868u, 2014058232u, 3086482688u, 202415672u,
-                                     3760862024u, 285993918u}));
+              (std::vector<uint32_t>{3961126868u, 2014058232u, 3086482688u, 202415672u, 3760862024u,
+                                     285993918u}));
     pexa::SubtractiveRandom s(161803398u);
     EXPECT_EQ(Draw(s, 1000, 10),
               (std::vector<uint32_t>{868, 232, 688, 672, 24, 918, 671, 431, 392, 857}));

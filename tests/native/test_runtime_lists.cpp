@@ -11,7 +11,8 @@ using pexa::cWPWHList;
 
 TEST(EventQueue, KeepsTheTwentyNewestNewestFirst) {
     cEventList q;
-    for (uint32_t i = 0; i < 25; ++i) q.append(256, i, 0);
+    for (uint32_t i = 0; i < 25; ++i)
+        q.append(256, i, 0);
     EXPECT_EQ(q.count(), 20);
     for (uint32_t expect = 24; expect >= 5; --expect) {
         auto *e = q.take(0);
@@ -24,8 +25,8 @@ TEST(EventQueue, KeepsTheTwentyNewestNewestFirst) {
 
 TEST(EventQueue, TakeByKindSkipsNewerEventsOfOtherKinds) {
     cEventList q;
-    q.append(256, 'A', 1); // key down
-    q.append(258, 'a', 1); // its character
+    q.append(256, 'A', 1);        // key down
+    q.append(258, 'a', 1);        // its character
     q.append(513, 0, 0x00050004); // left button
     auto *taken = q.take(256);
     ASSERT_NE(taken, nullptr);

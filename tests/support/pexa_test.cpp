@@ -23,7 +23,8 @@ MessageBoxCatcher::~MessageBoxCatcher() {
 
 std::vector<std::string> MessageBoxCatcher::texts() const {
     std::vector<std::string> out;
-    for (const auto &box : boxes_) out.push_back(box.text);
+    for (const auto &box : boxes_)
+        out.push_back(box.text);
     return out;
 }
 
@@ -72,7 +73,8 @@ Capture CaptureClient(HWND hwnd) {
     GdiFlush();
     cap.pixels.resize(size_t(cap.width) * cap.height);
     const uint32_t *src = static_cast<const uint32_t *>(bits);
-    for (size_t i = 0; i < cap.pixels.size(); ++i) cap.pixels[i] = src[i] & 0xFFFFFF;
+    for (size_t i = 0; i < cap.pixels.size(); ++i)
+        cap.pixels[i] = src[i] & 0xFFFFFF;
     SelectObject(mdc, old);
     DeleteObject(bmp);
     DeleteDC(mdc);
@@ -91,7 +93,9 @@ std::string Hex(uint32_t c) {
     return text;
 }
 
-static LPARAM KeyData(int virtualKey) { return 1 | (LPARAM(MapVirtualKeyA(virtualKey, 0)) << 16); }
+static LPARAM KeyData(int virtualKey) {
+    return 1 | (LPARAM(MapVirtualKeyA(virtualKey, 0)) << 16);
+}
 
 void PostKey(HWND hwnd, int virtualKey) {
     PostMessageA(hwnd, WM_KEYDOWN, virtualKey, KeyData(virtualKey));
@@ -109,9 +113,12 @@ void PostMouseMove(HWND hwnd, int x, int y, WPARAM buttons) {
 
 static UINT ButtonMessage(int button, bool down) {
     switch (button) {
-    case 2: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-    case 3: return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-    default: return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case 2:
+        return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    case 3:
+        return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    default:
+        return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
     }
 }
 
@@ -162,7 +169,8 @@ int RunProgram(const std::string &commandLine, int timeoutMs) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     std::string cmd = commandLine;
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
         return -1;
     DWORD code = DWORD(-1);
     if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)

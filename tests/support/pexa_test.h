@@ -54,10 +54,18 @@ struct Capture {
 // Copies what the window shows (OpenGL image and GDI overlay) with BitBlt.
 Capture CaptureClient(HWND hwnd);
 
-inline int Red(uint32_t c) { return (c >> 16) & 0xFF; }
-inline int Green(uint32_t c) { return (c >> 8) & 0xFF; }
-inline int Blue(uint32_t c) { return c & 0xFF; }
-inline uint32_t Rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
+inline int Red(uint32_t c) {
+    return (c >> 16) & 0xFF;
+}
+inline int Green(uint32_t c) {
+    return (c >> 8) & 0xFF;
+}
+inline int Blue(uint32_t c) {
+    return c & 0xFF;
+}
+inline uint32_t Rgb(int r, int g, int b) {
+    return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
+}
 // True when every channel differs by at most tolerance.
 bool Near(uint32_t a, uint32_t b, int tolerance = 8);
 // For failure messages: "#RRGGBB".

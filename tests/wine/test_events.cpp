@@ -28,7 +28,8 @@ class Waiter {
     bool FeedUntilDone(const std::function<void()> &feed, int attempts = 100) {
         for (int i = 0; i < attempts && !done_; ++i) {
             feed();
-            for (int j = 0; j < 10 && !done_; ++j) Sleep(2);
+            for (int j = 0; j < 10 && !done_; ++j)
+                Sleep(2);
         }
         if (done_) thread_.join();
         return done_;
@@ -157,7 +158,7 @@ TEST_F(EventTest, QueueKeepsTheTwentyNewestAndTakesByKind) {
         Flush(hwnd);
     }
     PostButtonDown(hwnd, 1, 7, 8); // the 25th
-    PostMouseMove(hwnd, 9, 9);                                    // never queued
+    PostMouseMove(hwnd, 9, 9);     // never queued
     Flush(hwnd);
     EXPECT_EQ(EventExists(512), 0);
     EXPECT_EQ(EventExists(513), 1);

@@ -101,7 +101,8 @@ TEST_F(SceneTest, ObjectsChangedWhileFramesAreDrawn) {
     float redGreen[3] = {1, 1, 0}, blue[3] = {0, 0, 1};
     cObj *colour = Color(NULL, redGreen);
     cObj *box = Box(NULL, -1, -1, -1, 1, 1, 1);
-    float strip[8 * 3] = {-1, -1, 0, 1, -1, 0, -1, 1, 0, 1, 1, 0, -1, 2, 0, 1, 2, 0, -1, 3, 0, 1, 3, 0};
+    float strip[8 * 3] = {-1, -1, 0, 1, -1, 0, -1, 1, 0, 1, 1, 0,
+                          -1, 2,  0, 1, 2,  0, -1, 3, 0, 1, 3, 0};
     cObj *prim = Primitive(NULL, GL_TRIANGLE_STRIP, strip, 8);
     cObj *spin = Rotate(NULL, 0, 0, 1, 0, 3);
     Enable(NULL, 6);

@@ -8,7 +8,9 @@ namespace {
 
 float red[3] = {1, 0, 0}, green[3] = {0, 1, 0}, blue[3] = {0, 0, 1};
 
-bool IsBlack(uint32_t c) { return Near(c, Rgb(0, 0, 0), 10); }
+bool IsBlack(uint32_t c) {
+    return Near(c, Rgb(0, 0, 0), 10);
+}
 
 TEST_F(SceneTest, LitBoxCoversTheCentreNotTheCorners) {
     Box(NULL, -1, -1, -1, 1, 1, 1);
@@ -67,7 +69,8 @@ TEST_F(SceneTest, TriangleSwitchesBackFaceCullingOnForWhatFollows) {
 TEST_F(SceneTest, InsideBoxIsLitFromInside) {
     Box(NULL, -10, -10, -10, 10, 10, 10, GLU_INSIDE);
     Capture c = Frame();
-    EXPECT_FALSE(IsBlack(Centre(c))) << Hex(Centre(c)) << Hex(c.at(5, 5)) << Hex(c.at(5, c.height / 2));
+    EXPECT_FALSE(IsBlack(Centre(c)))
+        << Hex(Centre(c)) << Hex(c.at(5, 5)) << Hex(c.at(5, c.height / 2));
     ClearList(); // an outside box seen from inside: every face is a back face
     Box(NULL, -10, -10, -10, 10, 10, 10, GLU_OUTSIDE);
     EXPECT_TRUE(IsBlack(Centre(Frame())));
@@ -108,11 +111,15 @@ TEST_F(SceneTest, PrimitiveModesAndShortArrays) {
         int count;
         bool fillsCentre;
     } cases[] = {
-        {GL_TRIANGLE_STRIP, square, 4, true}, {GL_QUADS, square, 4, true},
-        {GL_QUAD_STRIP, square, 4, true},     {GL_TRIANGLE_FAN, fan, 4, true},
+        {GL_TRIANGLE_STRIP, square, 4, true},
+        {GL_QUADS, square, 4, true},
+        {GL_QUAD_STRIP, square, 4, true},
+        {GL_TRIANGLE_FAN, fan, 4, true},
         {GL_POLYGON, fan, 4, true},
-        {GL_TRIANGLE_STRIP, square, 2, false}, {GL_QUADS, square, 3, false},
-        {GL_POLYGON, fan, 2, false},          {12, fan, 4, false},
+        {GL_TRIANGLE_STRIP, square, 2, false},
+        {GL_QUADS, square, 3, false},
+        {GL_POLYGON, fan, 2, false},
+        {12, fan, 4, false},
     };
     for (const Case &k : cases) {
         ClearList();
@@ -138,7 +145,8 @@ TEST_F(SceneTest, PrimitiveModesAndShortArrays) {
         Primitive(NULL, mode, fan, 4);
         Capture lines = Frame();
         int lit = 0;
-        for (uint32_t p : lines.pixels) lit += !IsBlack(p);
+        for (uint32_t p : lines.pixels)
+            lit += !IsBlack(p);
         EXPECT_GT(lit, 0) << "mode " << mode;
         EXPECT_TRUE(IsBlack(Centre(lines)));
     }

@@ -13,7 +13,9 @@ using namespace pexatest;
 
 namespace {
 
-DWORD ThreadOf(HWND hwnd) { return GetWindowThreadProcessId(hwnd, nullptr); }
+DWORD ThreadOf(HWND hwnd) {
+    return GetWindowThreadProcessId(hwnd, nullptr);
+}
 
 RECT WindowRect(HWND hwnd) {
     RECT r = {};
@@ -188,7 +190,8 @@ TEST(Window, ResizingKeepsTheSceneCentredInTheNewClientArea) {
     RefreshWind(w);
     Capture c = CaptureClient(hwnd);
     ASSERT_GT(c.width, 300);
-    EXPECT_TRUE(Near(c.at(c.width / 2, c.height / 2), Rgb(255, 0, 0))) << Hex(c.at(c.width / 2, c.height / 2));
+    EXPECT_TRUE(Near(c.at(c.width / 2, c.height / 2), Rgb(255, 0, 0)))
+        << Hex(c.at(c.width / 2, c.height / 2));
     EXPECT_TRUE(Near(c.at(c.width / 4, c.height / 2), Rgb(0, 0, 0)));
 }
 
@@ -196,7 +199,8 @@ TEST(Window, LibraryCarriesItsIconAndNavigationCursors) {
     HMODULE lib = GetModuleHandleA("pexav16.dll");
     ASSERT_NE(lib, nullptr);
     EXPECT_NE(LoadIconA(lib, MAKEINTRESOURCEA(1)), nullptr);
-    for (int id : {109, 110, 112}) EXPECT_NE(LoadCursorA(lib, MAKEINTRESOURCEA(id)), nullptr) << id;
+    for (int id : {109, 110, 112})
+        EXPECT_NE(LoadCursorA(lib, MAKEINTRESOURCEA(id)), nullptr) << id;
 }
 
 TEST(Requests, NumbersWithoutAHandlerGiveTheDefaultResult) {
@@ -214,9 +218,11 @@ TEST(Requests, WorkBeforeAnyWindowIsCurrent) {
 
 TEST(Helpers, RandomSequenceFromLoadAndAfterSeeding) {
     const unsigned expected[] = {868, 232, 688, 672, 24, 918, 671, 431, 392, 857};
-    for (unsigned e : expected) EXPECT_EQ(randstd(1000), e);
+    for (unsigned e : expected)
+        EXPECT_EQ(randstd(1000), e);
     srandstd(161803398);
-    for (unsigned e : expected) EXPECT_EQ(randstd(1000), e);
+    for (unsigned e : expected)
+        EXPECT_EQ(randstd(1000), e);
     srandstd(0);
     EXPECT_EQ(randstd(100), 64u);
     EXPECT_EQ(randstd(1), 0u);
