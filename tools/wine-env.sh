@@ -19,7 +19,21 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-display_alive() { [ -n "${1:-}" ] && [ -S "/tmp/.X11-unix/X${1#:}" ]; }
+# A display is alive when its socket exists and the server that wrote its
+# lock file still runs: a killed Xvfb leaves both files behind.
+display_alive() {
+  [ -n "${1:-}" ] || return 1
+  local n=${1#:}
+  n=${n%%.*}
+  [ -S "/tmp/.X11-unix/X$n" ] || return 1
+  local pid
+  pid=$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null) || return 1
+  [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null
+}
+display_free() {
+  [ ! -e "/tmp/.X11-unix/X$1" ] && [ ! -e "/tmp/.X$1-lock" ] && return 0
+  ! display_alive ":$1" && rm -f "/tmp/.X11-unix/X$1" "/tmp/.X$1-lock" 2>/dev/null
+}
 
 start() {
   exec 9>"$dir/lock"
@@ -33,8 +47,13 @@ start() {
   else
     local n
     for n in $(seq 90 140); do
-      if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
+      display_free "$n" && break
     done
+    # Programs of a server started for an earlier display would draw there.
+    if [ -f "$dir/server.started" ]; then
+      wineserver -k </dev/null >/dev/null 2>&1 9>&- || true
+      rm -f "$dir/server.started"
+    fi
     # Daemons must not hold the caller's pipes (ctest waits for them to close).
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 9>&- &
     echo $! >"$dir/xvfb.pid"

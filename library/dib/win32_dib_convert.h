@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "dib/depth_convert.h"
+#include "dib/win32_dib.h"
 #include "dib/win32_dib_lock.h"
 #include "runtime/win32_messages.h"
 
@@ -36,6 +37,7 @@ class GlobalResult final : public dib::ResultSink {
             handle_ = nullptr;
             return nullptr;
         }
+        PrefaultBlock(bytes_, size);
         ShowWaitCursor();
         return bytes_;
     }

@@ -164,6 +164,7 @@ PEXA_API HGLOBAL ReadDIB(const char *fileName) {
     }
     pexa::ShowWaitCursor();
     uint8_t *bits = lock.bytes() + layout.tablesSize;
+    pexa::PrefaultBlock(bits, layout.bitsInFile);
     // A file shorter than its bits leaves the rest of the block zero.
     if (layout.bitsInFile != 0 && SeekTo(file.handle(), layout.bitsOffset))
         ReadUpTo(file.handle(), bits, layout.bitsInFile);

@@ -5,6 +5,7 @@
 // failure shows its box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -452,6 +453,26 @@ TEST(BmpFiles, ShortFileLeavesTheRestOfTheBitsZero) {
     const std::vector<uint8_t> bits = PatternBits(4, 4, 8);
     EXPECT_EQ(0, std::memcmp(&block[1064], bits.data(), 10));
     EXPECT_EQ(std::vector<uint8_t>(block.end() - 6, block.end()), std::vector<uint8_t>(6, 0));
+    GlobalFree(dib);
+}
+
+// Blocks of several megabytes are brought into memory in chunks before they
+// are filled; every byte must still arrive, across the chunk boundaries and
+// at the uneven end, whether read from a file or copied.
+TEST(BmpFiles, LargeFileArrivesWholeAndCopiesWhole) {
+    const int width = 1501, height = 2100; // 4504-byte rows, about 9 MiB
+    const std::vector<uint8_t> bits = PatternBits(width, height, 24);
+    std::vector<std::string> boxes;
+    HGLOBAL dib = ReadBytesAsDib(BmpFile(width, height, 24, BI_RGB, {}, bits), &boxes);
+    ASSERT_NE(dib, nullptr);
+    EXPECT_TRUE(boxes.empty());
+    const std::vector<uint8_t> block = DibBytes(dib);
+    ASSERT_EQ(block.size(), 40u + bits.size());
+    EXPECT_TRUE(std::equal(bits.begin(), bits.end(), block.begin() + 40));
+    HGLOBAL copy = CopyDIB(dib);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(DibBytes(copy) == block);
+    GlobalFree(copy);
     GlobalFree(dib);
 }
 
