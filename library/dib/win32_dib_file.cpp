@@ -12,32 +12,14 @@
 #include "dib/win32_dib.h"
 #include "dib/win32_dib_lock.h"
 #include "pexa.h"
+#include "runtime/win32_file.h"
 #include "runtime/win32_messages.h"
 
 namespace {
 
 using pexa::DibLock;
+using pexa::FileHandle;
 namespace bmp = pexa::bmp;
-
-// A file handle that is closed on every path.
-class File {
-  public:
-    File(const char *name, bool write)
-        : handle_(CreateFileA(name, write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              write ? CREATE_ALWAYS : OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {}
-    ~File() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    File(const File &) = delete;
-    File &operator=(const File &) = delete;
-
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE handle() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
 
 // Reads up to size bytes at the current position; returns how many arrived
 // (fewer at the end of the file or on an error).
@@ -133,7 +115,7 @@ extern "C" {
 
 PEXA_API int IsBMPFile(const char *fileName) {
     if (!fileName) return 0;
-    File file(fileName, false);
+    FileHandle file(fileName, false);
     if (!file) return 0;
     uint8_t head[bmp::kMinHeadSize];
     return bmp::LooksLikeBmp(head, ReadUpTo(file.handle(), head, sizeof head)) ? 1 : 0;
@@ -144,7 +126,7 @@ PEXA_API HGLOBAL ReadDIB(const char *fileName) {
         pexa::ErrorBox("ReadDIB: File name not found!");
         return nullptr;
     }
-    File file(fileName, false);
+    FileHandle file(fileName, false);
     if (!file) {
         pexa::ErrorBox("ReadDIB: Error while reading file!");
         return nullptr;
@@ -188,7 +170,7 @@ PEXA_API int WriteDIB(const char *fileName, HGLOBAL dib) {
         pexa::ErrorBox("WriteDIB: No DIB passed!");
         return 0;
     }
-    File file(fileName, true);
+    FileHandle file(fileName, true);
     if (!file) {
         lock.Unlock();
         pexa::ErrorBox("WriteDIB: Error while creating file!");

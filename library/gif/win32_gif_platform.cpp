@@ -7,16 +7,6 @@
 
 namespace pexa::gif {
 
-GifFile::GifFile(const char *name, bool write)
-    : handle_(name ? CreateFileA(name, write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ,
-                                 nullptr, write ? CREATE_ALWAYS : OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)
-                   : INVALID_HANDLE_VALUE) {}
-
-GifFile::~GifFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-}
-
 size_t FileSource::Read(void *to, size_t count) {
     auto *out = static_cast<uint8_t *>(to);
     size_t done = 0;

@@ -6,23 +6,9 @@
 #include <windows.h>
 
 #include "gif/gif_codec.h"
+#include "runtime/win32_file.h"
 
 namespace pexa::gif {
-
-// A file opened for reading or created (replacing an old one) for writing,
-// closed on every path.
-class GifFile {
-  public:
-    GifFile(const char *name, bool write);
-    ~GifFile();
-    GifFile(const GifFile &) = delete;
-    GifFile &operator=(const GifFile &) = delete;
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE handle() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
 
 // Reads the file in 4 KiB pieces.
 class FileSource final : public Source {

@@ -16,7 +16,7 @@ extern "C" {
 
 PEXA_API HGLOBAL ReadGIF(const char *fileName) {
     using namespace pexa::gif;
-    GifFile file(fileName, false);
+    pexa::FileHandle file(fileName, false);
     if (!file) {
         pexa::ErrorBox(text::kNotReadable);
         return nullptr;
@@ -28,7 +28,7 @@ PEXA_API HGLOBAL ReadGIF(const char *fileName) {
 }
 
 PEXA_API int IsGIFFile(const char *fileName) {
-    pexa::gif::GifFile file(fileName, false);
+    pexa::FileHandle file(fileName, false);
     if (!file) return 0;
     uint8_t signature[6];
     DWORD got = 0;

@@ -96,7 +96,7 @@ extern "C" PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version,
         return 0;
     }
     settings = WriteSettings{kCodecVersion, version, true, interlace != 0, 0};
-    GifFile file(fileName, true);
+    pexa::FileHandle file(fileName, true);
     if (!file) {
         pexa::ErrorBox(text::kNotCreated);
         return 0;
