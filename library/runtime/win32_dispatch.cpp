@@ -12,14 +12,7 @@
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
 
-#ifndef PEXA_LITE
-#define PEXA_HAS_DIB_CAPTURE 1
-#endif
-#if __has_include("dib/win32_dib.h")
 #include "dib/win32_dib.h"
-#else
-#undef PEXA_HAS_DIB_CAPTURE
-#endif
 
 namespace pexa {
 
@@ -169,11 +162,9 @@ bool HandleRequest(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         if ((w = Current())) *result = w->events.exists(int(wParam)) ? 1 : 0;
         return true;
 
-#ifdef PEXA_HAS_DIB_CAPTURE
     case kCaptureDIB:
         if ((w = Current())) *result = reinterpret_cast<LRESULT>(CaptureWindowDIB(w->hwnd, w->hdc));
         return true;
-#endif
     default:
         (void)hwnd;
         return false;
