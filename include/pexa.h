@@ -14,8 +14,121 @@
  * Failures are reported to the user, not returned as codes: the scene
  * runtime prints a line on the console, the bitmap toolkit and GIF codec show
  * an error box; the function then returns 0 or NULL.
+ *
+ * The first section (constants and the cObj class) needs no system header;
+ * the library's portable code includes only that section by defining
+ * PEXA_CORE_ONLY. Programs simply include the whole header.
  */
-#ifndef PEXA_H
+#ifndef PEXA_H_CORE
+#define PEXA_H_CORE
+
+/* ------------------------------------------------------------------------
+ * Constants
+ * ------------------------------------------------------------------------ */
+
+/* Mode values of the view setters, the menu and the configuration file.
+ * (Prefixed: windows.h already owns names such as POINT.) */
+#define PEXA_ROTATE 0 /* action modes */
+#define PEXA_FLY 1
+#define PEXA_WALK 2
+#define PEXA_SMOOTH 100000 /* shade modes */
+#define PEXA_FLAT 100001
+#define PEXA_SHADE_NONE 100002
+#define PEXA_POINT 100010 /* draw modes */
+#define PEXA_LINE 100011
+#define PEXA_FILL 100012
+#define PEXA_PERSPECTIVE 0 /* projection modes */
+#define PEXA_ORTHOGONAL 1
+
+/* Event kinds for WaitForPexa; they may be combined with |. */
+#define KEYHIT 1    /* a key press in a scene window, filtered by the key */
+#define MOUSEHIT 2  /* a left, middle or right button press */
+#define MOUSEDRAG 4 /* a mouse move while the left button drags the scene */
+
+/* Kinds for GetEvent and EventExists besides a window message number. */
+#define PEXA_EVENT_ANY 0     /* any queued event */
+#define PEXA_EVENT_CLEAR 771 /* GetEvent: empty the queue (WM_CLEAR) */
+
+/* Capabilities of Enable and Disable. */
+#define PEXA_ENABLE_LIGHTING 1
+#define PEXA_ENABLE_CULL_FACE 2
+#define PEXA_ENABLE_DEPTH_TEST 3
+#define PEXA_ENABLE_COLOR_MATERIAL 4
+#define PEXA_ENABLE_PICKING 5   /* a left click draws a pick frame */
+#define PEXA_ENABLE_ANIMATION 6 /* continuous redraw */
+#define PEXA_ENABLE_MOUSE_NAV 7
+#define PEXA_ENABLE_KEY_NAV 8
+#define PEXA_ENABLE_MENU 9 /* the right-button context menu */
+
+/* Requests for SendPexaMsg: the messages every window function sends to the
+ * library thread. "Current" requests act on the current window, the others
+ * on the window passed in wParam. The numbers never change. */
+#define PEXA_MSG_INSERT_2D 1024        /* wParam: new 2D object; current */
+#define PEXA_MSG_INSERT_3D 1025        /* wParam: new 3D object; current */
+#define PEXA_MSG_DELETE_2D 1026        /* wParam: object; current */
+#define PEXA_MSG_DELETE_3D 1027        /* wParam: object; current */
+#define PEXA_MSG_INSERT_AFTER_2D 1028  /* wParam: object, lParam: hold; current */
+#define PEXA_MSG_INSERT_AFTER_3D 1029  /* wParam: object, lParam: hold; current */
+#define PEXA_MSG_CREATE_WIND 1124      /* wParam: window under construction */
+#define PEXA_MSG_SHOW_WIND 1125        /* wParam: window */
+#define PEXA_MSG_HIDE_WIND 1126        /* wParam: window */
+#define PEXA_MSG_DELETE_WIND 1127      /* wParam: window */
+#define PEXA_MSG_REFRESH_WIND 1128     /* wParam: window */
+#define PEXA_MSG_BACKGROUND 1129       /* wParam: float[3]; current */
+#define PEXA_MSG_STATUS_TEXT 1130      /* wParam: text; current */
+#define PEXA_MSG_SIZE_WIND 1131        /* wParam: window, lParam: int[4] x, y, w, h */
+#define PEXA_MSG_GET_HDC 1132          /* wParam: window; result: HDC */
+#define PEXA_MSG_GET_HWND 1133         /* wParam: window; result: HWND */
+#define PEXA_MSG_GET_STATUS_BAR 1134   /* wParam: window; result: the status bar HWND */
+#define PEXA_MSG_GET_HGLRC 1135        /* wParam: window; result: HGLRC */
+#define PEXA_MSG_USE_DISPLAY_LIST 1224 /* wParam: display-list name; current */
+#define PEXA_MSG_CREATE_FONT_BMP 1225  /* wParam: HFONT; current */
+#define PEXA_MSG_CREATE_FONT_EXT 1226  /* wParam: HFONT, lParam: record; current */
+#define PEXA_MSG_RESET_ROTATION 1227   /* current */
+#define PEXA_MSG_RESET_POS 1228        /* current */
+#define PEXA_MSG_STOP_MOTION 1229      /* current */
+#define PEXA_MSG_CLEAR_LIST_2D 1230    /* current */
+#define PEXA_MSG_CLEAR_LIST 1231       /* current */
+#define PEXA_MSG_DRAW_MODE 1232        /* wParam: mode; current */
+#define PEXA_MSG_SHADE_MODE 1233       /* wParam: mode; current */
+#define PEXA_MSG_PROJECTION_MODE 1234  /* wParam: mode, lParam: double[3]; current */
+#define PEXA_MSG_ACTION_MODE 1235      /* wParam: mode; current */
+#define PEXA_MSG_TRANSLATION 1236      /* wParam: float[3]; current */
+#define PEXA_MSG_ROTATION 1237         /* wParam: hundredths of a degree, lParam: float[3]; current */
+#define PEXA_MSG_LOOK_AT 1238          /* wParam: float[9]; current */
+#define PEXA_MSG_REL_TO_POS_2D 1241    /* wParam: flag; current */
+#define PEXA_MSG_LIGHT_DIALOG 1242     /* wParam: window */
+#define PEXA_MSG_VIEW_DIALOG 1243      /* wParam: window */
+#define PEXA_MSG_DIB_FROM_WIND 1244    /* current; result: a new DIB */
+#define PEXA_MSG_VIEWPOINT_ADD 1246    /* wParam: ViewpointData or 0, lParam: name or 0; current */
+#define PEXA_MSG_VIEWPOINT_DEL 1247    /* wParam: name or 0; current */
+#define PEXA_MSG_VIEWPOINT_SET 1248    /* wParam: name; current */
+#define PEXA_MSG_GET_EVENT 1249        /* wParam: kind; current */
+#define PEXA_MSG_EVENT_EXISTS 1250     /* wParam: kind; current */
+#define PEXA_MSG_FIRST 1024
+#define PEXA_MSG_LAST 1250
+
+#ifdef __cplusplus
+/* Base of every scene object. Derive your own classes from it, set typeId
+ * (below 3000: drawn in the 3D pass and pickable; above 3000: the 2D pass),
+ * implement Draw with OpenGL (3D) or GDI (2D) and an empty DrawExtra, and
+ * insert an object with SendPexaMsg(PEXA_MSG_INSERT_3D, obj, 0) (or
+ * PEXA_MSG_INSERT_2D). The window then owns it and destroys it through the
+ * virtual destructor. */
+class cObj {
+  public:
+    int typeId;
+    cObj *next;
+    cObj(int id = 0) : typeId(id), next(0) {}
+    virtual ~cObj() {}
+    virtual void Draw() = 0;
+    virtual void DrawExtra() = 0;
+};
+#endif
+
+#endif /* PEXA_H_CORE */
+
+#if !defined(PEXA_H) && !defined(PEXA_CORE_ONLY)
 #define PEXA_H
 
 #include <windows.h>
@@ -30,20 +143,6 @@
 #endif
 
 #ifdef __cplusplus
-/* Base of every scene object. Derive your own classes from it, set typeId
- * (below 3000: drawn in the 3D pass and pickable; above 3000: the 2D pass),
- * implement Draw with OpenGL (3D) or GDI (2D) and an empty DrawExtra, and
- * insert an object with SendPexaMsg(1025, obj, 0) (3D) or 1024 (2D). The
- * window then owns it and destroys it through the virtual destructor. */
-class cObj {
-  public:
-    int typeId;
-    cObj *next;
-    cObj(int id = 0) : typeId(id), next(0) {}
-    virtual ~cObj() {}
-    virtual void Draw() = 0;
-    virtual void DrawExtra() = 0;
-};
 #define PEXA_DEFAULT(value) = value
 extern "C" {
 #else
@@ -64,20 +163,6 @@ typedef struct cObj cObj;
 #define GLU_OUTSIDE 100020
 #define GLU_INSIDE 100021
 #endif
-
-/* Mode values of the view setters, the menu and the configuration file.
- * (Prefixed: windows.h already owns names such as POINT.) */
-#define PEXA_ROTATE 0
-#define PEXA_FLY 1
-#define PEXA_WALK 2
-#define PEXA_SMOOTH 100000
-#define PEXA_FLAT 100001
-#define PEXA_SHADE_NONE 100002
-#define PEXA_POINT 100010
-#define PEXA_LINE 100011
-#define PEXA_FILL 100012
-#define PEXA_PERSPECTIVE 0
-#define PEXA_ORTHOGONAL 1
 
 /* ------------------------------------------------------------------------
  * Windows
@@ -118,11 +203,6 @@ PEXA_API HGLRC GetHGLRC(void *wind);
 /* Sends a request (1024 to 1250) to the library thread and returns its
  * result; SendPexaMsg(1025, object, 0) inserts an object of your own class. */
 PEXA_API LRESULT SendPexaMsg(UINT message, WPARAM wParam, LPARAM lParam);
-
-/* Event kinds for WaitForPexa; they may be combined with |. */
-#define KEYHIT 1    /* a key press in a scene window, filtered by the key */
-#define MOUSEHIT 2  /* a left, middle or right button press */
-#define MOUSEDRAG 4 /* a mouse move while the left button drags the scene */
 
 /* The library's event record; WaitForPexa returns a copy. Pointer-sized
  * fields keep the 32-bit layout on 32-bit Windows. */
