@@ -5,8 +5,9 @@
 
 #include "dib/win32_dib.h"
 #include "pexa.h"
-#include "runtime/requests.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_routes.h"
+#include "runtime/win32_wind.h"
 
 namespace pexa {
 
@@ -39,8 +40,19 @@ HGLOBAL CaptureWindowDIB(HWND hwnd, HDC hdc) {
     return dib;
 }
 
+namespace {
+const Route kCaptureRequests[] = {
+    {PEXA_MSG_DIB_FROM_WIND, Target::Current,
+     [](const Call &c) {
+         return reinterpret_cast<LRESULT>(CaptureWindowDIB(c.w->hwnd(), c.w->hdc()));
+     },
+     0},
+};
+PEXA_ROUTES(kCaptureRequests);
+} // namespace
+
 } // namespace pexa
 
 extern "C" PEXA_API HGLOBAL DIBfromWind(void) {
-    return reinterpret_cast<HGLOBAL>(pexa::SendRequest(pexa::kCaptureDIB));
+    return reinterpret_cast<HGLOBAL>(pexa::SendRequest(PEXA_MSG_DIB_FROM_WIND));
 }

@@ -2,7 +2,8 @@
 set(PEXA_OBJECTS_PORTABLE
     objects/geometry.cpp)
 set(PEXA_OBJECTS_WIN32
-    objects/win32_attributes.cpp
-    objects/win32_group.cpp
-    objects/win32_object_api.cpp
-    objects/win32_primitives.cpp)
+    objects/gl_attributes.cpp
+    objects/gl_group.cpp
+    objects/gl_primitives.cpp
+    objects/win32_list_api.cpp
+    objects/win32_object_api.cpp)

@@ -1,10 +1,10 @@
-// Exported object and list functions. Object functions create and insert a
-// new object, or change an existing one of their kind in place (on the
-// calling thread, under the scene lock); list functions send their request.
+// Exported functions of the 3D primitive, quadric, attribute and transform
+// kinds: each creates and inserts a new object, or changes an existing one of
+// its kind in place (on the calling thread, under the scene lock).
 #include <cstring>
 
-#include "objects/win32_objects.h"
-#include "runtime/win32_wind.h"
+#include "objects/gl_objects.h"
+#include "objects/win32_create.h"
 
 using namespace pexa;
 
@@ -15,7 +15,7 @@ void StoreColour(float *to, const float *from) {
 }
 
 cObj *SendInsert(cObj *obj) {
-    SendRequest(kInsert3D, reinterpret_cast<WPARAM>(obj), 0);
+    SendRequest(PEXA_MSG_INSERT_3D, reinterpret_cast<WPARAM>(obj), 0);
     return obj;
 }
 
@@ -34,66 +34,6 @@ cObj *SetVertices(cObj *obj, int typeId, const float (&points)[N][3], const floa
 } // namespace
 
 extern "C" {
-
-// Lists.
-
-PEXA_API int ClearList(void) {
-    SendRequest(kClearList3D);
-    return 1;
-}
-
-PEXA_API int ClearList2D(void) {
-    SendRequest(kClearList2D);
-    return 1;
-}
-
-PEXA_API cObj *DelObj(cObj *obj) {
-    return reinterpret_cast<cObj *>(SendRequest(kDelete3D, reinterpret_cast<WPARAM>(obj), 0));
-}
-
-PEXA_API cObj *DelObj2D(cObj *obj) {
-    return reinterpret_cast<cObj *>(SendRequest(kDelete2D, reinterpret_cast<WPARAM>(obj), 0));
-}
-
-PEXA_API int InsertAfter(cObj *obj, int hold) {
-    SendRequest(kInsertAfter3D, reinterpret_cast<WPARAM>(obj), hold);
-    return 1;
-}
-
-PEXA_API int InsertAfter2D(cObj *obj, int hold) {
-    SendRequest(kInsertAfter2D, reinterpret_cast<WPARAM>(obj), hold);
-    return 1;
-}
-
-PEXA_API cObj *GroupBegin(void) {
-    cWind *w = CurrentWindow();
-    if (!w || w->tornDown || !w->current3D) return nullptr;
-    cGroup *group = new (std::nothrow) cGroup(w->current3D);
-    if (!group) return nullptr;
-    SendInsert(group);
-    SceneWriteGuard lock;
-    w->current3D = group;
-    return group;
-}
-
-PEXA_API cObj *GroupEnd(void) {
-    cWind *w = CurrentWindow();
-    if (!w || w->tornDown || !w->current3D) return nullptr;
-    SceneWriteGuard lock;
-    if (w->current3D != w->list3D && w->current3D->parent) w->current3D = w->current3D->parent;
-    return w->current3D;
-}
-
-PEXA_API cObj *Use(cObj *target) {
-    return SendInsert(new (std::nothrow) cUse3D(target));
-}
-
-PEXA_API int UseDisplayList(void) {
-    cWind *w = CurrentWindow();
-    if (!w || w->tornDown) return 0;
-    SendRequest(kCompileDisplayList, w->sceneListId, 0);
-    return 0;
-}
 
 // 3D primitives.
 

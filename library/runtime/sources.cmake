@@ -4,9 +4,10 @@ set(PEXA_RUNTIME_PORTABLE
     runtime/random.cpp
     runtime/window_registry.cpp)
 set(PEXA_RUNTIME_WIN32
+    runtime/gl_context.cpp
+    runtime/gl_frame.cpp
     runtime/win32_dispatch.cpp
     runtime/win32_events.cpp
-    runtime/win32_frame.cpp
     runtime/win32_helpers_api.cpp
     runtime/win32_input.cpp
     runtime/win32_library.cpp

@@ -6,10 +6,11 @@
 // signals. SetEvent and WaitForSingleObject order those memory accesses.
 #include "runtime/win32_events.h"
 
-#include "runtime/requests.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_routes.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
+#include "scene/wait_match.h"
 
 namespace pexa {
 
@@ -26,9 +27,8 @@ void SignalWaiter() {
 
 namespace {
 
-bool KeyMatches() {
-    int key = waitKey.load();
-    return key == 0 || key == eventRecord.vk;
+WaitState Wait() {
+    return WaitState{waitKinds.load(), waitKey.load()};
 }
 
 short LowWord(LPARAM value) {
@@ -42,7 +42,7 @@ short HighWord(LPARAM value) {
 
 void OnMessageRetrieved(UINT previous, UINT current) {
     if (previous != WM_KEYDOWN || current == WM_CHAR) return;
-    if (!(waitKinds.load() & KEYHIT) || controlDown || shiftDown || !KeyMatches()) return;
+    if (!KeyWithoutCharReleases(Wait(), shiftDown, controlDown, eventRecord.vk)) return;
     eventRecord.window = CurrentWindow();
     eventRecord.ch = 0;
     SignalWaiter();
@@ -52,7 +52,7 @@ void KeyDownEvent(cWind *w, WPARAM vk, LPARAM keyData) {
     w->events.append(WM_KEYDOWN, uint32_t(vk), uint32_t(keyData));
     if (vk == VK_CONTROL && !controlDown) controlDown = 1;
     if (vk == VK_SHIFT && !shiftDown) shiftDown = 1;
-    if ((waitKinds.load() & KEYHIT) && !controlDown && !shiftDown) {
+    if (KeyDownIsRecorded(Wait(), shiftDown, controlDown)) {
         eventRecord.window = w;
         eventRecord.vk = int(vk);
     }
@@ -65,7 +65,7 @@ void KeyUpEvent(WPARAM vk) {
 
 void CharEvent(cWind *w, WPARAM character, LPARAM keyData) {
     w->events.append(WM_CHAR, uint32_t(character), uint32_t(keyData));
-    if (!(waitKinds.load() & KEYHIT) || !KeyMatches()) return;
+    if (!CharReleases(Wait(), eventRecord.vk)) return;
     eventRecord.ch = char(character & 0xFF);
     eventRecord.hits = 0;
     eventRecord.name = 0;
@@ -82,19 +82,19 @@ void ButtonDownEvent(cWind *w, int button, WPARAM keys, LPARAM position) {
     w->events.append(messages[button], uint32_t(keys), uint32_t(position));
     int x = LowWord(position), y = HighWord(position);
     if (button == 1) {
-        w->mouseX = x;
-        w->mouseY = y;
+        w->pick.mouseX = x;
+        w->pick.mouseY = y;
     }
-    if (!(waitKinds.load() & MOUSEHIT)) return;
+    if (!ButtonReleases(Wait())) return;
     eventRecord.window = w;
     eventRecord.x = x;
     eventRecord.y = y;
     eventRecord.button = static_cast<unsigned char>(button);
     eventRecord.hits = 0;
     eventRecord.name = 0;
-    if (button == 1 && w->pickEnabled) {
+    if (button == 1 && w->pick.pickEnabled) {
         // The pick frame fills hits and name.
-        w->renderMode = GL_SELECT;
+        w->render.renderMode = kGLSelect;
         w->Render();
     }
     SignalWaiter();
@@ -105,13 +105,24 @@ void LeftButtonUpEvent(cWind *w, WPARAM keys, LPARAM position) {
 }
 
 void MouseMoveEvent(cWind *w, LPARAM position) {
-    if (!w->mouseNav || !dragging || !w->has3D) return;
-    if (!(waitKinds.load() & MOUSEDRAG)) return;
+    if (!MoveReleases(Wait(), dragging, w->render.mouseNav, w->lists.has3D)) return;
     eventRecord.window = w;
     eventRecord.x = LowWord(position);
     eventRecord.y = HighWord(position);
     SignalWaiter();
 }
+
+namespace {
+
+const Route kEventRequests[] = {
+    {PEXA_MSG_GET_EVENT, Target::Current,
+     [](const Call &c) { return reinterpret_cast<LRESULT>(c.w->events.take(int(c.wParam))); }, 0},
+    {PEXA_MSG_EVENT_EXISTS, Target::Current,
+     [](const Call &c) -> LRESULT { return c.w->events.exists(int(c.wParam)) ? 1 : 0; }, 0},
+};
+PEXA_ROUTES(kEventRequests);
+
+} // namespace
 
 } // namespace pexa
 
@@ -133,11 +144,11 @@ PEXA_API EventInfo WaitForPexa(int kind, int key) {
 }
 
 PEXA_API unsigned int *GetEvent(int kind) {
-    return reinterpret_cast<unsigned int *>(SendRequest(kGetEvent, WPARAM(kind), 0));
+    return reinterpret_cast<unsigned int *>(SendRequest(PEXA_MSG_GET_EVENT, WPARAM(kind), 0));
 }
 
 PEXA_API int EventExists(int kind) {
-    return int(SendRequest(kEventExists, WPARAM(kind), 0));
+    return int(SendRequest(PEXA_MSG_EVENT_EXISTS, WPARAM(kind), 0));
 }
 
 } // extern "C"

@@ -5,9 +5,9 @@
 
 #include <process.h>
 
-#include "runtime/requests.h"
 #include "runtime/win32_events.h"
 #include "runtime/win32_messages.h"
+#include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
 
 #ifndef PEXA_DLL_NAME
@@ -29,6 +29,28 @@ cWPWHList windowRegistry;
 std::atomic<bool> shuttingDown{false};
 
 namespace {
+
+// Private to the library (outside the request range): the exit path asks the
+// library thread to tear every scene window down.
+constexpr UINT kTearDownAtExit = WM_APP + 0x50;
+
+// Accepted only while the program is exiting: the number is no secret, and a
+// message posted by another program or sent through SendPexaMsg must not
+// tear the scene windows down.
+LRESULT TearDownAll(const Call &) {
+    if (!shuttingDown.load()) return 0;
+    // Each teardown destroys its window, which leaves the registry.
+    while (cWPWH *e = windowRegistry.first()) {
+        e->wind->TearDown();
+        if (windowRegistry.first() == e) windowRegistry.find(e->hwnd), windowRegistry.remove();
+    }
+    return 0;
+}
+
+const Route kLibraryMessages[] = {
+    {kTearDownAtExit, Target::None, TearDownAll, 0},
+};
+PEXA_ROUTES(kLibraryMessages);
 
 bool RegisterWindowClass(const char *name, UINT classStyle) {
     WNDCLASSA wc = {};
@@ -60,8 +82,9 @@ void __cdecl LibraryThread(void *) {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         cWind *current = CurrentWindow();
         if (!current) continue; // no current window: posted messages are dropped
-        if (current->hLightDlg && IsDialogMessageA(current->hLightDlg, &msg)) continue;
-        if (current->hViewDlg && IsDialogMessageA(current->hViewDlg, &msg)) continue;
+        HWND lightDialog = current->dialogs.hLightDlg, viewDialog = current->dialogs.hViewDlg;
+        if (lightDialog && IsDialogMessageA(lightDialog, &msg)) continue;
+        if (viewDialog && IsDialogMessageA(viewDialog, &msg)) continue;
         OnMessageRetrieved(previous, msg.message);
         previous = msg.message;
         TranslateMessage(&msg);

@@ -1,14 +1,101 @@
-// Exported window functions: each builds its request and sends it to the
-// library thread; CreateWind also starts the library on first use.
+// Exported window functions and their requests: creation (which also starts
+// the library on first use), show, hide, size, refresh, background, delete,
+// and the handle queries.
 #include <new>
 
 #include "pexa.h"
-#include "runtime/requests.h"
+#include "runtime/win32_input.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_messages.h"
+#include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
 
 using namespace pexa;
+
+namespace {
+
+// Records that the exported functions build on their stack and the handlers
+// read in place while the sender waits.
+struct RectangleRecord {
+    int x, y, width, height;
+};
+struct ColorRecord {
+    float r, g, b;
+};
+
+LRESULT CreateSceneWindow(const Call &call) {
+    cWind *w = reinterpret_cast<cWind *>(call.wParam);
+    if (!w) return 0;
+    currentWind.store(w);
+    HWND hwnd = CreateWindowExA(0, "Pexa", w->title, w->style, w->windowRect.left,
+                                w->windowRect.top, w->windowRect.right - w->windowRect.left,
+                                w->windowRect.bottom - w->windowRect.top, nullptr, nullptr,
+                                hLibModule, nullptr);
+    w->os.hwnd = hwnd;
+    if (!hwnd) return 0;
+    if (w->dialogs.hasStatusBar) CreateStatusBar(w);
+    return 1;
+}
+
+LRESULT ShowScene(const Call &call) {
+    cWind *w = call.w;
+    if (w->visible) return 1;
+    ShowWindow(w->hwnd(), SW_SHOW);
+    UpdateWindow(w->hwnd());
+    SetForegroundWindow(w->hwnd());
+    w->visible = 1;
+    return 1;
+}
+
+LRESULT HideScene(const Call &call) {
+    cWind *w = call.w;
+    if (!w->visible) return 1;
+    ShowWindow(w->hwnd(), SW_HIDE);
+    w->visible = 0;
+    return 1;
+}
+
+LRESULT SizeScene(const Call &call) {
+    const RectangleRecord *r = reinterpret_cast<const RectangleRecord *>(call.lParam);
+    // A hidden window ignores the request; it is not kept for later.
+    if (call.w->visible && r)
+        SetWindowPos(call.w->hwnd(), HWND_NOTOPMOST, r->x, r->y, r->width, r->height, 0);
+    return 1;
+}
+
+LRESULT SetBackground(const Call &call) {
+    const ColorRecord *c = reinterpret_cast<const ColorRecord *>(call.wParam);
+    if (!c) return 0;
+    call.w->Background(c->r, c->g, c->b);
+    return 1;
+}
+
+template <class Handle> LRESULT AsResult(Handle h) {
+    return reinterpret_cast<LRESULT>(h);
+}
+
+const Route kWindowRequests[] = {
+    {PEXA_MSG_CREATE_WIND, Target::None, CreateSceneWindow, 0},
+    {PEXA_MSG_SHOW_WIND, Target::WindowArg, ShowScene, 0},
+    {PEXA_MSG_HIDE_WIND, Target::WindowArg, HideScene, 0},
+    {PEXA_MSG_DELETE_WIND, Target::WindowArg,
+     [](const Call &c) -> LRESULT { return c.w->TearDown(), 1; }, 1},
+    {PEXA_MSG_REFRESH_WIND, Target::WindowArg,
+     [](const Call &c) -> LRESULT { return c.w->Render(), 1; }, 0},
+    {PEXA_MSG_BACKGROUND, Target::Current, SetBackground, 0},
+    {PEXA_MSG_SIZE_WIND, Target::WindowArg, SizeScene, 0},
+    {PEXA_MSG_GET_HDC, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hdc); }, 0},
+    // A window closed by the user still answers with its old handle.
+    {PEXA_MSG_GET_HWND, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hwnd); },
+     0},
+    {PEXA_MSG_GET_STATUS_BAR, Target::WindowArg,
+     [](const Call &c) { return AsResult(c.w->dialogs.hStatusBar); }, 0},
+    {PEXA_MSG_GET_HGLRC, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hglrc); },
+     0},
+};
+PEXA_ROUTES(kWindowRequests);
+
+} // namespace
 
 extern "C" {
 
@@ -20,10 +107,10 @@ PEXA_API void *CreateWind(const char *title, int width, int height, int x, int y
         return nullptr;
     }
     cWind *w = new (std::nothrow) cWind(title, width, height, x, y, reserved, statusBar, style);
-    if (w) SendRequest(kCreateWindow, reinterpret_cast<WPARAM>(w), 0);
+    if (w) SendRequest(PEXA_MSG_CREATE_WIND, reinterpret_cast<WPARAM>(w), 0);
     currentWind.store(w);
-    if (!w || !w->hwnd) {
-        if (w) SendRequest(kDeleteWindow, reinterpret_cast<WPARAM>(w), 0);
+    if (!w || !w->os.hwnd) {
+        if (w) SendRequest(PEXA_MSG_DELETE_WIND, reinterpret_cast<WPARAM>(w), 0);
         currentWind.store(nullptr);
         ConsoleMessage("\n Window creation failed!");
         return nullptr;
@@ -32,7 +119,7 @@ PEXA_API void *CreateWind(const char *title, int width, int height, int x, int y
 }
 
 PEXA_API int DeleteWind(void *wind) {
-    SendRequest(kDeleteWindow, reinterpret_cast<WPARAM>(wind), 0);
+    SendRequest(PEXA_MSG_DELETE_WIND, reinterpret_cast<WPARAM>(wind), 0);
     return 1;
 }
 
@@ -43,23 +130,23 @@ PEXA_API void CurrentWind(void *wind) {
 }
 
 PEXA_API int ShowWind(void *wind) {
-    SendRequest(kShowWindow, reinterpret_cast<WPARAM>(wind), 0);
+    SendRequest(PEXA_MSG_SHOW_WIND, reinterpret_cast<WPARAM>(wind), 0);
     return 1;
 }
 
 PEXA_API int HideWind(void *wind) {
-    SendRequest(kHideWindow, reinterpret_cast<WPARAM>(wind), 0);
+    SendRequest(PEXA_MSG_HIDE_WIND, reinterpret_cast<WPARAM>(wind), 0);
     return 1;
 }
 
 PEXA_API int SizeWind(void *wind, int x, int y, int width, int height) {
     RectangleRecord r = {x, y, width, height};
-    SendRequest(kSizeWindow, reinterpret_cast<WPARAM>(wind), reinterpret_cast<LPARAM>(&r));
+    SendRequest(PEXA_MSG_SIZE_WIND, reinterpret_cast<WPARAM>(wind), reinterpret_cast<LPARAM>(&r));
     return 1;
 }
 
 PEXA_API int RefreshWind(void *wind) {
-    SendRequest(kRefreshWindow, reinterpret_cast<WPARAM>(wind), 0);
+    SendRequest(PEXA_MSG_REFRESH_WIND, reinterpret_cast<WPARAM>(wind), 0);
     return 1;
 }
 
@@ -69,20 +156,22 @@ PEXA_API int ClearWind(void *wind) {
 
 PEXA_API int Background(float r, float g, float b) {
     ColorRecord c = {r, g, b};
-    SendRequest(kBackground, reinterpret_cast<WPARAM>(&c), 0);
+    SendRequest(PEXA_MSG_BACKGROUND, reinterpret_cast<WPARAM>(&c), 0);
     return 1;
 }
 
 PEXA_API HDC GetHDC(void *wind) {
-    return reinterpret_cast<HDC>(SendRequest(kGetHDC, reinterpret_cast<WPARAM>(wind), 0));
+    return reinterpret_cast<HDC>(SendRequest(PEXA_MSG_GET_HDC, reinterpret_cast<WPARAM>(wind), 0));
 }
 
 PEXA_API HWND GetHWND(void *wind) {
-    return reinterpret_cast<HWND>(SendRequest(kGetHWND, reinterpret_cast<WPARAM>(wind), 0));
+    return reinterpret_cast<HWND>(
+        SendRequest(PEXA_MSG_GET_HWND, reinterpret_cast<WPARAM>(wind), 0));
 }
 
 PEXA_API HGLRC GetHGLRC(void *wind) {
-    return reinterpret_cast<HGLRC>(SendRequest(kGetHGLRC, reinterpret_cast<WPARAM>(wind), 0));
+    return reinterpret_cast<HGLRC>(
+        SendRequest(PEXA_MSG_GET_HGLRC, reinterpret_cast<WPARAM>(wind), 0));
 }
 
 PEXA_API LRESULT SendPexaMsg(UINT message, WPARAM wParam, LPARAM lParam) {

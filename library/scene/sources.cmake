@@ -1,2 +1,5 @@
-# Portable scene core: list operations, pick choice, wait matching, window state.
-set(PEXA_SCENE_PORTABLE)
+# Portable scene core: object lists, pick choice, wait matching, window state.
+set(PEXA_SCENE_PORTABLE
+    scene/object_list.cpp
+    scene/pick.cpp
+    scene/wait_match.cpp)

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "objects/geometry.h"
-#include "objects/win32_objects.h"
+#include "objects/gl_objects.h"
 
 using pexa::TriangleNormal;
 
@@ -103,7 +103,7 @@ void cSphere3D::Draw() {
 }
 
 cCylinder3D::cCylinder3D(int bottom, int top)
-    : cObj(kTypeCylinder), side(gluNewQuadric()), topCap(top ? gluNewQuadric() : nullptr),
+    : cObj(pexa::kTypeCylinder), side(gluNewQuadric()), topCap(top ? gluNewQuadric() : nullptr),
       bottomCap(bottom ? gluNewQuadric() : nullptr) {}
 
 cCylinder3D::~cCylinder3D() {

@@ -1,29 +1,12 @@
-// Object lists: insertion at a movable position, deletion, emptying, and the
-// traversal that every frame, display-list compilation and pick frame runs.
-#include "objects/win32_group.h"
+// The ordered object list (see object_list.h).
+#include "scene/object_list.h"
 
-#include <GL/gl.h>
+namespace pexa {
 
-#include "runtime/win32_frame.h"
-#include "runtime/win32_library.h"
-#include "runtime/win32_wind.h"
-
-using pexa::cWind;
-
-cGroup::cGroup(cGroup *parent) : cObj(kTypeGroup), parent(parent) {}
-
-cGroup::~cGroup() {
-    Empty();
-}
-
-int cGroup::Insert(cObj *obj) {
-    if (!obj) return 0;
+bool ObjectList::Insert(cObj *obj) {
+    if (!obj) return false;
     if (!first) {
         first = last = position = obj;
-        if (cWind *w = pexa::CurrentWindow()) {
-            if (obj->typeId < kType2DFirst) w->has3D = 1;
-            if (obj->typeId > kType2DFirst) w->has2D = 1;
-        }
     } else if (position == last) {
         last->next = obj;
         position = last = obj;
@@ -33,10 +16,10 @@ int cGroup::Insert(cObj *obj) {
     }
     if (!holdPosition) position = last;
     ++count;
-    return 1;
+    return true;
 }
 
-cObj *cGroup::Delete(cObj *obj) {
+cObj *ObjectList::Delete(cObj *obj) {
     if (!first || !obj) return nullptr;
     if (obj == first) {
         first = obj->next;
@@ -62,13 +45,13 @@ cObj *cGroup::Delete(cObj *obj) {
     return p->next;
 }
 
-void cGroup::SetPosition(cObj *obj, int hold) {
+void ObjectList::SetPosition(cObj *obj, int hold) {
     if (!obj) return;
     position = obj;
     holdPosition = hold;
 }
 
-void cGroup::Empty() {
+void ObjectList::Empty() {
     cursor = first;
     while (cursor) {
         cObj *next = cursor->next;
@@ -80,15 +63,10 @@ void cGroup::Empty() {
     holdPosition = 0;
 }
 
-void cGroup::Draw() {
-    cWind *w = pexa::handledWind;
-    bool picking = w && w->renderMode == GL_SELECT;
-    for (cursor = first; cursor; cursor = cursor->next) {
-        if (picking && cursor->typeId < kType2DFirst) glLoadName(pexa::PickNameFor(cursor));
-        cursor->Draw();
-    }
+bool ObjectList::Contains(const cObj *obj) const {
+    for (const cObj *p = first; p; p = p->next)
+        if (p == obj) return true;
+    return false;
 }
 
-void cUse3D::Draw() {
-    if (target) target->Draw();
-}
+} // namespace pexa

@@ -1,7 +1,8 @@
 // Draw of the attribute and transform kinds: colour, translation, scaling,
 // rotation with its per-draw increment, matrix push and pop, and the window
 // switches of Enable and Disable.
-#include "objects/win32_objects.h"
+#include "objects/gl_objects.h"
+#include "runtime/win32_library.h"
 #include "runtime/win32_wind.h"
 
 void cColor3D::Draw() {
@@ -32,37 +33,38 @@ void cPopMatrix3D::Draw() {
 void cEnable3D::Draw() {
     pexa::cWind *w = pexa::handledWind;
     if (!w) return;
+    pexa::RenderState &r = w->render;
     switch (capability) {
-    case 1:
-        w->lighting = state;
+    case PEXA_ENABLE_LIGHTING:
+        r.lighting = state;
         break;
-    case 2:
-        w->cullFace = state;
+    case PEXA_ENABLE_CULL_FACE:
+        r.cullFace = state;
         if (state)
             glEnable(GL_CULL_FACE);
         else
             glDisable(GL_CULL_FACE);
         break;
-    case 3:
-        w->depthTest = state;
+    case PEXA_ENABLE_DEPTH_TEST:
+        r.depthTest = state;
         break;
-    case 4:
-        w->colorMaterial = state;
+    case PEXA_ENABLE_COLOR_MATERIAL:
+        r.colorMaterial = state;
         break;
-    case 5:
-        w->pickEnabled = state;
+    case PEXA_ENABLE_PICKING:
+        w->pick.pickEnabled = state;
         break;
-    case 6:
-        w->animate = state;
+    case PEXA_ENABLE_ANIMATION:
+        r.animate = state;
         break;
-    case 7:
-        w->mouseNav = state;
+    case PEXA_ENABLE_MOUSE_NAV:
+        r.mouseNav = state;
         break;
-    case 8:
-        w->keyNav = state;
+    case PEXA_ENABLE_KEY_NAV:
+        r.keyNav = state;
         break;
-    case 9:
-        w->menuEnabled = state;
+    case PEXA_ENABLE_MENU:
+        r.menuEnabled = state;
         break;
     default:
         break; // other codes do nothing

@@ -8,10 +8,12 @@
 
 namespace pexa {
 
-// The selection name of an object in the pick frame being drawn. Object
+class cWind;
+
+// The selection name of an object in w's pick frame being drawn. Object
 // addresses do not fit a 32-bit GL name on 64-bit Windows, so each pick
 // frame numbers the objects it draws (1, 2, ...) and maps the hit names back
 // to the objects afterwards.
-GLuint PickNameFor(cObj *object);
+GLuint PickNameFor(cWind *w, cObj *object);
 
 } // namespace pexa

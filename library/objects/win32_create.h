@@ -1,0 +1,52 @@
+// The pattern every object function follows: a NULL object creates a new one
+// and inserts it into the current window; an object of the function's kind
+// is changed in place under the scene lock; any other object gives NULL.
+#pragma once
+
+#include <new>
+
+#include "objects/group.h"
+#include "pexa.h"
+#include "runtime/win32_library.h"
+#include "runtime/win32_scene_lock.h"
+
+namespace pexa {
+
+// obj null: a new T (constructed by make) is inserted into the current
+// window and returned (null when allocation failed; the insertion request
+// is sent either way and ignores null). obj of kind typeId: modify(obj)
+// under the scene lock, then obj. Any other obj: null.
+template <class T, class Make, class Modify>
+cObj *CreateOrModify(cObj *obj, int typeId, Make make, Modify modify) {
+    if (obj) {
+        if (obj->typeId != typeId) return nullptr;
+        SceneWriteGuard lock;
+        modify(static_cast<T *>(obj));
+        return obj;
+    }
+    T *created = make();
+    SendRequest(Is3DType(typeId) ? PEXA_MSG_INSERT_3D : PEXA_MSG_INSERT_2D, reinterpret_cast<WPARAM>(created),
+                0);
+    return created;
+}
+
+// Sets the fields of a fresh object; the object is not yet shared.
+template <class T, class Modify> T *MakeWith(Modify modify) {
+    T *created = new (std::nothrow) T();
+    if (created) modify(created);
+    return created;
+}
+
+inline void Copy3(float *to, const float *from) {
+    to[0] = from[0];
+    to[1] = from[1];
+    to[2] = from[2];
+}
+inline void Set3(float *to, float x, float y, float z) {
+    to[0] = x;
+    to[1] = y;
+    to[2] = z;
+}
+
+} // namespace pexa
+

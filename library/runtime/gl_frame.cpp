@@ -1,0 +1,219 @@
+// One frame of a scene window: background, light model and lights,
+// projection (or the pick matrix), viewing transform, the 3D list or its
+// display list, buffer swap, the 2D overlay pass, and the motion check that
+// keeps the repaint chain going while something moves.
+#include <GL/glu.h>
+
+#include <cmath>
+#include <ctime>
+#include <cstring>
+#include <vector>
+
+#include "objects/group.h"
+#include "runtime/win32_events.h"
+#include "runtime/gl_frame.h"
+#include "runtime/win32_library.h"
+#include "runtime/win32_scene_lock.h"
+#include "runtime/win32_wind.h"
+#include "scene/pick.h"
+
+namespace pexa {
+
+static_assert(kGLRender == GL_RENDER && kGLSelect == GL_SELECT, "render modes");
+
+namespace {
+
+int ClockMilliseconds() {
+    return int(std::clock() * 1000.0 / CLOCKS_PER_SEC);
+}
+
+void Toggle(GLenum capability, bool on) {
+    if (on)
+        glEnable(capability);
+    else
+        glDisable(capability);
+}
+
+void SendLightPosition(GLenum light, const cLight &l) {
+    glLightfv(light, GL_POSITION, l.position);
+}
+
+} // namespace
+
+GLuint PickNameFor(cWind *w, cObj *object) {
+    w->pick.objects.push_back(object);
+    return GLuint(w->pick.objects.size());
+}
+
+void cWind::SetupLights() {
+    for (int i = 0; i < 8; ++i) {
+        GLenum light = GL_LIGHT0 + i;
+        const cLight &l = lights[i];
+        if (!l.on) {
+            glDisable(light);
+            continue;
+        }
+        glEnable(light);
+        glLightfv(light, GL_AMBIENT, l.ambient);
+        glLightfv(light, GL_DIFFUSE, l.diffuse);
+        glLightfv(light, GL_SPECULAR, l.specular);
+        if (l.worldPos) {
+            glPushMatrix();
+            glTranslated(-view.iniPos[0], -view.iniPos[1], -view.iniPos[2]);
+            SendLightPosition(light, l);
+            glPopMatrix();
+        }
+        glLightfv(light, GL_SPOT_DIRECTION, l.spotDirection);
+        glLightf(light, GL_SPOT_CUTOFF, l.spotCutoff);
+        glLightf(light, GL_SPOT_EXPONENT, l.spotExponent);
+        glLightf(light, GL_CONSTANT_ATTENUATION, l.constantAttenuation);
+        glLightf(light, GL_LINEAR_ATTENUATION, l.linearAttenuation);
+        glLightf(light, GL_QUADRATIC_ATTENUATION, l.quadraticAttenuation);
+    }
+}
+
+void cWind::PlaceModelLights() {
+    for (int i = 0; i < 8; ++i) {
+        const cLight &l = lights[i];
+        if (l.worldPos) continue;
+        SendLightPosition(GL_LIGHT0 + i, l);
+        if (l.point) glLightfv(GL_LIGHT0 + i, GL_SPOT_DIRECTION, l.spotDirection);
+    }
+}
+
+void cWind::ApplyViewingTransform() {
+    switch (view.action_mode) {
+    case PEXA_ROTATE:
+        glTranslated(-view.eyePos[0], -view.eyePos[1], -view.eyePos[2]);
+        // The new rotation is applied after the accumulated one.
+        glPushMatrix();
+        glLoadIdentity();
+        glRotatef(view.rotAngle, view.rotAxis[0], view.rotAxis[1], view.rotAxis[2]);
+        glMultMatrixf(view.rotMatrix);
+        glGetFloatv(GL_MODELVIEW_MATRIX, view.rotMatrix);
+        glPopMatrix();
+        glMultMatrixf(view.rotMatrix);
+        std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
+        std::memcpy(eventRecord.axis, view.rotAxis, sizeof view.rotAxis);
+        eventRecord.angle = view.rotAngle;
+        break;
+    case PEXA_FLY:
+    case PEXA_WALK:
+        AdvanceFlight();
+        gluLookAt(view.eyePos[0], view.eyePos[1], view.eyePos[2], view.eyePos[0] + view.viewDir[0], view.eyePos[1] + view.viewDir[1],
+                  view.eyePos[2] + view.viewDir[2], view.viewUp[0], view.viewUp[1], view.viewUp[2]);
+        std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
+        std::memcpy(eventRecord.dir, view.viewDir, sizeof view.viewDir);
+        std::memcpy(eventRecord.up, view.viewUp, sizeof view.viewUp);
+        view.dYaw = view.dPitch = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+// The nearest hit of the pick frame becomes the picked object.
+void cWind::FinishPick(GLint hits) {
+    eventRecord.hits = hits;
+    if (hits == 0) return;
+    PickChoice choice = ChoosePick(pick.selectBuf, size_t(pick.selectBufSize), hits);
+    // Name 0 is what a compiled display list reports: it holds no names.
+    const size_t named = pick.objects.size();
+    cObj *picked = choice.name >= 1 && choice.name <= named ? pick.objects[choice.name - 1] : nullptr;
+    eventRecord.name = reinterpret_cast<INT_PTR>(picked);
+}
+
+int cWind::Render() {
+    if (tornDown || shuttingDown.load()) return 0;
+    if (!lists.has3D) {
+        FillRect(os.hdc, &clientRect, os.backBrush);
+    } else {
+        float aspect = float(clientRect.right) / float(clientRect.bottom);
+        double halfHeight = std::tan(view.angle * 3.14159265358979323846 / 360.0) * view.eyePos[2];
+        handledWind = this;
+        wglMakeCurrent(os.hdc, os.hglrc);
+        SceneWriteGuard sceneLock; // calling threads wait until the frame is drawn
+
+        glClearColor(render.BackColor[0], render.BackColor[1], render.BackColor[2], 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, render.lightModelAmbient);
+        bool shading = render.shade_mode != PEXA_SHADE_NONE;
+        Toggle(GL_DEPTH_TEST, render.depthTest == 1 && shading && render.renderMode == GL_RENDER);
+        Toggle(GL_CULL_FACE, render.cullFace == 1 && shading);
+        Toggle(GL_LIGHTING, render.lighting == 1 && shading);
+        Toggle(GL_COLOR_MATERIAL, render.colorMaterial == 1 && shading);
+        if (render.draw_mode == PEXA_POINT) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+        if (render.draw_mode == PEXA_LINE) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        if (render.draw_mode == PEXA_FILL) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        if (render.shade_mode == PEXA_SMOOTH) glShadeModel(GL_SMOOTH);
+        if (render.shade_mode == PEXA_FLAT) glShadeModel(GL_FLAT);
+        if (shading) SetupLights();
+
+        glPushMatrix();
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glViewport(0, 0, clientRect.right, clientRect.bottom);
+        bool picking = render.renderMode == GL_SELECT;
+        if (picking) {
+            pick.objects.clear();
+            glRenderMode(GL_SELECT);
+            GLint vp[4];
+            glGetIntegerv(GL_VIEWPORT, vp);
+            gluPickMatrix(pick.mouseX, vp[3] - pick.mouseY, 2.0, 2.0, vp);
+            glInitNames();
+            glPushName(0);
+        }
+        if (view.project_mode == PEXA_PERSPECTIVE)
+            gluPerspective(view.angle, aspect, view.clipnear, view.clipfar);
+        else if (view.project_mode == PEXA_ORTHOGONAL)
+            glOrtho(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight, view.clipnear,
+                    view.clipfar);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        ApplyViewingTransform();
+        PlaceModelLights();
+
+        int t0 = ClockMilliseconds();
+        if (render.compiledValid)
+            glCallList(sceneListId);
+        else
+            lists.list3D->Draw();
+        glPopMatrix();
+        render.frameTime = ClockMilliseconds() - t0;
+        if (render.frameTime == 0) render.frameTime = 1;
+
+        if (picking) {
+            GLint hits = glRenderMode(GL_RENDER);
+            render.renderMode = GL_RENDER;
+            FinishPick(hits);
+        } else {
+            SwapBuffers(os.hdc);
+        }
+        glPopMatrix();
+        RefreshViewDialog();
+    }
+    if (lists.has2D) {
+        MoveToEx(os.hdc, 0, 0, nullptr);
+        overlay.pos2D[0] = overlay.pos2D[1] = 0;
+        SetROP2(os.hdc, R2_COPYPEN);
+        handledWind = this;
+        SceneWriteGuard sceneLock;
+        lists.list2D->Draw();
+    }
+    if (!render.animate && !view.keepAnimating && view.speed == 0 && view.yawRate == 0 && view.pitchRate == 0 &&
+        view.rollRate == 0) {
+        render.idle = 1;
+        ValidateRect(os.hwnd, nullptr);
+    } else {
+        render.idle = 0;
+        InvalidateRect(os.hwnd, nullptr, TRUE);
+    }
+    return 0;
+}
+
+// Flight and walk steps, and the view dialog, arrive with navigation and
+// the dialogs; until then these do nothing.
+void cWind::AdvanceFlight() {}
+void cWind::RefreshViewDialog() {}
+
+} // namespace pexa
