@@ -177,21 +177,24 @@ PEXA_API void *CreateWind(const char *title, int width PEXA_DEFAULT(500),
                           int statusBar PEXA_DEFAULT(0),
                           DWORD style PEXA_DEFAULT(WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS |
                                                    WS_CLIPCHILDREN));
-/* Tears the window down; the handle must not be used afterwards. 1. */
+/* Tears the window down; the handle must not be used afterwards. Returns 1. */
 PEXA_API int DeleteWind(void *wind);
-/* Makes wind the current window (on the calling thread, no request). */
+/* Makes wind the current window (on the calling thread, no request).
+ * Returns nothing. */
 PEXA_API void CurrentWind(void *wind);
-/* Show and hide; nothing happens when already shown or hidden. 1. */
+/* Show and hide; nothing happens when already shown or hidden. Return 1. */
 PEXA_API int ShowWind(void *wind);
 PEXA_API int HideWind(void *wind);
-/* Moves and sizes a shown window; no effect on a hidden one. 1. */
+/* Moves and sizes a shown window; no effect on a hidden one. Returns 1. */
 PEXA_API int SizeWind(void *wind, int x, int y, int width, int height);
-/* Draws one frame of the window (two names of one function). 1. */
+/* Draws one frame of the window (two names of one function). Return 1. */
 PEXA_API int RefreshWind(void *wind);
 PEXA_API int ClearWind(void *wind);
-/* Background colour of the current window, used from the next frame on. 1. */
+/* Background colour of the current window, used from the next frame on.
+ * Returns 1. */
 PEXA_API int Background(float r, float g, float b);
-/* The window's device context, window handle and OpenGL context. */
+/* Return the window's device context, window handle and OpenGL context
+ * (NULL for a deleted window). */
 PEXA_API HDC GetHDC(void *wind);
 PEXA_API HWND GetHWND(void *wind);
 PEXA_API HGLRC GetHGLRC(void *wind);
@@ -200,8 +203,10 @@ PEXA_API HGLRC GetHGLRC(void *wind);
  * Requests and events
  * ------------------------------------------------------------------------ */
 
-/* Sends a request (1024 to 1250) to the library thread and returns its
- * result; SendPexaMsg(1025, object, 0) inserts an object of your own class. */
+/* Sends a request (PEXA_MSG_..., 1024 to 1250) to the library thread and
+ * returns the handler's result (0 for a number without a handler);
+ * SendPexaMsg(PEXA_MSG_INSERT_3D, object, 0) inserts an object of your own
+ * class. */
 PEXA_API LRESULT SendPexaMsg(UINT message, WPARAM wParam, LPARAM lParam);
 
 /* The library's event record; WaitForPexa returns a copy. Pointer-sized
@@ -221,15 +226,18 @@ typedef struct EventInfo {
     int vk;             /* virtual-key code of the last key press */
 } EventInfo;
 
-/* Blocks until a matching event happens in any scene window (kind: bits
- * above; key: virtual-key code, 0 = any) and returns the event record.
- * Runs on the calling thread; one waiting thread at a time. */
+/* Blocks until a matching event happens in any scene window (kind: KEYHIT,
+ * MOUSEHIT, MOUSEDRAG bits; key: virtual-key code, 0 = any). Returns a copy
+ * of the event record. Runs on the calling thread; one waiting thread at a
+ * time. */
 PEXA_API EventInfo WaitForPexa(int kind, int key PEXA_DEFAULT(0));
 /* Takes the newest queued event of the current window whose message is kind
- * (0 = any; 771 empties the queue). Returns the address of {message, wParam,
- * lParam}, valid until the next GetEvent on that window, or NULL. */
+ * (PEXA_EVENT_ANY; PEXA_EVENT_CLEAR empties the queue). Returns the address
+ * of {message, wParam, lParam}, valid until the next GetEvent on that
+ * window, or NULL when no such event is queued. */
 PEXA_API unsigned int *GetEvent(int kind PEXA_DEFAULT(0));
-/* 1 when an event with message kind (0 = any) is queued in the current window. */
+/* Returns 1 when an event with message kind (PEXA_EVENT_ANY: any) is queued
+ * in the current window, else 0. */
 PEXA_API int EventExists(int kind PEXA_DEFAULT(0));
 
 /* ------------------------------------------------------------------------
@@ -240,28 +248,33 @@ PEXA_API int EventExists(int kind PEXA_DEFAULT(0));
  * another kind gives NULL.
  * ------------------------------------------------------------------------ */
 
-/* Empties the current 3D (2D) list and draws a frame. 1. */
+/* Empties the current 3D (2D) list and draws a frame. Return 1. */
 PEXA_API int ClearList(void);
 PEXA_API int ClearList2D(void);
 /* Deletes obj from the current 3D (2D) list; returns the object that
  * followed it, or NULL (also when obj is not in the list). */
 PEXA_API cObj *DelObj(cObj *obj);
 PEXA_API cObj *DelObj2D(cObj *obj);
-/* The next insertion goes directly after obj; with hold, every insertion. 1. */
+/* The next insertion goes directly after obj; with hold, every insertion.
+ * Return 1. */
 PEXA_API int InsertAfter(cObj *obj, int hold PEXA_DEFAULT(0));
 PEXA_API int InsertAfter2D(cObj *obj, int hold PEXA_DEFAULT(0));
-/* Opens a group: inserts it, then new 3D objects go into it. NULL on failure. */
+/* Opens a group: inserts it, then new 3D objects go into it. Returns the
+ * group, or NULL on failure. */
 PEXA_API cObj *GroupBegin(void);
 /* Closes the innermost open group; returns the list now receiving objects. */
 PEXA_API cObj *GroupEnd(void);
-/* Draws target again at this place of the list. */
+/* Draws target again at this place of the list. Returns the new Use object,
+ * or NULL on failure. */
 PEXA_API cObj *Use(cObj *target);
 /* Compiles the current 3D list into one display list and draws a frame;
- * later changes show only after the next UseDisplayList. 0. */
+ * later changes show only after the next UseDisplayList. Returns 0. */
 PEXA_API int UseDisplayList(void);
 
 /* ------------------------------------------------------------------------
  * 3D objects (colours are pointers to three floats, 0 to 1)
+ * Each returns the new or changed object, or NULL (another kind passed, or
+ * no memory).
  * ------------------------------------------------------------------------ */
 
 PEXA_API cObj *Point(cObj *obj, float x, float y, float z, float *color PEXA_DEFAULT(NULL));
@@ -305,21 +318,25 @@ PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count);
 
 /* ------------------------------------------------------------------------
  * Attribute and transform objects
+ * Each returns the new or changed object, or NULL (another kind passed, or
+ * no memory).
  * ------------------------------------------------------------------------ */
 
 PEXA_API cObj *Color(cObj *obj, float *rgb);
 PEXA_API cObj *ColorRGB(cObj *obj, float r, float g, float b);
 PEXA_API cObj *Translate(cObj *obj, float x, float y, float z);
 /* Rotation by angle degrees about the axis; increment is added after every
- * draw (with Enable(NULL, 6) the objects after it keep turning). */
+ * draw (with Enable(NULL, PEXA_ENABLE_ANIMATION) the objects after it keep
+ * turning). */
 PEXA_API cObj *Rotate(cObj *obj, float angle, float x, float y, float z,
                       float increment PEXA_DEFAULT(0));
 PEXA_API cObj *Scale(cObj *obj, float x, float y, float z);
 PEXA_API cObj *PushMatrix(void);
 PEXA_API cObj *PopMatrix(void);
-/* Window switches: 1 lighting, 2 face culling, 3 depth test, 4 colour
- * material, 5 picking on click, 6 continuous redraw, 7 mouse navigation,
- * 8 keyboard navigation, 9 context menu. */
+/* Window switches, set when the object is drawn: PEXA_ENABLE_... (1
+ * lighting, 2 face culling, 3 depth test, 4 colour material, 5 picking on
+ * click, 6 continuous redraw, 7 mouse navigation, 8 keyboard navigation,
+ * 9 context menu). */
 PEXA_API cObj *Enable(cObj *obj, int capability);
 PEXA_API cObj *Disable(cObj *obj, int capability);
 

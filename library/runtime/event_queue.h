@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "scene/pexa_core.h"
+
 namespace pexa {
 
 struct cEvent {
@@ -24,7 +26,7 @@ struct TakenEvent {
 class cEventList {
   public:
     static constexpr int kDefaultCapacity = 20;
-    static constexpr int kClearAll = 771; // GetEvent(771) empties the queue
+    static constexpr int kClearAll = PEXA_EVENT_CLEAR; // GetEvent empties the queue
 
     explicit cEventList(int capacity = kDefaultCapacity) : capacity_(capacity) {}
     ~cEventList() { clear(); }

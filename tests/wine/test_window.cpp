@@ -237,4 +237,35 @@ TEST(Helpers, RandomSequenceFromLoadAndAfterSeeding) {
     EXPECT_EQ(zero[0], 0.0f);
 }
 
+// The DLL without the GIF codec captures its windows like the full one.
+TEST(Window, LiteBuildCapturesItsWindows) {
+    HMODULE lite = LoadLibraryA("pexab16.dll");
+    ASSERT_NE(lite, nullptr);
+    auto get = [&](const char *name) { return reinterpret_cast<void *>(GetProcAddress(lite, name)); };
+    auto create = reinterpret_cast<decltype(&CreateWind)>(get("CreateWind"));
+    auto show = reinterpret_cast<decltype(&ShowWind)>(get("ShowWind"));
+    auto background = reinterpret_cast<decltype(&Background)>(get("Background"));
+    auto refresh = reinterpret_cast<decltype(&RefreshWind)>(get("RefreshWind"));
+    auto capture = reinterpret_cast<decltype(&DIBfromWind)>(get("DIBfromWind"));
+    auto remove = reinterpret_cast<decltype(&DeleteWind)>(get("DeleteWind"));
+    ASSERT_TRUE(create && show && background && refresh && capture && remove);
+    void *w = create(" lite capture", 160, 120, 30, 30, nullptr, 0, WS_POPUP);
+    ASSERT_NE(w, nullptr);
+    background(1.0f, 0.0f, 0.0f);
+    show(w);
+    refresh(w);
+    HGLOBAL dib = capture();
+    ASSERT_NE(dib, nullptr);
+    auto *header = static_cast<BITMAPINFOHEADER *>(GlobalLock(dib));
+    EXPECT_EQ(header->biWidth, 160);
+    EXPECT_EQ(header->biHeight, 120);
+    EXPECT_EQ(header->biBitCount, 24);
+    const BYTE *pixel = reinterpret_cast<const BYTE *>(header + 1); // blue, green, red
+    EXPECT_EQ(pixel[2], 255);
+    EXPECT_EQ(pixel[1], 0);
+    GlobalUnlock(dib);
+    GlobalFree(dib);
+    remove(w);
+}
+
 } // namespace
