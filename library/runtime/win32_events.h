@@ -16,9 +16,13 @@ class cWind;
 extern EventInfo eventRecord;
 extern std::atomic<int> waitKinds; // kinds of the wait in progress, 0 while nobody waits
 extern std::atomic<int> waitKey;   // key of the last wait, 0 = any
+// Process-wide, not per window: a shift or control key held down in one
+// scene window still counts when the next key arrives in another, and a drag
+// begun in one window goes on over the others (its moves satisfy a
+// MOUSEDRAG wait there too).
 extern int shiftDown;
 extern int controlDown;
-extern int dragging; // process-wide: a left-button drag in any scene window
+extern int dragging; // a left-button drag in any scene window
 
 // Releases the waiting caller.
 void SignalWaiter();
