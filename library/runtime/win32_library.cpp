@@ -80,11 +80,15 @@ void __cdecl LibraryThread(void *) {
     MSG msg;
     UINT previous = 0; // message dispatched last, 0 before the first
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Scene windows get their messages whether or not a window is
+        // current (a program may have none after a failed CreateWind);
+        // the current window's dialogs see keys first.
         cWind *current = CurrentWindow();
-        if (!current) continue; // no current window: posted messages are dropped
-        HWND lightDialog = current->dialogs.hLightDlg, viewDialog = current->dialogs.hViewDlg;
-        if (lightDialog && IsDialogMessageA(lightDialog, &msg)) continue;
-        if (viewDialog && IsDialogMessageA(viewDialog, &msg)) continue;
+        if (current && !current->tornDown) {
+            HWND light = current->dialogs.hLightDlg, view = current->dialogs.hViewDlg;
+            if (light && IsDialogMessageA(light, &msg)) continue;
+            if (view && IsDialogMessageA(view, &msg)) continue;
+        }
         OnMessageRetrieved(previous, msg.message);
         previous = msg.message;
         TranslateMessage(&msg);
