@@ -6,19 +6,54 @@
 #include "objects/group.h"
 #include "runtime/gl_frame.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_messages.h"
 #include "runtime/win32_wind.h"
 
 using pexa::cWind;
 
+namespace {
+
+// Groups and Use objects can still chain deeper than the library thread's
+// stack should go (each Use of a group that itself uses another): drawing
+// stops following them at this depth. Frames run on the library thread
+// only, so plain counters serve.
+int drawDepth = 0;
+bool depthReported = false;
+
+class DepthScope {
+  public:
+    DepthScope() : within_(++drawDepth <= pexa::SceneGraph::kMaxDepth) {
+        if (!within_ && !depthReported) {
+            depthReported = true;
+            pexa::ConsoleMessage("\n Drawing stops at 1000 nested groups and Use objects.");
+        }
+    }
+    ~DepthScope() { --drawDepth; }
+    DepthScope(const DepthScope &) = delete;
+    DepthScope &operator=(const DepthScope &) = delete;
+    bool within() const { return within_; }
+
+  private:
+    bool within_;
+};
+
+} // namespace
+
 void cGroup::Draw() {
+    DepthScope depth;
+    if (!depth.within()) return;
     cWind *w = pexa::handledWind;
     bool picking = w && w->render.renderMode == GL_SELECT;
-    for (cursor = first; cursor; cursor = cursor->next) {
-        if (picking && pexa::Is3DType(cursor->typeId)) glLoadName(pexa::PickNameFor(w, cursor));
-        cursor->Draw();
+    // A local cursor: a group drawn again through a Use object must not move
+    // the traversal of its outer drawing.
+    for (cObj *obj = first; obj; obj = obj->next) {
+        cursor = obj;
+        if (picking && pexa::Is3DType(obj->typeId)) glLoadName(pexa::PickNameFor(w, obj));
+        obj->Draw();
     }
 }
 
 void cUse3D::Draw() {
-    if (target) target->Draw();
+    DepthScope depth;
+    if (depth.within() && target) target->Draw();
 }

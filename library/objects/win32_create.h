@@ -12,10 +12,19 @@
 
 namespace pexa {
 
+// Inserts a new object into the current window and returns it. An object
+// that could not be inserted (no current window, or the scene refused it) is
+// destroyed and null returned: nobody else would ever free it. A null
+// object is sent too (the insertion ignores it) and null returned.
+inline cObj *InsertNew(cObj *created, UINT request = PEXA_MSG_INSERT_3D) {
+    if (SendRequest(request, reinterpret_cast<WPARAM>(created), 0)) return created;
+    delete created;
+    return nullptr;
+}
+
 // obj null: a new T (constructed by make) is inserted into the current
-// window and returned (null when allocation failed; the insertion request
-// is sent either way and ignores null). obj of kind typeId: modify(obj)
-// under the scene lock, then obj. Any other obj: null.
+// window and returned (null when it could not be). obj of kind typeId:
+// modify(obj) under the scene lock, then obj. Any other obj: null.
 template <class T, class Make, class Modify>
 cObj *CreateOrModify(cObj *obj, int typeId, Make make, Modify modify) {
     if (obj) {
@@ -24,10 +33,7 @@ cObj *CreateOrModify(cObj *obj, int typeId, Make make, Modify modify) {
         modify(static_cast<T *>(obj));
         return obj;
     }
-    T *created = make();
-    SendRequest(Is3DType(typeId) ? PEXA_MSG_INSERT_3D : PEXA_MSG_INSERT_2D, reinterpret_cast<WPARAM>(created),
-                0);
-    return created;
+    return InsertNew(make(), Is3DType(typeId) ? PEXA_MSG_INSERT_3D : PEXA_MSG_INSERT_2D);
 }
 
 // Sets the fields of a fresh object; the object is not yet shared.

@@ -5,7 +5,9 @@
 #include <new>
 
 #include "objects/group.h"
+#include "objects/win32_create.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_messages.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
@@ -14,20 +16,58 @@ using namespace pexa;
 
 namespace {
 
+// Private to the library (outside the request range): GroupBegin's
+// insertion and the switch to the new group in one step on the library
+// thread, so that no other thread can free the group in between.
+constexpr UINT kBeginGroup = WM_APP + 0x51;
+
 cObj *ObjectArg(const Call &call) {
     return reinterpret_cast<cObj *>(call.wParam);
 }
 
-// The first object entering an empty list marks the window as having 3D or
-// 2D objects: frames then draw that pass.
+// What the graph needs to know of a library group or Use object. (The type
+// id alone could be a program's own class; the cast is checked.)
+SceneGraph::Kind KindOf(cObj *obj) {
+    SceneGraph::Kind kind;
+    if (!obj) return kind;
+    if (obj->typeId == kTypeGroup)
+        if (cGroup *group = dynamic_cast<cGroup *>(obj)) kind.members = group;
+    if (obj->typeId == kTypeUse)
+        if (cUse3D *use = dynamic_cast<cUse3D *>(obj)) kind.targetField = &use->target;
+    return kind;
+}
+
+void ReportRefusal(SceneGraph::Refusal refusal) {
+    switch (refusal) {
+    case SceneGraph::Refusal::AlreadyInAList:
+        ConsoleMessage("\n The object is already in a list; it was not inserted again.");
+        break;
+    case SceneGraph::Refusal::UnknownTarget:
+        ConsoleMessage("\n Use: the object to draw is not in this window's scene.");
+        break;
+    case SceneGraph::Refusal::Cycle:
+        ConsoleMessage("\n Use: the object to draw contains the Use object itself.");
+        break;
+    case SceneGraph::Refusal::TooDeep:
+        ConsoleMessage("\n GroupBegin: groups cannot nest deeper than 1000 levels.");
+        break;
+    default:
+        break;
+    }
+}
+
+// Inserts obj into list of w when the scene allows it; 1 when inserted.
 LRESULT Insert(cWind *w, cGroup *list, cObj *obj) {
     SceneWriteGuard lock;
-    const bool wasEmpty = list->IsEmpty();
-    if (!list->Insert(obj)) return 0;
-    if (wasEmpty) {
-        if (Is3DType(obj->typeId)) w->lists.has3D = 1;
-        if (Is2DType(obj->typeId)) w->lists.has2D = 1;
+    const SceneGraph::Kind kind = KindOf(obj);
+    const SceneGraph::Refusal refusal = w->graph.CanInsert(obj, list, kind);
+    if (refusal != SceneGraph::Refusal::None) {
+        ReportRefusal(refusal);
+        return 0;
     }
+    list->Insert(obj);
+    w->graph.Inserted(obj, list, kind);
+    w->UpdatePasses();
     return 1;
 }
 
@@ -38,27 +78,43 @@ LRESULT Insert3D(const Call &c) {
     return Insert(c.w, c.w->lists.current3D, ObjectArg(c));
 }
 
-LRESULT Delete(cGroup *list, cObj *obj) {
+LRESULT BeginGroup(const Call &c) {
     SceneWriteGuard lock;
-    return reinterpret_cast<LRESULT>(list->Delete(obj));
-}
-LRESULT Delete2D(const Call &c) {
-    return Delete(c.w->lists.current2D, ObjectArg(c));
-}
-LRESULT Delete3D(const Call &c) {
-    return Delete(c.w->lists.current3D, ObjectArg(c));
+    cGroup *group = new (std::nothrow) cGroup(c.w->lists.current3D);
+    if (!group) return 0;
+    if (!Insert(c.w, c.w->lists.current3D, group)) {
+        delete group;
+        return 0;
+    }
+    c.w->lists.current3D = group;
+    return reinterpret_cast<LRESULT>(static_cast<cObj *>(group));
 }
 
-LRESULT Position(cGroup *list, cObj *obj, LPARAM hold) {
+LRESULT Delete(cWind *w, cGroup *list, cObj *obj) {
     SceneWriteGuard lock;
+    cObj *successor = list->Delete(obj);
+    w->UpdatePasses();
+    return reinterpret_cast<LRESULT>(successor);
+}
+LRESULT Delete2D(const Call &c) {
+    return Delete(c.w, c.w->lists.current2D, ObjectArg(c));
+}
+LRESULT Delete3D(const Call &c) {
+    return Delete(c.w, c.w->lists.current3D, ObjectArg(c));
+}
+
+// Only an object of the list itself can be its insertion position.
+LRESULT Position(cWind *w, cGroup *list, cObj *obj, LPARAM hold) {
+    SceneWriteGuard lock;
+    if (!w->graph.IsMemberOf(obj, list)) return 0;
     list->SetPosition(obj, int(hold));
     return 1;
 }
 LRESULT Position2D(const Call &c) {
-    return Position(c.w->lists.current2D, ObjectArg(c), c.lParam);
+    return Position(c.w, c.w->lists.current2D, ObjectArg(c), c.lParam);
 }
 LRESULT Position3D(const Call &c) {
-    return Position(c.w->lists.current3D, ObjectArg(c), c.lParam);
+    return Position(c.w, c.w->lists.current3D, ObjectArg(c), c.lParam);
 }
 
 const Route kListRequests[] = {
@@ -74,13 +130,9 @@ const Route kListRequests[] = {
      [](const Call &c) -> LRESULT { return c.w->ClearList2D(); }, 0},
     {PEXA_MSG_CLEAR_LIST, Target::Current,
      [](const Call &c) -> LRESULT { return c.w->ClearList(); }, 0},
+    {kBeginGroup, Target::Current, BeginGroup, 0},
 };
 PEXA_ROUTES(kListRequests);
-
-cObj *SendInsert(cObj *obj) {
-    SendRequest(PEXA_MSG_INSERT_3D, reinterpret_cast<WPARAM>(obj), 0);
-    return obj;
-}
 
 } // namespace
 
@@ -107,37 +159,29 @@ PEXA_API cObj *DelObj2D(cObj *obj) {
 }
 
 PEXA_API int InsertAfter(cObj *obj, int hold) {
-    SendRequest(PEXA_MSG_INSERT_AFTER_3D, reinterpret_cast<WPARAM>(obj), hold);
-    return 1;
+    return int(SendRequest(PEXA_MSG_INSERT_AFTER_3D, reinterpret_cast<WPARAM>(obj), hold));
 }
 
 PEXA_API int InsertAfter2D(cObj *obj, int hold) {
-    SendRequest(PEXA_MSG_INSERT_AFTER_2D, reinterpret_cast<WPARAM>(obj), hold);
-    return 1;
+    return int(SendRequest(PEXA_MSG_INSERT_AFTER_2D, reinterpret_cast<WPARAM>(obj), hold));
 }
 
 PEXA_API cObj *GroupBegin(void) {
-    cWind *w = CurrentWindow();
-    if (!w || w->tornDown || !w->lists.current3D) return nullptr;
-    cGroup *group = new (std::nothrow) cGroup(w->lists.current3D);
-    if (!group) return nullptr;
-    SendInsert(group);
-    SceneWriteGuard lock;
-    w->lists.current3D = group;
-    return group;
+    return reinterpret_cast<cObj *>(SendRequest(kBeginGroup));
 }
 
 PEXA_API cObj *GroupEnd(void) {
     cWind *w = CurrentWindow();
-    if (!w || w->tornDown || !w->lists.current3D) return nullptr;
+    if (!w || w->tornDown) return nullptr;
     SceneWriteGuard lock;
+    if (!w->lists.current3D) return nullptr;
     if (w->lists.current3D != w->lists.list3D && w->lists.current3D->parent)
         w->lists.current3D = w->lists.current3D->parent;
     return w->lists.current3D;
 }
 
 PEXA_API cObj *Use(cObj *target) {
-    return SendInsert(new (std::nothrow) cUse3D(target));
+    return InsertNew(new (std::nothrow) cUse3D(target));
 }
 
 PEXA_API int UseDisplayList(void) {

@@ -14,13 +14,8 @@ void StoreColour(float *to, const float *from) {
     if (from) Copy3(to, from);
 }
 
-cObj *SendInsert(cObj *obj) {
-    SendRequest(PEXA_MSG_INSERT_3D, reinterpret_cast<WPARAM>(obj), 0);
-    return obj;
-}
-
 template <class T> cObj *CreateAlways() {
-    return SendInsert(new (std::nothrow) T());
+    return InsertNew(new (std::nothrow) T());
 }
 
 // Line, triangle and tetragon, with colours or (colours null) without.

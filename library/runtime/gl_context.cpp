@@ -54,6 +54,14 @@ int cWind::SetupGL(HWND window) {
     lists.list2D = lists.current2D = new cGroup(nullptr);
     lists.list3D = lists.current3D = new cGroup(nullptr);
     lists.has2D = lists.has3D = 0;
+    graph.AddRoot(lists.list2D, lists.list2D);
+    graph.AddRoot(lists.list3D, lists.list3D);
+    // A group destroyed while it receives insertions (deleted with its
+    // parent, or emptied away by another thread) hands them to the root.
+    graph.OnListDestroyed([this](ObjectList *list) {
+        if (list == static_cast<ObjectList *>(lists.current3D)) lists.current3D = lists.list3D;
+        if (list == static_cast<ObjectList *>(lists.current2D)) lists.current2D = lists.list2D;
+    });
 
     view.rotAngle = view.iniRot;
     Copy3(view.rotAxis, view.iniAxis);
@@ -139,7 +147,9 @@ int cWind::UseDisplayList(unsigned name) {
         glNewList(name, GL_COMPILE);
         unsigned mode = render.renderMode;
         render.renderMode = GL_RENDER; // no pick names are recorded
-        lists.current3D->Draw();
+        // The whole scene, also while a group is open: frames call this list
+        // instead of the root list.
+        lists.list3D->Draw();
         render.renderMode = mode;
         glEndList();
         render.compiledValid = 1;
@@ -151,9 +161,12 @@ int cWind::UseDisplayList(unsigned name) {
 void cWind::ReleaseGL() {
     // Objects may free OpenGL resources of this context as they go.
     if (os.hglrc) wglMakeCurrent(os.hdc, os.hglrc);
-    delete lists.list2D;
-    delete lists.list3D;
-    lists = SceneLists{};
+    {
+        SceneWriteGuard lock;
+        delete lists.list2D;
+        delete lists.list3D;
+        lists = SceneLists{};
+    }
     // The display list goes first, while its context is still current.
     if (os.hglrc) {
         glDeleteLists(sceneListId, 1);

@@ -8,6 +8,7 @@
 #include "objects/group.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_routes.h"
+#include "runtime/win32_scene_lock.h"
 
 namespace pexa {
 
@@ -65,18 +66,31 @@ void cWind::SetModeCursor() {
     SetCursor(cursor);
 }
 
+void cWind::UpdatePasses() {
+    lists.has3D = lists.list3D && !lists.list3D->IsEmpty();
+    lists.has2D = lists.list2D && !lists.list2D->IsEmpty();
+}
+
+// Inside an open group only the group is emptied; the scene keeps showing
+// the rest of the root list.
 int cWind::ClearList() {
-    lists.current3D->Empty();
-    lists.has3D = 0;
+    {
+        SceneWriteGuard lock;
+        lists.current3D->Empty();
+        UpdatePasses();
+    }
     SetModeCursor();
     Render();
     return 1;
 }
 
 int cWind::ClearList2D() {
-    lists.current2D->Empty();
+    {
+        SceneWriteGuard lock;
+        lists.current2D->Empty();
+        UpdatePasses();
+    }
     MoveToEx(os.hdc, 0, 0, nullptr);
-    lists.has2D = 0;
     Render();
     return 1;
 }

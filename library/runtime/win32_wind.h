@@ -11,6 +11,7 @@
 #include "pexa.h"
 #include "runtime/event_queue.h"
 #include "runtime/light.h"
+#include "scene/scene_graph.h"
 #include "scene/window_state.h"
 
 namespace pexa {
@@ -37,6 +38,8 @@ class cWind {
     int UseDisplayList(unsigned name);
     int ClearList();
     int ClearList2D();
+    // The root lists holding an object decide whether frames draw each pass.
+    void UpdatePasses();
     // Cursor for the action mode (the arrow while the scene is empty).
     void SetModeCursor();
 
@@ -55,6 +58,7 @@ class cWind {
     SystemHandles os;
     DialogState dialogs;
     SceneLists lists;
+    SceneGraph graph; // what each list holds; refuses what would break the scene
     OverlayState overlay;
     RenderState render;
     ViewState view;

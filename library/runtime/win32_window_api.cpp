@@ -1,6 +1,7 @@
 // Exported window functions and their requests: creation (which also starts
 // the library on first use), show, hide, size, refresh, background, delete,
 // and the handle queries.
+#include <algorithm>
 #include <new>
 
 #include "pexa.h"
@@ -23,14 +24,25 @@ struct ColorRecord {
     float r, g, b;
 };
 
+// Window sizes as a desktop accepts them: at most the largest a user could
+// drag a window to, never negative. (Beyond that the X server behind Wine
+// refuses the window and the process dies.)
+int ClampWidth(int width) {
+    return std::max(0, std::min(width, GetSystemMetrics(SM_CXMAXTRACK)));
+}
+int ClampHeight(int height) {
+    return std::max(0, std::min(height, GetSystemMetrics(SM_CYMAXTRACK)));
+}
+
 LRESULT CreateSceneWindow(const Call &call) {
     cWind *w = reinterpret_cast<cWind *>(call.wParam);
     if (!w) return 0;
     currentWind.store(w);
-    HWND hwnd = CreateWindowExA(0, "Pexa", w->title, w->style, w->windowRect.left,
-                                w->windowRect.top, w->windowRect.right - w->windowRect.left,
-                                w->windowRect.bottom - w->windowRect.top, nullptr, nullptr,
-                                hLibModule, nullptr);
+    RECT &r = w->windowRect;
+    r.right = r.left + ClampWidth(r.right - r.left);
+    r.bottom = r.top + ClampHeight(r.bottom - r.top);
+    HWND hwnd = CreateWindowExA(0, "Pexa", w->title, w->style, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, nullptr, nullptr, hLibModule, nullptr);
     w->os.hwnd = hwnd;
     if (!hwnd) return 0;
     if (w->dialogs.hasStatusBar) CreateStatusBar(w);
@@ -59,7 +71,8 @@ LRESULT SizeScene(const Call &call) {
     const RectangleRecord *r = reinterpret_cast<const RectangleRecord *>(call.lParam);
     // A hidden window ignores the request; it is not kept for later.
     if (call.w->visible && r)
-        SetWindowPos(call.w->hwnd(), HWND_NOTOPMOST, r->x, r->y, r->width, r->height, 0);
+        SetWindowPos(call.w->hwnd(), HWND_NOTOPMOST, r->x, r->y, ClampWidth(r->width),
+                     ClampHeight(r->height), 0);
     return 1;
 }
 
@@ -106,12 +119,14 @@ PEXA_API void *CreateWind(const char *title, int width, int height, int x, int y
         ConsoleMessage("\n Pexa Initialization failed!");
         return nullptr;
     }
+    cWind *previous = CurrentWindow();
     cWind *w = new (std::nothrow) cWind(title, width, height, x, y, reserved, statusBar, style);
     if (w) SendRequest(PEXA_MSG_CREATE_WIND, reinterpret_cast<WPARAM>(w), 0);
     currentWind.store(w);
     if (!w || !w->os.hwnd) {
         if (w) SendRequest(PEXA_MSG_DELETE_WIND, reinterpret_cast<WPARAM>(w), 0);
-        currentWind.store(nullptr);
+        // A failed creation leaves the program's current window as it was.
+        currentWind.store(previous);
         ConsoleMessage("\n Window creation failed!");
         return nullptr;
     }

@@ -1,6 +1,8 @@
 // The ordered object list (see object_list.h).
 #include "scene/object_list.h"
 
+#include "scene/scene_graph.h"
+
 namespace pexa {
 
 bool ObjectList::Insert(cObj *obj) {
@@ -31,7 +33,7 @@ cObj *ObjectList::Delete(cObj *obj) {
             position = first;
         }
         cObj *successor = obj->next;
-        delete obj;
+        Destroy(obj);
         return successor;
     }
     cObj *p = first;
@@ -41,7 +43,7 @@ cObj *ObjectList::Delete(cObj *obj) {
     if (obj == last) last = p;
     if (obj == position) position = p;
     p->next = obj->next;
-    delete obj;
+    Destroy(obj);
     return p->next;
 }
 
@@ -55,12 +57,17 @@ void ObjectList::Empty() {
     cursor = first;
     while (cursor) {
         cObj *next = cursor->next;
-        delete cursor;
+        Destroy(cursor);
         cursor = next;
     }
     count = 0;
     first = last = position = nullptr;
     holdPosition = 0;
+}
+
+void ObjectList::Destroy(cObj *obj) {
+    if (graph) graph->Destroying(obj);
+    delete obj;
 }
 
 bool ObjectList::Contains(const cObj *obj) const {

@@ -7,6 +7,8 @@
 
 namespace pexa {
 
+class SceneGraph;
+
 class ObjectList {
   public:
     ObjectList() = default;
@@ -35,6 +37,10 @@ class ObjectList {
     cObj *position = nullptr; // insertions go after it
     int holdPosition = 0;
     cObj *cursor = nullptr; // traversal cursor of drawing and emptying
+    SceneGraph *graph = nullptr; // the window's index, told of every object destroyed
+
+  private:
+    void Destroy(cObj *obj);
 };
 
 } // namespace pexa

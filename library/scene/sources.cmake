@@ -2,4 +2,5 @@
 set(PEXA_SCENE_PORTABLE
     scene/object_list.cpp
     scene/pick.cpp
+    scene/scene_graph.cpp
     scene/wait_match.cpp)

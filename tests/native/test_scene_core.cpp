@@ -7,6 +7,7 @@
 
 #include "scene/object_list.h"
 #include "scene/pick.h"
+#include "scene/scene_graph.h"
 #include "scene/wait_match.h"
 
 namespace {
@@ -97,6 +98,116 @@ TEST_F(ListCore, EmptyingDestroysEveryObjectInOrder) {
     EXPECT_EQ(gone, (std::vector<std::string>{"a", "b"}));
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(list.holdPosition, 0);
+}
+
+// A window's scene as the library builds it: root lists, groups (objects
+// that are lists) and Use objects, indexed by a SceneGraph.
+struct Group : cObj, ObjectList {
+    void Draw() override {}
+    void DrawExtra() override {}
+};
+struct UseOf : cObj {
+    explicit UseOf(cObj *t) : target(t) {}
+    void Draw() override {}
+    void DrawExtra() override {}
+    cObj *target;
+};
+struct Plain : cObj {
+    void Draw() override {}
+    void DrawExtra() override {}
+};
+
+class GraphTest : public ::testing::Test {
+  protected:
+    using Refusal = pexa::SceneGraph::Refusal;
+    void SetUp() override {
+        graph.AddRoot(&root, &root);
+        graph.OnListDestroyed([this](ObjectList *l) { destroyed.push_back(l); });
+    }
+    Refusal Insert(ObjectList *list, cObj *obj) {
+        pexa::SceneGraph::Kind kind;
+        if (auto *g = dynamic_cast<Group *>(obj)) kind.members = g;
+        if (auto *u = dynamic_cast<UseOf *>(obj)) kind.targetField = &u->target;
+        Refusal r = graph.CanInsert(obj, list, kind);
+        if (r == Refusal::None) {
+            list->Insert(obj);
+            graph.Inserted(obj, list, kind);
+        }
+        return r;
+    }
+    pexa::SceneGraph graph;
+    Group root; // destroyed after the graph's members: declared after graph
+    std::vector<ObjectList *> destroyed;
+};
+
+TEST_F(GraphTest, UseCyclesAndUnknownTargetsAreRefused) {
+    auto *g = new Group;
+    ASSERT_EQ(Insert(&root, g), Refusal::None);
+    UseOf self(g), ofRoot(&root), outer(g), stranger(nullptr);
+    Plain outsider;
+    stranger.target = &outsider;
+    EXPECT_EQ(Insert(g, &self), Refusal::Cycle);     // g = GroupBegin(); Use(g)
+    EXPECT_EQ(Insert(&root, &ofRoot), Refusal::Cycle); // Use(GroupEnd()) at the root
+    EXPECT_EQ(Insert(&root, &stranger), Refusal::UnknownTarget);
+    EXPECT_EQ(Insert(&root, &root), Refusal::AlreadyInAList);
+    auto *inner = new Group;
+    ASSERT_EQ(Insert(g, inner), Refusal::None);
+    auto *back = new UseOf(g); // g draws inner, which would draw g again
+    EXPECT_EQ(Insert(inner, back), Refusal::Cycle);
+    auto *sideways = new Group;
+    ASSERT_EQ(Insert(&root, sideways), Refusal::None);
+    auto *viaUse = new UseOf(sideways); // g -> use -> sideways is fine...
+    ASSERT_EQ(Insert(inner, viaUse), Refusal::None);
+    UseOf closing(g); // ...but sideways -> g -> use -> sideways is not
+    EXPECT_EQ(Insert(sideways, &closing), Refusal::Cycle);
+    EXPECT_EQ(Insert(g, viaUse), Refusal::AlreadyInAList);
+    delete back;
+}
+
+TEST_F(GraphTest, DestroyedTargetsLeaveTheirUsesEmptyAndReportOpenGroups) {
+    auto *t = new Plain;
+    auto *g = new Group;
+    ASSERT_EQ(Insert(&root, t), Refusal::None);
+    ASSERT_EQ(Insert(&root, g), Refusal::None);
+    auto *inGroup = new Plain;
+    ASSERT_EQ(Insert(g, inGroup), Refusal::None);
+    auto *u1 = new UseOf(t), *u2 = new UseOf(inGroup);
+    ASSERT_EQ(Insert(&root, u1), Refusal::None);
+    ASSERT_EQ(Insert(&root, u2), Refusal::None);
+    root.Delete(t);
+    EXPECT_EQ(u1->target, nullptr);
+    EXPECT_EQ(u2->target, inGroup);
+    root.Delete(g); // its members go too
+    EXPECT_EQ(u2->target, nullptr);
+    EXPECT_EQ(destroyed, (std::vector<ObjectList *>{g}));
+    EXPECT_FALSE(graph.Contains(inGroup));
+    root.Delete(u1); // a Use destroyed before its target is forgotten with it
+    EXPECT_EQ(graph.size(), 1u);
+}
+
+TEST_F(GraphTest, MembershipDepthAndThePosition) {
+    auto *a = new Plain, *b = new Plain;
+    auto *g = new Group;
+    ASSERT_EQ(Insert(&root, a), Refusal::None);
+    ASSERT_EQ(Insert(&root, g), Refusal::None);
+    ASSERT_EQ(Insert(g, b), Refusal::None);
+    EXPECT_TRUE(graph.IsMemberOf(a, &root));
+    EXPECT_FALSE(graph.IsMemberOf(b, &root)); // in a group, not in the root itself
+    EXPECT_EQ(graph.DepthOf(g), 1);
+    ObjectList *list = g;
+    for (int level = 2; level <= pexa::SceneGraph::kMaxDepth; ++level) {
+        auto *next = new Group;
+        ASSERT_EQ(Insert(list, next), Refusal::None);
+        list = next;
+    }
+    Group tooDeep;
+    EXPECT_EQ(Insert(list, &tooDeep), Refusal::TooDeep);
+    root.SetPosition(a, 1);
+    root.Delete(a); // the position moves to an object still in the list
+    EXPECT_EQ(root.position, g);
+    auto *c = new Plain;
+    ASSERT_EQ(Insert(&root, c), Refusal::None);
+    EXPECT_EQ(g->next, c);
 }
 
 TEST(PickChoice, NearestHitWinsFirstOnTies) {
