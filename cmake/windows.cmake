@@ -48,6 +48,9 @@ foreach(src ${examples})
   pexa_add_program(${name} ${src})
 endforeach()
 
+# Programs that Wine tests run as a user would.
+pexa_add_program(exit_with_scene ${CMAKE_SOURCE_DIR}/tests/programs/exit_with_scene.cpp)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/setup/setup.cpp)
   add_executable(setup ${CMAKE_SOURCE_DIR}/setup/setup.cpp)
   target_link_options(setup PRIVATE ${PEXA_STATIC_RUNTIME})

@@ -22,7 +22,8 @@ bool depthReported = false;
 
 class DepthScope {
   public:
-    DepthScope() : within_(++drawDepth <= pexa::SceneGraph::kMaxDepth) {
+    // The root list is level 0, as for nesting groups.
+    DepthScope() : within_(++drawDepth <= pexa::SceneGraph::kMaxDepth + 1) {
         if (!within_ && !depthReported) {
             depthReported = true;
             pexa::ConsoleMessage("\n Drawing stops at 1000 nested groups and Use objects.");

@@ -66,7 +66,10 @@ bool RegisterWindowClass(const char *name, UINT classStyle) {
 
 // The library thread: window classes, dispatch window, then the message loop
 // for every window of the process's scenes.
-void __cdecl LibraryThread(void *) {
+HANDLE libraryThread; // kept for the exit path, which waits for the thread to end
+DWORD libraryThreadId;
+
+unsigned __stdcall LibraryThread(void *) {
     if (!RegisterWindowClass("DummyThread", CS_HREDRAW | CS_VREDRAW))
         ConsoleMessage("\nRegisterClass failed");
     if (!RegisterWindowClass("Pexa", CS_OWNDC | CS_HREDRAW | CS_VREDRAW))
@@ -94,6 +97,10 @@ void __cdecl LibraryThread(void *) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    // Only the exit path ends the loop, after every scene window is gone.
+    if (hDispatchWnd) DestroyWindow(hDispatchWnd);
+    hDispatchWnd = nullptr;
+    return 0;
 }
 
 // Runs when the program calls exit (main returns): waits for a frame in
@@ -103,11 +110,18 @@ void __cdecl LibraryThread(void *) {
 // second the server allows; the server then kills it and the program's exit
 // code is lost. The program has returned from main, so nothing of it sees
 // the windows go a moment earlier than the process.
+//
+// The library thread then leaves its message loop and ends, so that no
+// thread of the library is inside the window system or OpenGL when the
+// process goes: a thread stopped there can hold the process past that
+// second as well.
 void __cdecl QuiesceAtExit() {
     shuttingDown.store(true);
     DWORD_PTR ignored;
     if (hDispatchWnd)
         SendMessageTimeoutA(hDispatchWnd, kTearDownAtExit, 0, 0, SMTO_BLOCK, 2000, &ignored);
+    if (libraryThread && PostThreadMessageA(libraryThreadId, WM_QUIT, 0, 0))
+        WaitForSingleObject(libraryThread, 2000);
 }
 
 void RegisterExitHook() {
@@ -147,8 +161,11 @@ bool StartLibrary() {
     if (!hLibEvent) hLibEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (!hLibEvent) return false;
 
-    uintptr_t thread = _beginthread(LibraryThread, 0, nullptr);
-    if (thread == uintptr_t(-1L)) return false;
+    unsigned id = 0;
+    uintptr_t thread = _beginthreadex(nullptr, 0, LibraryThread, nullptr, 0, &id);
+    if (thread == 0) return false;
+    libraryThread = reinterpret_cast<HANDLE>(thread);
+    libraryThreadId = id;
     initialized.store(1);
     WaitForSingleObject(hLibEvent, INFINITE);
     RegisterExitHook();

@@ -268,4 +268,11 @@ TEST(Window, LiteBuildCapturesItsWindows) {
     remove(w);
 }
 
+// A program that returns from main with its window alive keeps its exit
+// code: the library ends its windows and its thread before the process goes.
+TEST(Window, ReturningWithAWindowAliveKeepsTheExitCode) {
+    for (int run = 0; run < 10; ++run)
+        ASSERT_EQ(RunProgram("exit_with_scene.exe"), 7) << "run " << run;
+}
+
 } // namespace
