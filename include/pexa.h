@@ -200,6 +200,41 @@ PEXA_API HWND GetHWND(void *wind);
 PEXA_API HGLRC GetHGLRC(void *wind);
 
 /* ------------------------------------------------------------------------
+ * Console, status bar, lights, dialogs and help
+ * ------------------------------------------------------------------------ */
+
+/* Gives the program's console a title, clears it, makes it width x height
+ * characters with a buffer of at least that (bufferWidth, bufferHeight; 0:
+ * the window's), places it at (x, y) and records that geometry in the
+ * registry's console settings. Before the first CreateWind only the title
+ * and the clearing happen. Calling thread; returns nothing. */
+PEXA_API void ResetConsole(const char *title, int x PEXA_DEFAULT(4), int y PEXA_DEFAULT(4),
+                           int width PEXA_DEFAULT(61), int height PEXA_DEFAULT(17),
+                           int bufferWidth PEXA_DEFAULT(0), int bufferHeight PEXA_DEFAULT(0));
+/* Sets the text of the current window's status bar (a window created with
+ * statusBar set); at most 255 characters are kept. Returns 1. */
+PEXA_API int StatusText(const char *text);
+/* Light 0..7 of the current window: direction (w = 0; NULL: (1, 1, 1)),
+ * on and worldPos (1: fixed to the initial view; 0: moves with the model).
+ * Other light numbers change nothing. Returns nothing. */
+PEXA_API void LightDirection(int light, int on, int worldPos, float *dir);
+/* Ambient, diffuse and specular colour of light 0..7 of the current window
+ * (three floats each; NULL gives the default grey). Returns nothing. */
+PEXA_API void LightColor(int light, float *ambient, float *diffuse, float *specular);
+/* Makes light 0..7 of the current window a spot light shining along dir
+ * (NULL: (0, 0, -1)) with cutoff (0..180 degrees) and exponent (0..1);
+ * values out of range are ignored. Returns nothing. */
+PEXA_API void LightSpot(int light, float *dir, float cutoff, float exponent);
+/* Open the window's light or view dialog beside it (only once its scene has
+ * an object). Return 1 when the dialog is open, else 0. */
+PEXA_API int LightDialog(void *wind);
+PEXA_API int ViewDialog(void *wind);
+/* Opens a help page of the documentation folder that setup recorded, asking
+ * for the folder when the page is not there. Returns nothing; failures are
+ * printed on the console. */
+PEXA_API void OpenDocu(const char *file);
+
+/* ------------------------------------------------------------------------
  * Requests and events
  * ------------------------------------------------------------------------ */
 

@@ -12,6 +12,7 @@
 #include "objects/group.h"
 #include "runtime/win32_events.h"
 #include "runtime/gl_frame.h"
+#include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
@@ -190,7 +191,7 @@ int cWind::Render() {
             SwapBuffers(os.hdc);
         }
         glPopMatrix();
-        RefreshViewDialog();
+        RefreshViewDialog(this);
     }
     if (lists.has2D) {
         MoveToEx(os.hdc, 0, 0, nullptr);
@@ -211,9 +212,7 @@ int cWind::Render() {
     return 0;
 }
 
-// Flight and walk steps, and the view dialog, arrive with navigation and
-// the dialogs; until then these do nothing.
+// Flight and walk steps arrive with navigation; until then this does nothing.
 void cWind::AdvanceFlight() {}
-void cWind::RefreshViewDialog() {}
 
 } // namespace pexa

@@ -92,8 +92,10 @@ void ButtonDownEvent(cWind *w, int button, WPARAM keys, LPARAM position) {
     eventRecord.button = static_cast<unsigned char>(button);
     eventRecord.hits = 0;
     eventRecord.name = 0;
-    if (button == 1 && w->pick.pickEnabled) {
-        // The pick frame fills hits and name.
+    // The pick frame fills hits and name. A window without 3D objects draws
+    // no OpenGL frame: its click reports no hit, and its next real frame
+    // must not turn into a pick.
+    if (button == 1 && w->pick.pickEnabled && w->lists.has3D) {
         w->render.renderMode = kGLSelect;
         w->Render();
     }

@@ -9,8 +9,6 @@
 
 namespace pexa {
 
-void CreateStatusBar(cWind *) {}
-
 namespace {
 
 LRESULT OnKeyDown(const Call &c) {

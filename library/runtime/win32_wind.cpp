@@ -41,7 +41,9 @@ void cWind::TearDown() {
     overlay.font2D = nullptr;
     if (os.hMenu) DestroyMenu(os.hMenu);
     os.hMenu = nullptr;
+    // The dialogs and the status bar go with their owner window.
     if (os.hwnd && IsWindow(os.hwnd)) DestroyWindow(os.hwnd);
+    dialogs.hLightDlg = dialogs.hViewDlg = dialogs.hStatusBar = nullptr;
     events.clear();
     delete[] pick.selectBuf;
     pick.selectBuf = nullptr;

@@ -74,7 +74,6 @@ class cWind {
     void PlaceModelLights();
     void ApplyViewingTransform();
     void AdvanceFlight();
-    void RefreshViewDialog();
     void FinishPick(GLint hits);
 };
 

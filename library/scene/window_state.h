@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/light.h"
 #include "scene/pexa_core.h"
 
 struct HWND__;
@@ -125,6 +126,11 @@ struct PickState {
 struct DialogState {
     HWND__ *hLightDlg = nullptr;
     HWND__ *hViewDlg = nullptr;
+    // The light dialog's light being edited and the lights as they were when
+    // it opened (restored by Cancel). Kept per window: two windows' light
+    // dialogs open at once must not restore each other's lights.
+    int lightIndex = 0;
+    cLight lightBackup[8];
     int hasStatusBar = 0;
     HWND__ *hStatusBar = nullptr;
     char statusText[256] = {};
