@@ -1,2 +1,6 @@
-# Portable scene core: list operations, pick choice, wait matching, window state.
-set(PEXA_SCENE_PORTABLE)
+# Portable scene core: window state, navigation, orientations, trackball, viewpoints.
+set(PEXA_SCENE_PORTABLE
+    scene/navigation.cpp
+    scene/orientation.cpp
+    scene/trackball.cpp
+    scene/viewpoints.cpp)
