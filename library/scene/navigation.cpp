@@ -308,7 +308,9 @@ unsigned SetDrawMode(RenderState &render, int mode) {
 }
 
 int32_t AngleToHundredths(float angle) {
-    float scaled = angle * 100.0f; // float product, as the sender computes it
+    // The float product (as the sender computes it), exact in double and
+    // rounded once, whatever precision the compiler keeps floats in.
+    float scaled = float(double(angle) * 100.0);
     if (!(scaled == scaled)) return 0;
     if (scaled >= 2147483647.0f) return INT32_MAX;
     if (scaled <= -2147483648.0f) return INT32_MIN;
