@@ -1,5 +1,6 @@
 // Navigation: trackball points, view-keeping mode changes, the FLY and WALK
 // motion, the key table, the viewpoint list and the angle wire format.
+#include "scene/context_menu.h"
 #include "scene/navigation.h"
 #include "scene/orientation.h"
 #include "scene/trackball.h"
@@ -352,6 +353,40 @@ TEST(Navigation, AngleWireFormat) {
     EXPECT_EQ(AngleToHundredths(-1e30f), INT32_MIN);
     EXPECT_EQ(AngleToHundredths(std::numeric_limits<float>::quiet_NaN()), 0);
     EXPECT_EQ(HundredthsToAngle(-4550), -45.5f);
+}
+
+TEST(ContextMenu, ChecksFollowTheModes) {
+    ViewState view;
+    RenderState render;
+    unsigned effects = 0;
+    for (int command : {51689, 51705, 51686, 51710}) // Flat, Lines, Fly, Orthogonal
+        ASSERT_TRUE(RunMenuModeCommand(command, view, render, effects));
+    EXPECT_EQ(effects, kNavCheckMarks);
+    EXPECT_FALSE(RunMenuModeCommand(40010, view, render, effects));
+    MenuCheck checks[kMenuCheckCount];
+    MenuChecks(view, render, checks);
+    std::string marked;
+    for (const MenuCheck &c : checks)
+        if (c.checked) marked += std::to_string(c.command) + " ";
+    EXPECT_EQ(marked, "51689 51705 51686 51710 ");
+    EXPECT_EQ(view.angle, 45); // Orthogonal keeps the view angle
+    view.action_mode = 7;
+    MenuChecks(view, render, checks);
+    EXPECT_FALSE(checks[6].checked || checks[7].checked || checks[8].checked);
+}
+
+TEST(ContextMenu, BitmapFileNames) {
+    const char *cases[][2] = {{"scene", "scene.bmp"}, {"scene.bmp", "scene.bmp"},
+                              {"scene.BMP", "scene.BMP.bmp"}, {"a.bmpx", "a.bmpx.bmp"}};
+    for (const auto &c : cases) {
+        char name[260];
+        std::strcpy(name, c[0]);
+        EXPECT_TRUE(BitmapFileName(name, sizeof name));
+        EXPECT_STREQ(name, c[1]);
+    }
+    char full[8] = "abcdef"; // no room for the extension
+    EXPECT_FALSE(BitmapFileName(full, sizeof full));
+    EXPECT_STREQ(full, "abcdef");
 }
 
 } // namespace
