@@ -38,8 +38,7 @@ struct Setting {
 #define PEXA_FIELD(member) [](const WindowConfig &c) -> void * { return &c.member; }
 
 const Setting kSettings[] = {
-    {1, "initDraw2D", Kind::Int,
-     "(Boolean flag if 2D objects should be drawn after inserting)",
+    {1, "initDraw2D", Kind::Int, "(Boolean flag if 2D objects should be drawn after inserting)",
      PEXA_FIELD(overlay.initDraw2D)},
     {1, "relToPos2D", Kind::Int,
      "(Boolean flag if 2D objects should be drawn relative to the current position)",
@@ -91,8 +90,7 @@ const Setting kSettings[] = {
      PEXA_FIELD(render.shade_mode)},
     {6, "draw_mode", Kind::Int, "(100010=POINT, 100011=LINE, 100012=FILL)",
      PEXA_FIELD(render.draw_mode)},
-    {6, "project_mode", Kind::Int, "(0=PERSPECTIVE, 1=ORTHOGONAL)",
-     PEXA_FIELD(view.project_mode)},
+    {6, "project_mode", Kind::Int, "(0=PERSPECTIVE, 1=ORTHOGONAL)", PEXA_FIELD(view.project_mode)},
     {7, "BackColor_r", Kind::Float, "(Background color: red)", PEXA_FIELD(render.BackColor[0])},
     {7, "BackColor_g", Kind::Float, "(Background color: green)", PEXA_FIELD(render.BackColor[1])},
     {7, "BackColor_b", Kind::Float, "(Background color: blue)", PEXA_FIELD(render.BackColor[2])},
@@ -122,10 +120,14 @@ constexpr size_t kTextSize = sizeof ViewState::iniVPName;
 
 size_t FieldSize(Kind kind) {
     switch (kind) {
-    case Kind::Int: return sizeof(int);
-    case Kind::Float: return sizeof(float);
-    case Kind::Double: return sizeof(double);
-    case Kind::Text: return kTextSize;
+    case Kind::Int:
+        return sizeof(int);
+    case Kind::Float:
+        return sizeof(float);
+    case Kind::Double:
+        return sizeof(double);
+    case Kind::Text:
+        return kTextSize;
     }
     return 0;
 }
@@ -163,12 +165,16 @@ void Apply(const Setting &s, const char *value, const WindowConfig &config) {
             *static_cast<double *>(field) = v;
         break;
     }
-    case Kind::Text: CopyName(static_cast<char *>(field), kTextSize, value, kTokenSize); break;
+    case Kind::Text:
+        CopyName(static_cast<char *>(field), kTextSize, value, kTokenSize);
+        break;
     }
 }
 
 // "%s" whitespace: the C locale's six characters.
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 struct Reader {
     const char *at;

@@ -34,18 +34,21 @@ const ModeItem kModeItems[kMenuCheckCount] = {
 
 int CurrentMode(Group group, const ViewState &view, const RenderState &render) {
     switch (group) {
-    case Group::Shade: return render.shade_mode;
-    case Group::Draw: return render.draw_mode;
-    case Group::Action: return view.action_mode;
-    case Group::Projection: return view.project_mode;
+    case Group::Shade:
+        return render.shade_mode;
+    case Group::Draw:
+        return render.draw_mode;
+    case Group::Action:
+        return view.action_mode;
+    case Group::Projection:
+        return view.project_mode;
     }
     return -1;
 }
 
 } // namespace
 
-void MenuChecks(const ViewState &view, const RenderState &render,
-                MenuCheck out[kMenuCheckCount]) {
+void MenuChecks(const ViewState &view, const RenderState &render, MenuCheck out[kMenuCheckCount]) {
     for (int i = 0; i < kMenuCheckCount; ++i) {
         const ModeItem &item = kModeItems[i];
         out[i] = {item.command, CurrentMode(item.group, view, render) == item.mode};
@@ -61,9 +64,15 @@ bool RunMenuModeCommand(int command, ViewState &view, RenderState &render, unsig
     for (const ModeItem &item : kModeItems) {
         if (item.command != command) continue;
         switch (item.group) {
-        case Group::Shade: effects = SetShadeMode(render, item.mode); break;
-        case Group::Draw: effects = SetDrawMode(render, item.mode); break;
-        case Group::Action: effects = SetActionMode(view, item.mode); break;
+        case Group::Shade:
+            effects = SetShadeMode(render, item.mode);
+            break;
+        case Group::Draw:
+            effects = SetDrawMode(render, item.mode);
+            break;
+        case Group::Action:
+            effects = SetActionMode(view, item.mode);
+            break;
         case Group::Projection:
             effects = SetProjectionMode(view, item.mode, view.angle, view.clipnear, view.clipfar);
             break;

@@ -18,8 +18,7 @@ constexpr int kMenuCheckCount = 11;
 
 // Every item of the four mode groups with its mark: in each group exactly
 // the item of the window's mode (none for a mode outside the group).
-void MenuChecks(const ViewState &view, const RenderState &render,
-                MenuCheck out[kMenuCheckCount]);
+void MenuChecks(const ViewState &view, const RenderState &render, MenuCheck out[kMenuCheckCount]);
 // Runs a mode command ("Smooth" ... "Orthogonal") or "Stop Motion":
 // true with the NavEffect flags in effects; false for any other id.
 // "Orthogonal" and "Perspective" keep the view angle and clipping.

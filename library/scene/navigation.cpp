@@ -13,10 +13,16 @@ namespace pexa {
 
 namespace {
 
-bool IsFlyOrWalk(int mode) { return mode == PEXA_FLY || mode == PEXA_WALK; }
+bool IsFlyOrWalk(int mode) {
+    return mode == PEXA_FLY || mode == PEXA_WALK;
+}
 
-void Set3(float v[3], float x, float y, float z) { v[0] = x, v[1] = y, v[2] = z; }
-void Copy3(float to[3], const float from[3]) { std::memcpy(to, from, 3 * sizeof(float)); }
+void Set3(float v[3], float x, float y, float z) {
+    v[0] = x, v[1] = y, v[2] = z;
+}
+void Copy3(float to[3], const float from[3]) {
+    std::memcpy(to, from, 3 * sizeof(float));
+}
 
 // Turns viewDir, viewUp and viewRight together, each from its value before
 // the turn, by one matrix built from the axis as it was before the turn.
@@ -28,19 +34,17 @@ void TurnCamera(ViewState &view, float degrees, const float axis[3]) {
     RotateVector(m, view.viewRight, view.viewRight);
 }
 
-// Numeric-pad turns: the key's angle sign and axis.
-bool NumpadTurn(const ViewState &view, int key, float &angle, float axis[3]) {
-    const float d = view.rotate_drot;
-    switch (key - kKeyNumpad0) {
-    case 1: angle = d, Set3(axis, 0, 0, 1); return true;
-    case 2: angle = d, Set3(axis, 1, 0, 0); return true;
-    case 3: angle = -d, Set3(axis, 0, 0, 1); return true;
-    case 4: angle = -d, Set3(axis, 0, 1, 0); return true;
-    case 6: angle = d, Set3(axis, 0, 1, 0); return true;
-    case 8: angle = -d, Set3(axis, 1, 0, 0); return true;
-    default: return false;
-    }
-}
+// Numeric-pad turns: the key, the sign of rotate_drot, and the axis.
+struct NumpadTurn {
+    int key;
+    float sign;
+    float axis[3];
+};
+const NumpadTurn kNumpadTurns[] = {
+    {kKeyNumpad0 + 1, 1, {0, 0, 1}},  {kKeyNumpad0 + 2, 1, {1, 0, 0}},
+    {kKeyNumpad0 + 3, -1, {0, 0, 1}}, {kKeyNumpad0 + 4, -1, {0, 1, 0}},
+    {kKeyNumpad0 + 6, 1, {0, 1, 0}},  {kKeyNumpad0 + 8, -1, {1, 0, 0}},
+};
 
 // The arrow keys: ROTATE moves the eye, FLY changes speed (Up and Down
 // only), WALK takes one step or turn. Other modes ignore the arrows.
@@ -57,8 +61,10 @@ void ArrowKey(ViewState &view, int key) {
         if (key == kKeyUp) view.speed += view.fly_dspeed;
         if (key == kKeyDown) view.speed -= view.fly_dspeed;
     } else if (mode == PEXA_WALK) {
-        if (key == kKeyLeft) view.yawRate = view.walk_drot, view.dYaw = 0;
-        if (key == kKeyRight) view.yawRate = -view.walk_drot, view.dYaw = 0;
+        if (key == kKeyLeft || key == kKeyRight) {
+            view.yawRate = key == kKeyLeft ? view.walk_drot : -view.walk_drot;
+            view.dYaw = 0;
+        }
         if (key == kKeyUp) view.speed = view.walk_dpos;
         if (key == kKeyDown) view.speed = -view.walk_dpos;
     }
@@ -69,10 +75,14 @@ void ArrowKey(ViewState &view, int key) {
 NavCursor CursorFor(int action_mode, int has3D) {
     if (!has3D) return NavCursor::Arrow;
     switch (action_mode) {
-    case PEXA_ROTATE: return NavCursor::Rotate;
-    case PEXA_FLY: return NavCursor::Fly;
-    case PEXA_WALK: return NavCursor::Walk;
-    default: return NavCursor::Keep;
+    case PEXA_ROTATE:
+        return NavCursor::Rotate;
+    case PEXA_FLY:
+        return NavCursor::Fly;
+    case PEXA_WALK:
+        return NavCursor::Walk;
+    default:
+        return NavCursor::Keep;
     }
 }
 
@@ -127,8 +137,9 @@ unsigned NavLeftUp(ViewState &view, MouseDrag &drag, const NavWindow &window, in
     drag.dragging = 0;
     switch (view.action_mode) {
     case PEXA_ROTATE: {
-        // 64-bit: the clock may wrap and auto_delay comes from the file.
-        long long sinceMove = (long long)nowMs - view.lastMoveTime;
+        // The difference wraps as the millisecond clock does; the sum is
+        // 64-bit because auto_delay comes from the file.
+        int32_t sinceMove = int32_t(uint32_t(nowMs) - uint32_t(view.lastMoveTime));
         if (sinceMove < (long long)view.auto_delay + window.frameTime) {
             view.keepAnimating = 1; // rotAngle still holds the last increment
             return kNavDrawFrame;
@@ -137,40 +148,60 @@ unsigned NavLeftUp(ViewState &view, MouseDrag &drag, const NavWindow &window, in
         view.keepAnimating = 0;
         return kNavNone;
     }
-    case PEXA_FLY: view.dYaw = view.dPitch = 0; return kNavNone;
+    case PEXA_FLY:
+        view.dYaw = view.dPitch = 0;
+        return kNavNone;
     case PEXA_WALK:
         view.dYaw = view.dPitch = 0;
         view.pitchRate = view.rollRate = view.yawRate = 0;
         view.speed = 0;
         return kNavNone;
-    default: return kNavNone;
+    default:
+        return kNavNone;
     }
 }
 
 unsigned NavKey(ViewState &view, const NavWindow &window, int key, bool controlHeld) {
     if (!window.keyNav) return kNavNone;
     unsigned effects = kNavNone;
-    float angle, axis[3];
     switch (key) {
-    case kKeyPageUp: view.eyePos[1] -= view.rotate_dpos, view.rotAngle = 0; break;
-    case kKeyPageDown: view.eyePos[1] += view.rotate_dpos, view.rotAngle = 0; break;
+    case kKeyPageUp:
+        view.eyePos[1] -= view.rotate_dpos;
+        view.rotAngle = 0;
+        break;
+    case kKeyPageDown:
+        view.eyePos[1] += view.rotate_dpos;
+        view.rotAngle = 0;
+        break;
     case kKeyEnd:
-    case kKeyNumpad0 + 5: StopNav(view); break;
+    case kKeyNumpad0 + 5:
+        StopNav(view);
+        break;
     case kKeyHome:
-    case kKeyNumpad0: ResetNav(view); break;
+    case kKeyNumpad0:
+        ResetNav(view);
+        break;
     case kKeyLeft:
     case kKeyUp:
     case kKeyRight:
-    case kKeyDown: ArrowKey(view, key); break;
-    case kKeyAdd: view.angle += 1.0, effects |= kNavResize; break;
-    case kKeySubtract: view.angle -= 1.0, effects |= kNavResize; break;
+    case kKeyDown:
+        ArrowKey(view, key);
+        break;
+    case kKeyAdd:
+        view.angle += 1.0;
+        effects |= kNavResize;
+        break;
+    case kKeySubtract:
+        view.angle -= 1.0;
+        effects |= kNavResize;
+        break;
     default:
-        if (NumpadTurn(view, key, angle, axis)) {
-            view.rotAngle = angle;
-            Copy3(view.rotAxis, axis);
-        } else {
-            view.rotAngle = 0;
-        }
+        view.rotAngle = 0; // any other key
+        for (const NumpadTurn &turn : kNumpadTurns)
+            if (turn.key == key) {
+                view.rotAngle = turn.sign * view.rotate_drot;
+                Copy3(view.rotAxis, turn.axis);
+            }
     }
     if (!controlHeld) effects |= kNavDrawFrame;
     if (view.action_mode == PEXA_WALK) effects |= kNavEndWalkStep; // one frame's worth per press
@@ -179,7 +210,10 @@ unsigned NavKey(ViewState &view, const NavWindow &window, int key, bool controlH
 
 void FinishNavStep(ViewState &view, unsigned effects) {
     if (effects & kNavClearRotation) view.rotAngle = 0;
-    if (effects & kNavEndWalkStep) view.yawRate = 0, view.speed = 0;
+    if (effects & kNavEndWalkStep) {
+        view.yawRate = 0;
+        view.speed = 0;
+    }
 }
 
 void AdvanceRotate(ViewState &view) {
@@ -317,6 +351,8 @@ int32_t AngleToHundredths(float angle) {
     return int32_t(scaled);
 }
 
-float HundredthsToAngle(int32_t hundredths) { return float(hundredths * 0.01); }
+float HundredthsToAngle(int32_t hundredths) {
+    return float(hundredths * 0.01);
+}
 
 } // namespace pexa

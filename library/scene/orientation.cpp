@@ -13,7 +13,9 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Element (row r, column c) of a column-major matrix.
-inline double At(const float m[16], int r, int c) { return m[c * 4 + r]; }
+inline double At(const float m[16], int r, int c) {
+    return m[c * 4 + r];
+}
 
 void Normalize(double v[3]) {
     double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);

@@ -20,7 +20,7 @@ struct cViewpoint {
     char name[64]; // compared exactly
     float pos[3];  // eye position in the ROTATE sense
     float axis[3];
-    float rot; // degrees
+    float rot;    // degrees
     double angle; // view angle, degrees
     int menuId;
     cViewpoint *next;

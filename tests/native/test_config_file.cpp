@@ -12,7 +12,8 @@ namespace {
 
 using namespace pexa;
 
-const char kDefaultFile[] = R"ini(Initialization Parameters for Pexa V1.5 - Brellan Graphics Interface
+const char kDefaultFile[] =
+    R"ini(Initialization Parameters for Pexa V1.5 - Brellan Graphics Interface
 
 
 initDraw2D        1 (Boolean flag if 2D objects should be drawn after inserting)

@@ -105,13 +105,15 @@ TEST(Navigation, RotateDragSpinsOnQuickRelease) {
     }
     // Frames add the spin to the accumulated rotation; a new press stops it.
     ViewState v;
+    v.lastMoveTime = INT32_MAX - 10; // the clock wraps between move and release
+    MouseDrag drag;
+    EXPECT_EQ(NavLeftUp(v, drag, kWindow, INT32_MIN + 20), D);
     v.rotAngle = 30, v.rotAxis[1] = 2;
     AdvanceRotate(v);
     AdvanceRotate(v);
     float x[3] = {1, 0, 0}, turned[3];
     RotateVector(v.rotMatrix, x, turned);
     ExpectVec(turned, 0.5f, 0, -0.866025f);
-    MouseDrag drag;
     NavLeftDown(v, drag, kWindow, 0, 0);
     EXPECT_EQ(v.rotAngle, 0);
     // No 3D object, or no mouse navigation: moves do nothing.
@@ -124,8 +126,8 @@ TEST(Navigation, RotateDragSpinsOnQuickRelease) {
 }
 
 TEST(Navigation, ModeChangesKeepTheView) {
-    const float axes[][4] = {{40, 1, 2, 3}, {0, 0, 0, 0}, {179.99f, 0, 1, 0}, {180, 1, 1, 0},
-                             {-75, 0.2f, -1, 0.4f}};
+    const float axes[][4] = {
+        {40, 1, 2, 3}, {0, 0, 0, 0}, {179.99f, 0, 1, 0}, {180, 1, 1, 0}, {-75, 0.2f, -1, 0.4f}};
     for (const auto &a : axes) {
         ViewState rotate;
         rotate.eyePos[0] = 0.3f, rotate.eyePos[1] = -0.2f, rotate.eyePos[2] = 6;
@@ -376,8 +378,10 @@ TEST(ContextMenu, ChecksFollowTheModes) {
 }
 
 TEST(ContextMenu, BitmapFileNames) {
-    const char *cases[][2] = {{"scene", "scene.bmp"}, {"scene.bmp", "scene.bmp"},
-                              {"scene.BMP", "scene.BMP.bmp"}, {"a.bmpx", "a.bmpx.bmp"}};
+    const char *cases[][2] = {{"scene", "scene.bmp"},
+                              {"scene.bmp", "scene.bmp"},
+                              {"scene.BMP", "scene.BMP.bmp"},
+                              {"a.bmpx", "a.bmpx.bmp"}};
     for (const auto &c : cases) {
         char name[260];
         std::strcpy(name, c[0]);
