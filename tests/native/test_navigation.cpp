@@ -120,6 +120,11 @@ TEST(Navigation, RotateDragSpinsOnQuickRelease) {
     NavWindow empty = kWindow;
     empty.has3D = 0;
     EXPECT_EQ(NavMouseMove(v, drag, empty, 9, 9, 0), kNavNone);
+    NavWindow still = kWindow;
+    still.mouseNav = 0;
+    drag.dragging = 0;
+    NavLeftDown(v, drag, still, 0, 0);
+    EXPECT_EQ(drag.dragging, 0);
     EXPECT_EQ(CursorFor(PEXA_FLY, 1), NavCursor::Fly);
     EXPECT_EQ(CursorFor(PEXA_FLY, 0), NavCursor::Arrow);
     EXPECT_EQ(CursorFor(7, 1), NavCursor::Keep);
