@@ -108,6 +108,17 @@
 #define PEXA_MSG_FIRST 1024
 #define PEXA_MSG_LAST 1250
 
+/* A named view for ViewpointAdd: eye position and rotation in the ROTATE
+ * sense (the model turned rot degrees about axis, seen from pos) and the
+ * vertical view angle. The window keeps the first 63 characters of name. */
+typedef struct ViewpointData {
+    char name[100];
+    float pos[3];
+    float axis[3];
+    float rot;
+    double angle;
+} ViewpointData;
+
 #ifdef __cplusplus
 /* Base of every scene object. Derive your own classes from it, set typeId
  * (below 3000: drawn in the 3D pass and pickable; above 3000: the 2D pass),

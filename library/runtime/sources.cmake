@@ -1,5 +1,6 @@
 # Scene window runtime: library thread, requests, windows, frames, events.
 set(PEXA_RUNTIME_PORTABLE
+    runtime/config_file.cpp
     runtime/event_queue.cpp
     runtime/console_settings.cpp
     runtime/random.cpp

@@ -68,7 +68,7 @@ struct ViewState {
     float rotate_drot = 15.0f, rotate_dpos = 0.1f, fly_dspeed = 0.005f; // INI
     float walk_drot = 5.0f, walk_dpos = 0.1f;                          // INI
     double angle = 45.0;     // INI: vertical view angle, degrees
-    double clipnear = 0.01;  // INI
+    double clipnear = double(0.01f); // INI; read as a float, so the default is one
     double clipfar = 1000.0; // INI
 };
 
