@@ -1,8 +1,15 @@
 # Scene objects: lists and every object kind.
 set(PEXA_OBJECTS_PORTABLE
+    objects/crease_smoothing.cpp
+    objects/elevation_grid_mesh.cpp
+    objects/face_order.cpp
+    objects/face_set_mesh.cpp
     objects/geometry.cpp)
 set(PEXA_OBJECTS_WIN32
+    objects/gl_mesh_list.cpp
+    objects/gl_meshes.cpp
     objects/win32_attributes.cpp
     objects/win32_group.cpp
+    objects/win32_mesh_api.cpp
     objects/win32_object_api.cpp
     objects/win32_primitives.cpp)

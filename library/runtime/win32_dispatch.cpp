@@ -107,6 +107,14 @@ bool HandleRequest(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case kClearList3D:
         if ((w = Current())) *result = w->ClearList();
         return true;
+    case kShadeMode:
+        // Other values change nothing; the next frame draws in the new mode.
+        if ((w = Current())) {
+            if (wParam == kShadeSmooth || wParam == kShadeFlat || wParam == kShadeNone)
+                w->shade_mode = int(wParam);
+            *result = 1;
+        }
+        return true;
 
     // Windows.
     case kCreateWindow:
