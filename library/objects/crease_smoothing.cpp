@@ -48,6 +48,10 @@ void CreaseSmoother::CloseGroup(const uint32_t *corners, size_t count, size_t fi
     // degrees) have no direction: the faces keep their own normals.
     if (!(n[0] * n[0] + n[1] * n[1] + n[2] * n[2] > 0.5f)) return;
     const uint32_t entry = uint32_t(normals_.size() / 3);
+    // The builders reserve about one group per vertex; beyond that the table
+    // grows by a quarter at a time rather than doubling.
+    if (normals_.size() + 3 > normals_.capacity())
+        normals_.reserve(normals_.capacity() + normals_.capacity() / 4 + 3);
     normals_.insert(normals_.end(), n, n + 3);
     for (size_t i = first;; i = i + 1 < count ? i + 1 : 0) {
         cornerNormal_[corners[i]] = entry;

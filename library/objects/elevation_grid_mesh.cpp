@@ -120,8 +120,9 @@ bool BuildGrid(const GridData &data, bool smooth, MeshDrawing &out) {
     const bool cellNormals = smooth && data.hasNormals && !data.normalPerVertex;
     if (cellColours) out.faceColour.assign(faces, kNone);
     const bool crease = smooth && !data.hasNormals;
-    // The normal table: face normals, then (crease build) one per group.
-    out.ownNormals.reserve(3 * (faces + (crease ? points : 0)));
+    // The normal table: face normals, then (crease build) one per group,
+    // about one per point.
+    out.ownNormals.reserve(3 * (faces + (crease ? points + points / 8 : 0)));
     out.ownNormals.resize(3 * faces);
     for (uint64_t cj = 0; cj < cellsZ; ++cj) {
         for (uint64_t ci = 0; ci < cellsX; ++ci) {

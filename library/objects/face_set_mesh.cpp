@@ -193,15 +193,29 @@ bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t
 
     const int *index = data.coordIndex.data();
     const size_t count = data.coordIndex.size();
-    out.cornerVertex.reserve(count);
-    out.faceFirst.reserve(size_t(data.faceCount) + 1);
+    // Which faces are drawn, and how many corners they have, so that every
+    // array is allocated once at its size.
+    std::vector<uint8_t> drawn;
+    drawn.reserve(size_t(data.faceCount));
+    size_t drawnFaces = 0, drawnCorners = 0;
+    for (size_t k = 0, run = 0; k < count; ++k) {
+        if (index[k] != -1) continue;
+        bool ok = k - run >= 3;
+        for (size_t t = run; t < k && ok; ++t)
+            ok = index[t] >= 0 && index[t] < data.coordCount;
+        drawn.push_back(ok);
+        drawnFaces += ok;
+        drawnCorners += ok ? k - run : 0;
+        run = k + 1;
+    }
+    out.faceFirst.reserve(drawnFaces + 1);
+    out.cornerVertex.reserve(drawnCorners);
+    if (cornerColours) out.cornerColour.reserve(drawnCorners);
+    if (cornerNormals) out.cornerNormal.reserve(drawnCorners);
     size_t face = 0, run = 0;
     for (size_t k = 0; k < count; ++k) {
         if (index[k] != -1) continue;
-        bool drawn = k - run >= 3;
-        for (size_t t = run; t < k && drawn; ++t)
-            drawn = index[t] >= 0 && index[t] < data.coordCount;
-        if (drawn) {
+        if (drawn[face]) {
             for (size_t t = run; t < k; ++t) {
                 out.cornerVertex.push_back(uint32_t(index[t]));
                 if (cornerColours) out.cornerColour.push_back(Lookup(data.colourIndex, t, data.colourCount));
@@ -218,8 +232,12 @@ bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t
     }
     if (normals) return true; // the supplied-normals build
 
+    drawn = {};
     const size_t faces = out.faceCount();
-    out.ownNormals.reserve(3 * (faces + (crease ? size_t(data.coordCount) : 0)));
+    // Room for the face normals and about one group per vertex, with some to
+    // spare for vertices on creases.
+    const size_t vertices = size_t(data.coordCount);
+    out.ownNormals.reserve(3 * (faces + (crease ? vertices + vertices / 8 : 0)));
     out.ownNormals.resize(3 * faces);
     for (size_t f = 0; f < faces; ++f)
         FaceNormal(data.coords.data(), &out.cornerVertex[out.faceFirst[f]],
