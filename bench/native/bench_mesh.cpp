@@ -52,14 +52,23 @@ struct Torus {
             const double bulge = 0.05 * std::sin(pi * s);
             double x = 0, y = 0;
             switch (int(side)) {
-            case 0: x = 1 + bulge, y = -1 + 2 * s; break;
-            case 1: x = 1 - 2 * s, y = 1 + bulge; break;
-            case 2: x = -1 - bulge, y = 1 - 2 * s; break;
-            default: x = -1 + 2 * s, y = -1 - bulge; break;
+            case 0:
+                x = 1 + bulge, y = -1 + 2 * s;
+                break;
+            case 1:
+                x = 1 - 2 * s, y = 1 + bulge;
+                break;
+            case 2:
+                x = -1 - bulge, y = 1 - 2 * s;
+                break;
+            default:
+                x = -1 + 2 * s, y = -1 - bulge;
+                break;
             }
             for (int i = 0; i < n; ++i) {
                 const double a = 2 * pi * i / n, r = 4 + 0.5 * x;
-                coords.insert(coords.end(), {float(r * std::cos(a)), float(r * std::sin(a)), float(0.5 * y)});
+                coords.insert(coords.end(),
+                              {float(r * std::cos(a)), float(r * std::sin(a)), float(0.5 * y)});
             }
         }
         for (int j = 0; j < m; ++j)

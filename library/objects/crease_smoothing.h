@@ -24,8 +24,8 @@ class CreaseSmoother {
     // 3f to 3f + 2 (triangles only).
     CreaseSmoother(std::vector<float> &normals, uint32_t *cornerNormal, const uint32_t *cornerFace,
                    float cosine)
-        : normals_(normals), cornerNormal_(cornerNormal), cornerFace_(cornerFace),
-          cosine_(cosine) {}
+        : normals_(normals), cornerNormal_(cornerNormal), cornerFace_(cornerFace), cosine_(cosine) {
+    }
 
     // corners: the corners at one vertex, one per face in their order around
     // it; ring: after the last face comes the first again.
@@ -40,7 +40,9 @@ class CreaseSmoother {
     void Smooth(const uint32_t *corners, size_t count, bool ring);
 
   private:
-    uint32_t FaceOf(uint32_t corner) const { return cornerFace_ ? cornerFace_[corner] : corner / 3; }
+    uint32_t FaceOf(uint32_t corner) const {
+        return cornerFace_ ? cornerFace_[corner] : corner / 3;
+    }
     const float *FaceNormal(uint32_t corner) const { return &normals_[size_t(FaceOf(corner)) * 3]; }
     void CloseGroup(const uint32_t *corners, size_t count, size_t first, size_t last,
                     const float *sum);

@@ -61,9 +61,11 @@ GridStatus SetGrid(GridData &data, const GridInput &in, ArrayCopier copier) {
     return status;
 }
 
-int GridPointCorners(int xDimension, int zDimension, int i, int j, uint32_t corners[6], bool *ring) {
+int GridPointCorners(int xDimension, int zDimension, int i, int j, uint32_t corners[6],
+                     bool *ring) {
     const uint32_t cellsX = uint32_t(xDimension - 1);
-    const bool left = i >= 1, right = i < xDimension - 1, below = j >= 1, above = j < zDimension - 1;
+    const bool left = i >= 1, right = i < xDimension - 1, below = j >= 1,
+               above = j < zDimension - 1;
     auto a = [&](int ci, int cj) { return 2 * (uint32_t(cj) * cellsX + uint32_t(ci)); };
     // The six faces around an interior point in ring order, with the slot of
     // the point in each: A(i-1, j), B(i-1, j), A(i, j), B(i, j-1), A(i, j-1),

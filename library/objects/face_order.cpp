@@ -153,9 +153,9 @@ size_t FaceOrderer::NextByIndex(uint32_t v, const uint32_t *corners, size_t k, s
         const size_t e = groupBegin_[size_t(g - groupVertex_.begin()) + 1];
         // The group's positions ascend: the first free one from start on,
         // else (wrapping round) the first free one of the group.
-        const size_t from = size_t(
-            std::lower_bound(pairPosition_.begin() + b, pairPosition_.begin() + e, start) -
-            pairPosition_.begin());
+        const size_t from =
+            size_t(std::lower_bound(pairPosition_.begin() + b, pairPosition_.begin() + e, start) -
+                   pairPosition_.begin());
         size_t r = FirstFree(pairSkip_, pairPosition_.data(), from, e);
         if (r >= e) r = FirstFree(pairSkip_, pairPosition_.data(), b, e);
         if (r >= e) continue;

@@ -155,8 +155,8 @@ void SmoothAtVertices(MeshDrawing &out, size_t vertexCount, float cosine, size_t
         if (k < 2) continue;
         if (placed.size() < k) placed.resize(k);
         bool ring = false;
-        const size_t n = orderer.Order(uint32_t(v), &around.corners[around.start[v]], k,
-                                       placed.data(), &ring);
+        const size_t n =
+            orderer.Order(uint32_t(v), &around.corners[around.start[v]], k, placed.data(), &ring);
         smoother.Smooth(placed.data(), n, ring);
     }
 }
@@ -218,8 +218,10 @@ bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t
         if (drawn[face]) {
             for (size_t t = run; t < k; ++t) {
                 out.cornerVertex.push_back(uint32_t(index[t]));
-                if (cornerColours) out.cornerColour.push_back(Lookup(data.colourIndex, t, data.colourCount));
-                if (cornerNormals) out.cornerNormal.push_back(Lookup(data.normalIndex, t, data.normalCount));
+                if (cornerColours)
+                    out.cornerColour.push_back(Lookup(data.colourIndex, t, data.colourCount));
+                if (cornerNormals)
+                    out.cornerNormal.push_back(Lookup(data.normalIndex, t, data.normalCount));
             }
             out.faceFirst.push_back(uint32_t(out.cornerVertex.size()));
             if (colours && !data.colorPerVertex)

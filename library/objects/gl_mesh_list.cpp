@@ -104,8 +104,12 @@ void RecordMesh(const mesh::MeshDrawing &d, int solid) {
             glNormal3fv(normals + 3 * size_t(d.faceNormal[f]));
         for (uint32_t c = d.faceFirst[f]; c < d.faceFirst[f + 1]; ++c) {
             const uint32_t v = d.cornerVertex[c];
-            const uint32_t colour = d.colourByVertex ? v : cornerColours ? d.cornerColour[c] : mesh::kNone;
-            const uint32_t normal = d.normalByVertex ? v : cornerNormals ? d.cornerNormal[c] : mesh::kNone;
+            const uint32_t colour = d.colourByVertex ? v
+                                    : cornerColours  ? d.cornerColour[c]
+                                                     : mesh::kNone;
+            const uint32_t normal = d.normalByVertex ? v
+                                    : cornerNormals  ? d.cornerNormal[c]
+                                                     : mesh::kNone;
             if (colour != mesh::kNone) glColor3fv(colours + 3 * size_t(colour));
             if (normal != mesh::kNone) glNormal3fv(normals + 3 * size_t(normal));
             glVertex3fv(positions + 3 * size_t(v));

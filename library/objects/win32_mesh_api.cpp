@@ -57,11 +57,10 @@ PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xS
 }
 
 PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coordIndex,
-                              int coordIndexCount, float creaseAngle, int solid,
-                              int colorPerVertex, float *colors, int colorCount,
-                              int *colorIndex, int colorIndexCount, int normalPerVertex,
-                              float *normals, int normalCount, int *normalIndex,
-                              int normalIndexCount) {
+                              int coordIndexCount, float creaseAngle, int solid, int colorPerVertex,
+                              float *colors, int colorCount, int *colorIndex, int colorIndexCount,
+                              int normalPerVertex, float *normals, int normalCount,
+                              int *normalIndex, int normalIndexCount) {
     if (obj && obj->typeId != kTypeIndexedFaceSet) return nullptr;
     mesh::FaceSetInput in;
     in.coords = coords;

@@ -183,7 +183,9 @@ TEST(CreaseSmoothing, RingsAgainstOpenLists) {
             const float *n = &table[3 * size_t(cornerNormal[3 * f])];
             return Vec{n[0], n[1], n[2]};
         };
-        auto face = [&](int f) { return Vec{normals[3 * f], normals[3 * f + 1], normals[3 * f + 2]}; };
+        auto face = [&](int f) {
+            return Vec{normals[3 * f], normals[3 * f + 1], normals[3 * f + 2]};
+        };
         const Vec middle = Unit(Sum({face(2), face(3), face(4)}));
         for (int f : {2, 3, 4})
             ExpectNear(at(f), middle, "middle group");
@@ -241,7 +243,8 @@ struct FaceSet {
 TEST(FaceSetMesh, SettingTextsInOrder) {
     FaceSet square{{0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}, {0, 1, 2, -1, 0, 2, 3, -1}};
     float two[6] = {1, 0, 0, 0, 1, 0}, four[12] = {}, five[15] = {};
-    int perFace[2] = {0, 1}, perVertex[8] = {0, 1, 1, -1, 0, 1, 0, -1}, bad[8] = {0, 1, 2, -1, 0, 1, 1, -1};
+    int perFace[2] = {0, 1}, perVertex[8] = {0, 1, 1, -1, 0, 1, 0, -1},
+        bad[8] = {0, 1, 2, -1, 0, 1, 1, -1};
     using Edit = std::function<void(FaceSetInput &)>;
     struct Case {
         Edit edit;
@@ -255,21 +258,60 @@ TEST(FaceSetMesh, SettingTextsInOrder) {
         {[](FaceSetInput &in) { in.coordCount = -1; }, -1, "Allocation of array ver failed"},
         {[](FaceSetInput &) {}, 1, "Allocation of array veri failed"},
         {[](FaceSetInput &in) { in.coordCount = 3; }, -1, "Coord index > number of coords"},
-        {[&](FaceSetInput &in) { in.colours = two, in.colourCount = 2; }, 2, "Allocation of array col failed"},
-        {[&](FaceSetInput &in) { in.colours = two, in.colourCount = 2, in.colourIndex = perFace, in.colourIndexCount = 2; }, 3, "Allocation of array coli failed"},
-        {[&](FaceSetInput &in) { in.colorPerVertex = 1, in.colours = two, in.colourCount = 2, in.colourIndex = perVertex, in.colourIndexCount = 7; }, -1, "NO. of color indexes <> NO. of coord. indexes"},
-        {[&](FaceSetInput &in) { in.colours = two, in.colourCount = 2, in.colourIndex = perFace, in.colourIndexCount = 1; }, -1, "NO. of colors <> NO. of faces"},
-        {[&](FaceSetInput &in) { in.colorPerVertex = 1, in.colours = two, in.colourCount = 2, in.colourIndex = bad, in.colourIndexCount = 8; }, -1, "Color index > NO. of colors"},
-        {[&](FaceSetInput &in) { in.colours = four, in.colourCount = 4; }, -1, "Number of colors <> number of faces"},
-        {[&](FaceSetInput &in) { in.colorPerVertex = 1, in.colours = two, in.colourCount = 2; }, -1, "Number of colors <> number of vertices"},
-        {[&](FaceSetInput &in) { in.normals = two, in.normalCount = 2; }, 2, "Allocation of normal array failed"},
-        {[&](FaceSetInput &in) { in.normals = two, in.normalCount = 2, in.normalIndex = perFace, in.normalIndexCount = -2; }, -1, "Allocation of array nori failed"},
-        {[&](FaceSetInput &in) { in.normalPerVertex = 1, in.normals = two, in.normalCount = 2, in.normalIndex = perVertex, in.normalIndexCount = 2; }, -1, "NO. of normal indexes <> NO. of coord. indexes"},
-        {[&](FaceSetInput &in) { in.normals = two, in.normalCount = 2, in.normalIndex = perFace, in.normalIndexCount = 3; }, -1, "NO. of normals <> NO. of faces"},
-        {[&](FaceSetInput &in) { in.normalPerVertex = 1, in.normals = two, in.normalCount = 2, in.normalIndex = bad, in.normalIndexCount = 8; }, -1, "Normal index > number of normals"},
-        {[&](FaceSetInput &in) { in.normals = four, in.normalCount = 4; }, -1, "Number of normals <> number of faces"},
-        {[&](FaceSetInput &in) { in.normalPerVertex = 1, in.normals = two, in.normalCount = 2; }, -1, "Number of normals <> number of vertices"},
-        {[&](FaceSetInput &in) { in.normalPerVertex = 1, in.normals = five, in.normalCount = 5; }, -1, nullptr},
+        {[&](FaceSetInput &in) { in.colours = two, in.colourCount = 2; }, 2,
+         "Allocation of array col failed"},
+        {[&](FaceSetInput &in) {
+             in.colours = two, in.colourCount = 2, in.colourIndex = perFace,
+             in.colourIndexCount = 2;
+         },
+         3, "Allocation of array coli failed"},
+        {[&](FaceSetInput &in) {
+             in.colorPerVertex = 1, in.colours = two, in.colourCount = 2,
+             in.colourIndex = perVertex, in.colourIndexCount = 7;
+         },
+         -1, "NO. of color indexes <> NO. of coord. indexes"},
+        {[&](FaceSetInput &in) {
+             in.colours = two, in.colourCount = 2, in.colourIndex = perFace,
+             in.colourIndexCount = 1;
+         },
+         -1, "NO. of colors <> NO. of faces"},
+        {[&](FaceSetInput &in) {
+             in.colorPerVertex = 1, in.colours = two, in.colourCount = 2, in.colourIndex = bad,
+             in.colourIndexCount = 8;
+         },
+         -1, "Color index > NO. of colors"},
+        {[&](FaceSetInput &in) { in.colours = four, in.colourCount = 4; }, -1,
+         "Number of colors <> number of faces"},
+        {[&](FaceSetInput &in) { in.colorPerVertex = 1, in.colours = two, in.colourCount = 2; }, -1,
+         "Number of colors <> number of vertices"},
+        {[&](FaceSetInput &in) { in.normals = two, in.normalCount = 2; }, 2,
+         "Allocation of normal array failed"},
+        {[&](FaceSetInput &in) {
+             in.normals = two, in.normalCount = 2, in.normalIndex = perFace,
+             in.normalIndexCount = -2;
+         },
+         -1, "Allocation of array nori failed"},
+        {[&](FaceSetInput &in) {
+             in.normalPerVertex = 1, in.normals = two, in.normalCount = 2,
+             in.normalIndex = perVertex, in.normalIndexCount = 2;
+         },
+         -1, "NO. of normal indexes <> NO. of coord. indexes"},
+        {[&](FaceSetInput &in) {
+             in.normals = two, in.normalCount = 2, in.normalIndex = perFace,
+             in.normalIndexCount = 3;
+         },
+         -1, "NO. of normals <> NO. of faces"},
+        {[&](FaceSetInput &in) {
+             in.normalPerVertex = 1, in.normals = two, in.normalCount = 2, in.normalIndex = bad,
+             in.normalIndexCount = 8;
+         },
+         -1, "Normal index > number of normals"},
+        {[&](FaceSetInput &in) { in.normals = four, in.normalCount = 4; }, -1,
+         "Number of normals <> number of faces"},
+        {[&](FaceSetInput &in) { in.normalPerVertex = 1, in.normals = two, in.normalCount = 2; },
+         -1, "Number of normals <> number of vertices"},
+        {[&](FaceSetInput &in) { in.normalPerVertex = 1, in.normals = five, in.normalCount = 5; },
+         -1, nullptr},
     };
     int n = 0;
     for (const Case &k : cases) {
@@ -322,7 +364,8 @@ TEST(FaceSetMesh, ClosedPrismAtSixtyDegrees) {
     for (int z = 0; z < 2; ++z)
         for (int i = 0; i < N; ++i) {
             const double a = 2 * kPi * i / N;
-            prism.coords.insert(prism.coords.end(), {float(std::cos(a)), float(std::sin(a)), float(z)});
+            prism.coords.insert(prism.coords.end(),
+                                {float(std::cos(a)), float(std::sin(a)), float(z)});
         }
     for (int i = 0; i < N; ++i)
         prism.index.insert(prism.index.end(), {i, (i + 1) % N, N + (i + 1) % N, N + i, -1});
@@ -406,7 +449,8 @@ TEST(FaceSetMesh, DegenerateFacesAndBusyVerticesGiveFiniteNormals) {
     FaceSet fan;
     fan.coords = {0, 0, 0};
     for (int i = 0; i < spokes; ++i)
-        fan.coords.insert(fan.coords.end(), {float(std::cos(i * 0.0314)), float(std::sin(i * 0.0314)), 0.1f * (i % 3)});
+        fan.coords.insert(fan.coords.end(), {float(std::cos(i * 0.0314)),
+                                             float(std::sin(i * 0.0314)), 0.1f * (i % 3)});
     for (int t = 0; t < spokes - 1; ++t) {
         const int i = (t * 37) % (spokes - 1);
         fan.index.insert(fan.index.end(), {0, 1 + i, 2 + i, -1});

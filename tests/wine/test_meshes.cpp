@@ -94,7 +94,8 @@ TEST_F(SceneTest, SolidCullingIsRestoredAfterTheMesh) {
         else
             Enable(NULL, 2);
         ColorRGB(NULL, 1, 0, 0);
-        IndexedFaceSet(NULL, coords, 4, index, 5, 0, solid, 0, NULL, 0, NULL, 0, 0, NULL, 0, NULL, 0);
+        IndexedFaceSet(NULL, coords, 4, index, 5, 0, solid, 0, NULL, 0, NULL, 0, 0, NULL, 0, NULL,
+                       0);
         ColorRGB(NULL, 0, 1, 0);
         Tetragon(NULL, -2, -2, 0, -2, -1.5f, 0, -1.5f, -1.5f, 0, -1.5f, -2, 0); // back face too
         Capture c = Frame();
@@ -120,8 +121,9 @@ class FrozenMeshTest : public SceneTest {
         EXPECT_TRUE(Near(At(Frame(), 0, 0), Rgb(255, 0, 0)));
         MessageBoxCatcher catcher;
         EXPECT_EQ(ElevationGrid(grid, 1, 3, 1, 1, zero, 0, 0, 0, NULL, 0, NULL), grid);
-        EXPECT_EQ(IndexedFaceSet(grid, NULL, 0, NULL, 0, 0, 0, 0, NULL, 0, NULL, 0, 0, NULL, 0, NULL, 0),
-                  nullptr);
+        EXPECT_EQ(
+            IndexedFaceSet(grid, NULL, 0, NULL, 0, 0, 0, 0, NULL, 0, NULL, 0, 0, NULL, 0, NULL, 0),
+            nullptr);
         EXPECT_EQ(catcher.texts().size(), 1u);
         EXPECT_TRUE(Near(At(Frame(), 0, 0), Rgb(255, 0, 0))) << "the list recorded before is drawn";
         ASSERT_EQ(ElevationGrid(grid, 2, 2, 2, 2, zero, 0, 0, 0, red, 0, NULL), grid);
@@ -146,14 +148,15 @@ TEST(MeshTexts, EveryTextInOrder) {
     void *wind = CreateWind(" mesh texts");
     ASSERT_NE(wind, nullptr);
     float c[12] = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}, h[4] = {}, rgb[6] = {}, many[15] = {};
-    int quads[8] = {0, 1, 2, -1, 0, 2, 3, -1}, two[2] = {0, 1}, high[8] = {0, 1, 2, -1, 0, 1, 1, -1};
+    int quads[8] = {0, 1, 2, -1, 0, 2, 3, -1}, two[2] = {0, 1},
+        high[8] = {0, 1, 2, -1, 0, 1, 1, -1};
     auto grid = [&](int x, int z, float s, float *heights) {
         return ElevationGrid(NULL, x, z, s, 1, heights, 0, 0, 0, NULL, 0, NULL);
     };
     // Coordinates, then colours (count, index, index count), then normals.
-    auto set = [&](int coordCount, int coordIndexCount, int perVertex, float *colours, int colourCount,
-                   int *colourIndex, int colourIndexCount, float *normals, int normalCount,
-                   int *normalIndex, int normalIndexCount) {
+    auto set = [&](int coordCount, int coordIndexCount, int perVertex, float *colours,
+                   int colourCount, int *colourIndex, int colourIndexCount, float *normals,
+                   int normalCount, int *normalIndex, int normalIndexCount) {
         return IndexedFaceSet(NULL, c, coordCount, quads, coordIndexCount, 0, 0, perVertex, colours,
                               colourCount, colourIndex, colourIndexCount, perVertex, normals,
                               normalCount, normalIndex, normalIndexCount);
@@ -167,31 +170,50 @@ TEST(MeshTexts, EveryTextInOrder) {
         {[&] { return grid(2, 2, 0, h); }, "Invalid input parameter(s)"},
         {[&] { return grid(1, 3, 1, h); }, "Invalid input parameter(s)"},
         {[&] { return grid(100000, 100000, 1, h); }, "Allocation of height array failed"},
-        {[&] { return set(0, 8, 0, NULL, 0, NULL, 0, NULL, 0, NULL, 0); }, "Invalid input parameter"},
-        {[&] { return set(-1, 8, 0, NULL, 0, NULL, 0, NULL, 0, NULL, 0); }, "Allocation of array ver failed"},
-        {[&] { return set(4, -8, 0, NULL, 0, NULL, 0, NULL, 0, NULL, 0); }, "Allocation of array veri failed"},
-        {[&] { return set(3, 8, 0, NULL, 0, NULL, 0, NULL, 0, NULL, 0); }, "Coord index > number of coords"},
-        {[&] { return set(4, 8, 0, rgb, -2, NULL, 0, NULL, 0, NULL, 0); }, "Allocation of array col failed"},
-        {[&] { return set(4, 8, 0, rgb, 2, two, -2, NULL, 0, NULL, 0); }, "Allocation of array coli failed"},
-        {[&] { return set(4, 8, 1, rgb, 2, two, 2, NULL, 0, NULL, 0); }, "NO. of color indexes <> NO. of coord. indexes"},
-        {[&] { return set(4, 8, 0, rgb, 2, two, 1, NULL, 0, NULL, 0); }, "NO. of colors <> NO. of faces"},
-        {[&] { return set(4, 8, 1, rgb, 2, high, 8, NULL, 0, NULL, 0); }, "Color index > NO. of colors"},
-        {[&] { return set(4, 8, 0, rgb, 1, NULL, 0, NULL, 0, NULL, 0); }, "Number of colors <> number of faces"},
-        {[&] { return set(4, 8, 1, rgb, 2, NULL, 0, NULL, 0, NULL, 0); }, "Number of colors <> number of vertices"},
-        {[&] { return set(4, 8, 0, NULL, 0, NULL, 0, rgb, -2, NULL, 0); }, "Allocation of normal array failed"},
-        {[&] { return set(4, 8, 0, NULL, 0, NULL, 0, rgb, 2, two, -2); }, "Allocation of array nori failed"},
-        {[&] { return set(4, 8, 1, NULL, 0, NULL, 0, many, 5, two, 2); }, "NO. of normal indexes <> NO. of coord. indexes"},
-        {[&] { return set(4, 8, 0, NULL, 0, NULL, 0, rgb, 2, two, 1); }, "NO. of normals <> NO. of faces"},
-        {[&] { return set(4, 8, 1, NULL, 0, NULL, 0, rgb, 2, high, 8); }, "Normal index > number of normals"},
-        {[&] { return set(4, 8, 0, NULL, 0, NULL, 0, rgb, 1, NULL, 0); }, "Number of normals <> number of faces"},
-        {[&] { return set(4, 8, 1, NULL, 0, NULL, 0, rgb, 2, NULL, 0); }, "Number of normals <> number of vertices"},
+        {[&] { return set(0, 8, 0, NULL, 0, NULL, 0, NULL, 0, NULL, 0); },
+         "Invalid input parameter"},
+        {[&] { return set(-1, 8, 0, NULL, 0, NULL, 0, NULL, 0, NULL, 0); },
+         "Allocation of array ver failed"},
+        {[&] { return set(4, -8, 0, NULL, 0, NULL, 0, NULL, 0, NULL, 0); },
+         "Allocation of array veri failed"},
+        {[&] { return set(3, 8, 0, NULL, 0, NULL, 0, NULL, 0, NULL, 0); },
+         "Coord index > number of coords"},
+        {[&] { return set(4, 8, 0, rgb, -2, NULL, 0, NULL, 0, NULL, 0); },
+         "Allocation of array col failed"},
+        {[&] { return set(4, 8, 0, rgb, 2, two, -2, NULL, 0, NULL, 0); },
+         "Allocation of array coli failed"},
+        {[&] { return set(4, 8, 1, rgb, 2, two, 2, NULL, 0, NULL, 0); },
+         "NO. of color indexes <> NO. of coord. indexes"},
+        {[&] { return set(4, 8, 0, rgb, 2, two, 1, NULL, 0, NULL, 0); },
+         "NO. of colors <> NO. of faces"},
+        {[&] { return set(4, 8, 1, rgb, 2, high, 8, NULL, 0, NULL, 0); },
+         "Color index > NO. of colors"},
+        {[&] { return set(4, 8, 0, rgb, 1, NULL, 0, NULL, 0, NULL, 0); },
+         "Number of colors <> number of faces"},
+        {[&] { return set(4, 8, 1, rgb, 2, NULL, 0, NULL, 0, NULL, 0); },
+         "Number of colors <> number of vertices"},
+        {[&] { return set(4, 8, 0, NULL, 0, NULL, 0, rgb, -2, NULL, 0); },
+         "Allocation of normal array failed"},
+        {[&] { return set(4, 8, 0, NULL, 0, NULL, 0, rgb, 2, two, -2); },
+         "Allocation of array nori failed"},
+        {[&] { return set(4, 8, 1, NULL, 0, NULL, 0, many, 5, two, 2); },
+         "NO. of normal indexes <> NO. of coord. indexes"},
+        {[&] { return set(4, 8, 0, NULL, 0, NULL, 0, rgb, 2, two, 1); },
+         "NO. of normals <> NO. of faces"},
+        {[&] { return set(4, 8, 1, NULL, 0, NULL, 0, rgb, 2, high, 8); },
+         "Normal index > number of normals"},
+        {[&] { return set(4, 8, 0, NULL, 0, NULL, 0, rgb, 1, NULL, 0); },
+         "Number of normals <> number of faces"},
+        {[&] { return set(4, 8, 1, NULL, 0, NULL, 0, rgb, 2, NULL, 0); },
+         "Number of normals <> number of vertices"},
     };
     MessageBoxCatcher catcher;
     std::vector<std::string> expected;
     for (size_t i = 0; i < cases.size(); ++i) {
         EXPECT_NE(cases[i].call(), nullptr) << cases[i].text; // the empty object is still made
-        expected.push_back(std::string(i < 4 ? "Error in ElevationGrid:\n" : "Error in IndexedFaceSet:\n") +
-                           cases[i].text);
+        expected.push_back(
+            std::string(i < 4 ? "Error in ElevationGrid:\n" : "Error in IndexedFaceSet:\n") +
+            cases[i].text);
     }
     EXPECT_EQ(catcher.texts(), expected);
     for (const CaughtBox &box : catcher.boxes()) {
