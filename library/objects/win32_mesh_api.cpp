@@ -34,7 +34,7 @@ extern "C" {
 
 PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xSpacing,
                              float zSpacing, float *heights, float creaseAngle, int solid,
-                             int colorPerVertex, float *colors, int normalPerVertex,
+                             int colorPerVertex, float *colours, int normalPerVertex,
                              float *normals) {
     if (obj && obj->typeId != kTypeElevationGrid) return nullptr;
     mesh::GridInput in;
@@ -46,7 +46,7 @@ PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xS
     in.creaseAngle = creaseAngle;
     in.solid = solid;
     in.colorPerVertex = colorPerVertex;
-    in.colours = colors;
+    in.colours = colours;
     in.normalPerVertex = normalPerVertex;
     in.normals = normals;
     mesh::GridData data;
@@ -58,9 +58,9 @@ PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xS
 
 PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coordIndex,
                               int coordIndexCount, float creaseAngle, int solid, int colorPerVertex,
-                              float *colors, int colorCount, int *colorIndex, int colorIndexCount,
-                              int normalPerVertex, float *normals, int normalCount,
-                              int *normalIndex, int normalIndexCount) {
+                              float *colours, int colourCount, int *colourIndex,
+                              int colourIndexCount, int normalPerVertex, float *normals,
+                              int normalCount, int *normalIndex, int normalIndexCount) {
     if (obj && obj->typeId != kTypeIndexedFaceSet) return nullptr;
     mesh::FaceSetInput in;
     in.coords = coords;
@@ -70,10 +70,10 @@ PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coo
     in.creaseAngle = creaseAngle;
     in.solid = solid;
     in.colorPerVertex = colorPerVertex;
-    in.colours = colors;
-    in.colourCount = colorCount;
-    in.colourIndex = colorIndex;
-    in.colourIndexCount = colorIndexCount;
+    in.colours = colours;
+    in.colourCount = colourCount;
+    in.colourIndex = colourIndex;
+    in.colourIndexCount = colourIndexCount;
     in.normalPerVertex = normalPerVertex;
     in.normals = normals;
     in.normalCount = normalCount;

@@ -143,6 +143,35 @@ TEST_F(FrozenMeshTest, RecordedWhileTheSceneIsCompiled) {
     Check(true);
 }
 
+// A mesh deleted while another window's context is current leaves its list
+// in no context: the first mesh of a process records under name 2^30, which
+// this thread looks up in the window's context while the library thread
+// holds the other one.
+TEST_F(SceneTest, DeletingAMeshFreesItsListInItsOwnContext) {
+    Disable(NULL, 1);
+    float red[3] = {1, 0, 0};
+    cObj *mine = FacingGrid(2, zero, 0, 0, 0, red);
+    Frame();
+    void *other = CreateWind(" other", 220, 220, 260, 20);
+    ShowWind(other);
+    Disable(NULL, 1);
+    FacingGrid(2, zero, 0, 0, 0, red);
+    RefreshWind(other); // the library thread now holds the other context
+    auto listed = [&] {
+        EXPECT_TRUE(wglMakeCurrent(GetHDC(wind), GetHGLRC(wind)));
+        const bool is = glIsList(1u << 30) == GL_TRUE;
+        wglMakeCurrent(NULL, NULL);
+        return is;
+    };
+    EXPECT_TRUE(listed());
+    CurrentWind(wind);
+    DelObj(mine);
+    EXPECT_FALSE(listed());
+    EXPECT_FALSE(Near(At(Frame(), 0, 0), Rgb(255, 0, 0)));
+    RefreshWind(other);
+    EXPECT_TRUE(Near(At(CaptureClient(GetHWND(other)), 0, 0), Rgb(255, 0, 0)));
+}
+
 TEST(MeshTexts, EveryTextInOrder) {
     ASSERT_NE(CreateWind(" mesh texts"), nullptr);
     float c[12] = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}, h[4] = {}, rgb[6] = {}, many[15] = {};
