@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <GL/gl.h>
 
+#include <exception>
+
 #include "objects/mesh_drawing.h"
 
 namespace pexa {
@@ -42,7 +44,7 @@ class MeshList {
             // scene's list itself, which then needs no list of the mesh (a
             // list cannot be recorded inside another one).
             mesh::MeshDrawing drawing;
-            if (build(IsSmooth(shade), drawing))
+            if (Built(build, IsSmooth(shade), drawing))
                 RecordMesh(drawing, solid);
             else
                 CallIfRecorded();
@@ -50,13 +52,24 @@ class MeshList {
         }
         if (NeedsRecording(shade)) {
             mesh::MeshDrawing drawing;
-            if (build(IsSmooth(shade), drawing)) Record(drawing, solid);
+            if (Built(build, IsSmooth(shade), drawing)) Record(drawing, solid);
             builtShadeMode_ = shade;
         }
         CallIfRecorded();
     }
 
   private:
+    // A mesh too large for the memory left records nothing (the frame, in a
+    // window procedure, must not see the exception).
+    template <class Build>
+    static bool Built(Build &build, bool smooth, mesh::MeshDrawing &drawing) {
+        try {
+            return build(smooth, drawing);
+        } catch (const std::exception &) {
+            drawing = mesh::MeshDrawing();
+            return false;
+        }
+    }
     static bool IsSmooth(int shadeMode);
     static bool InsideOtherList();
     bool NeedsRecording(int shadeMode) const;
