@@ -66,8 +66,7 @@ class MeshList {
         try {
             return build(smooth, drawing);
         } catch (const std::exception &) {
-            drawing = mesh::MeshDrawing();
-            return false;
+            return false; // the caller drops the drawing
         }
     }
     static bool IsSmooth(int shadeMode);
