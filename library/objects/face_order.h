@@ -39,6 +39,9 @@ class FaceOrderer {
     // Lists of largeFrom faces or more are ordered through an index of the
     // vertices they hold instead of by scanning, so that a vertex shared by
     // many faces costs about linear time; both ways give the same order.
+    // Either way a face of n corners costs about n at each of its vertices:
+    // linear for meshes of bounded faces, not for huge polygons that share
+    // many vertices.
     explicit FaceOrderer(const PolygonView &mesh, size_t largeFrom = 24);
 
     // Orders the k corners (in face order) of vertex v around it: the first
