@@ -362,6 +362,33 @@ PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ,
  * normals; the array is copied. */
 PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count);
 
+/* Meshes after VRML97. Both copy every array, show an error box ("Error in
+ * ElevationGrid:\n..." or "Error in IndexedFaceSet:\n...") for invalid input
+ * and then hold nothing, and still return (and insert) the object. In smooth
+ * shading without normals of their own they smooth across edges whose faces
+ * meet at less than creaseAngle degrees; solid culls back faces while the
+ * mesh is drawn. */
+/* A height field of xDimension x zDimension points spaced along x and z,
+ * heights row by row (point (i, j) at heights[j * xDimension + i]); colours
+ * and normals (three floats each, may be NULL) per point or per cell.
+ * Returns the grid (NULL when obj is an object of another kind). */
+PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xSpacing,
+                             float zSpacing, float *heights, float creaseAngle, int solid,
+                             int colorPerVertex, float *colours, int normalPerVertex,
+                             float *normals);
+/* A polygon mesh: coordCount points (x, y, z) and faces given as runs of
+ * point indexes each ended by -1 in coordIndex; colours and normals per
+ * vertex or per face, each optionally through an index array of its own
+ * (per vertex parallel to coordIndex, per face one entry per face). Faces
+ * with fewer than three points or other negative indexes are not drawn.
+ * Returns the face set (NULL when obj is an object of another kind). */
+PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coordIndex,
+                              int coordIndexCount, float creaseAngle, int solid,
+                              int colorPerVertex, float *colours, int colourCount,
+                              int *colourIndex, int colourIndexCount, int normalPerVertex,
+                              float *normals, int normalCount, int *normalIndex,
+                              int normalIndexCount);
+
 /* ------------------------------------------------------------------------
  * Attribute and transform objects
  * Each returns the new or changed object, or NULL (another kind passed, or
