@@ -211,6 +211,44 @@ PEXA_API HWND GetHWND(void *wind);
 PEXA_API HGLRC GetHGLRC(void *wind);
 
 /* ------------------------------------------------------------------------
+ * View and navigation of the current window
+ * The mouse and keys navigate every window by themselves; these set the
+ * view from the program. Each returns 1 (values outside a mode's set are
+ * ignored).
+ * ------------------------------------------------------------------------ */
+
+/* Back to the initial view of "pexa16.ini"; draws no frame. */
+PEXA_API int ResetPos(void);
+/* Stops every motion (spin, flight, walk); draws no frame. */
+PEXA_API int StopMotion(void);
+/* PEXA_ROTATE, PEXA_FLY or PEXA_WALK, keeping the view; draws a frame. */
+PEXA_API int ActionMode(int mode);
+/* Puts the eye at (x, y, z); draws a frame. */
+PEXA_API int Translation(float x, float y, float z);
+/* Turns the view by angle degrees (to a hundredth) about (x, y, z); draws a
+ * frame. */
+PEXA_API int Rotation(float angle, float x, float y, float z);
+/* Eye position, view direction and up vector; draws a frame. */
+PEXA_API int LookAt(float eyeX, float eyeY, float eyeZ, float dirX, float dirY, float dirZ,
+                    float upX, float upY, float upZ);
+/* PEXA_PERSPECTIVE or PEXA_ORTHOGONAL with the vertical view angle (degrees)
+ * and the clipping distances. */
+PEXA_API int ProjectionMode(int mode, double angle, double clipnear, double clipfar);
+/* PEXA_SMOOTH, PEXA_FLAT or PEXA_SHADE_NONE. */
+PEXA_API int ShadeMode(int mode);
+/* PEXA_FILL, PEXA_LINE or PEXA_POINT. */
+PEXA_API int DrawMode(int mode);
+/* Adds a named viewpoint to the window's "Viewpoints" menu: data as given,
+ * or (data NULL) the current view under name. Returns 1 when added, 0 when
+ * both are NULL. */
+PEXA_API int ViewpointAdd(char *name, ViewpointData *data PEXA_DEFAULT(NULL));
+/* Deletes the named viewpoint (NULL: the current one, after asking the
+ * user). Returns 1 when one was deleted, else 0. */
+PEXA_API int ViewpointDel(char *name PEXA_DEFAULT(NULL));
+/* Moves to the named viewpoint. Returns 1 when found, else 0. */
+PEXA_API int ViewpointSet(char *name);
+
+/* ------------------------------------------------------------------------
  * Console, status bar, lights, dialogs and help
  * ------------------------------------------------------------------------ */
 

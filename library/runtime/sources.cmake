@@ -8,6 +8,7 @@ set(PEXA_RUNTIME_PORTABLE
 set(PEXA_RUNTIME_WIN32
     runtime/gl_context.cpp
     runtime/gl_frame.cpp
+    runtime/win32_config.cpp
     runtime/win32_console.cpp
     runtime/win32_dialog_common.cpp
     runtime/win32_dispatch.cpp
@@ -18,7 +19,9 @@ set(PEXA_RUNTIME_WIN32
     runtime/win32_library.cpp
     runtime/win32_light_api.cpp
     runtime/win32_light_dialog.cpp
+    runtime/win32_menu.cpp
     runtime/win32_messages.cpp
+    runtime/win32_navigation.cpp
     runtime/win32_scene_lock.cpp
     runtime/win32_status_bar.cpp
     runtime/win32_view_dialog.cpp
