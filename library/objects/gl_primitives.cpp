@@ -195,6 +195,15 @@ void cAxis3D::Draw() {
         }
     }
     glPopAttrib();
+    // HACK: Mesa restores the current colour without the material that
+    // colour material derives from it, and then skips the material update
+    // of a glColor equal to the restored colour: the objects after the axes
+    // would keep the green of the last arrow. Switching colour material off
+    // and back on (only when it was on) takes the material from the restored
+    // colour; attribute pushes, unlike a glGet, work in display lists too.
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_COLOR_MATERIAL);
+    glPopAttrib();
 }
 
 void cPrimitive3D::Draw() {

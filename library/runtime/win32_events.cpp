@@ -6,6 +6,8 @@
 // signals. SetEvent and WaitForSingleObject order those memory accesses.
 #include "runtime/win32_events.h"
 
+#include <cstdio>
+
 #include "runtime/win32_library.h"
 #include "runtime/win32_navigation.h"
 #include "runtime/win32_routes.h"
@@ -138,6 +140,10 @@ PEXA_API EventInfo WaitForPexa(int kind, int key) {
     if (hLibEvent) ResetEvent(hLibEvent);
     waitKey.store(key);
     waitKinds.store(kind);
+    // What the program printed before waiting (its prompt) is shown now,
+    // also when the output is a pipe or file, which the C runtime buffers;
+    // a reader that sees the prompt knows the wait is armed.
+    std::fflush(stdout);
     if (hLibEvent) WaitForSingleObject(hLibEvent, INFINITE);
     waitKinds.store(0);
     // Frames keep writing the view fields; copy them whole, between frames.
