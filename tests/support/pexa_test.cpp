@@ -82,6 +82,26 @@ Capture CaptureClient(HWND hwnd) {
     return cap;
 }
 
+bool SaveCapture(const Capture &c, const std::string &path) {
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = c.width;
+    info.biHeight = -c.height; // top-down, as captured
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    const DWORD bytes = DWORD(c.pixels.size() * 4);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + bytes;
+    FILE *f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(&file, sizeof file, 1, f) == 1 &&
+              std::fwrite(&info, sizeof info, 1, f) == 1 &&
+              std::fwrite(c.pixels.data(), 1, bytes, f) == bytes;
+    return std::fclose(f) == 0 && ok;
+}
+
 bool Near(uint32_t a, uint32_t b, int tolerance) {
     return std::abs(Red(a) - Red(b)) <= tolerance && std::abs(Green(a) - Green(b)) <= tolerance &&
            std::abs(Blue(a) - Blue(b)) <= tolerance;

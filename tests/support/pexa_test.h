@@ -53,6 +53,8 @@ struct Capture {
 
 // Copies what the window shows (OpenGL image and GDI overlay) with BitBlt.
 Capture CaptureClient(HWND hwnd);
+// Writes the capture as a 32-bit BMP file (to look at after a failure).
+bool SaveCapture(const Capture &c, const std::string &path);
 
 inline int Red(uint32_t c) {
     return (c >> 16) & 0xFF;

@@ -1,7 +1,10 @@
-// The example programs and a program-defined object class, run as a user
-// would run them.
+// The example programs, run as a user would run them: what they print, what
+// their windows show, and the keys that end them. Also a program-defined
+// object class.
 #include <cmath>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "support/scene_fixture.h"
 
@@ -16,40 +19,311 @@ std::string BinPath(const std::string &name) {
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
 }
 
-TEST(Examples, ShortestShowsALitCubeAndEndsWithEscape) {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::string cmd = "\"" + BinPath("exShortest.exe") + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                               nullptr, nullptr, &si, &pi));
-    HWND hwnd = FindWindowByTitle(" Pexa Window: Shortest Pexa Example", 20000);
-    ASSERT_NE(hwnd, nullptr);
-    // Wait for the first frames, then read the picture.
-    Capture c;
-    for (int i = 0; i < 100; ++i) {
-        Flush(hwnd);
+// Run with its output in a file instead of a console: ResetConsole then has
+// no console to size and says so, before the example's own text.
+const char kNoConsole[] = "\n Resizing console failed !\n";
+
+// One example program, started with its output redirected to a file that the
+// test reads while the program runs. Ended (if still running) and cleaned up
+// by the destructor.
+class ExampleRun {
+  public:
+    explicit ExampleRun(const std::string &program) : path_(TempPath(program + ".txt")) {
+        SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+        HANDLE out = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 &sa, CREATE_ALWAYS, 0, nullptr);
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = out;
+        std::string cmd = "\"" + BinPath(program + ".exe") + "\"";
+        started_ = out != INVALID_HANDLE_VALUE &&
+                   CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                  nullptr, nullptr, &si, &pi_);
+        if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    }
+    ~ExampleRun() {
+        if (started_) {
+            if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+            CloseHandle(pi_.hThread);
+            CloseHandle(pi_.hProcess);
+        }
+        DeleteFileA(path_.c_str());
+    }
+    bool started() const { return started_; }
+
+    std::string output() const {
+        std::string text;
+        HANDLE f = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return text;
+        char buf[4096];
+        DWORD got = 0;
+        while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got)
+            text.append(buf, got);
+        CloseHandle(f);
+        // The C runtime writes text: each "\n" arrives as "\r\n".
+        std::string lines;
+        for (size_t i = 0; i < text.size(); ++i)
+            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+        return lines;
+    }
+    // The output once it ends with tail: the program prints its prompt and
+    // then waits, and WaitForPexa shows the prompt only once the wait is
+    // armed. Whatever there is after timeoutMs otherwise.
+    std::string outputEndingWith(const std::string &tail, int timeoutMs = 20000) const {
+        DWORD start = GetTickCount();
+        std::string text = output();
+        while (!EndsWith(text, tail) && int(GetTickCount() - start) < timeoutMs) {
+            Sleep(20);
+            text = output();
+        }
+        return text;
+    }
+    bool running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+    // The exit code after a key that ends the program, or -1 when it is
+    // still running after timeoutMs.
+    int exitCode(int timeoutMs = 10000) const {
+        DWORD code = DWORD(-1);
+        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return int(code);
+    }
+
+  private:
+    static bool EndsWith(const std::string &s, const std::string &tail) {
+        return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+    }
+    std::string path_;
+    PROCESS_INFORMATION pi_ = {};
+    bool started_ = false;
+};
+
+// A pixel of about this hue: the channels that are full in hue are bright,
+// the others well below them (lighting scales a colour, it keeps its hue).
+bool OfHue(uint32_t c, uint32_t hue) {
+    const int v[3] = {Red(c), Green(c), Blue(c)}, h[3] = {Red(hue), Green(hue), Blue(hue)};
+    int lowestOn = 255, highestOff = 0;
+    for (int i = 0; i < 3; ++i)
+        if (h[i])
+            lowestOn = std::min(lowestOn, v[i]);
+        else
+            highestOff = std::max(highestOff, v[i]);
+    return lowestOn >= 90 && highestOff * 2 < lowestOn;
+}
+
+// The hues of the list that no pixel of the capture shows (a few pixels
+// count, so that edges blended with the background do not).
+std::vector<uint32_t> MissingHues(const Capture &c, const std::vector<uint32_t> &hues) {
+    std::vector<uint32_t> missing;
+    for (uint32_t hue : hues) {
+        int n = 0;
+        for (uint32_t p : c.pixels)
+            n += OfHue(p, hue);
+        if (n < 12) missing.push_back(hue);
+    }
+    return missing;
+}
+
+// Captures the window until it shows every hue (its first frames drawn), or
+// for timeoutMs; the last capture.
+Capture CaptureShowing(HWND hwnd, const std::vector<uint32_t> &hues, int timeoutMs = 10000) {
+    DWORD start = GetTickCount();
+    Capture c = CaptureClient(hwnd);
+    while ((c.empty() || !MissingHues(c, hues).empty()) &&
+           int(GetTickCount() - start) < timeoutMs) {
+        Sleep(50);
         c = CaptureClient(hwnd);
-        if (!c.empty() && !Near(c.at(c.width / 2, c.height / 2), Rgb(0, 0, 0), 10)) break;
-        Sleep(20);
     }
+    return c;
+}
+
+std::string HueList(const std::vector<uint32_t> &hues) {
+    std::string s;
+    for (uint32_t h : hues)
+        s += Hex(h) + " ";
+    return s;
+}
+
+const uint32_t kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255),
+               kYellow = Rgb(255, 255, 0), kMagenta = Rgb(255, 0, 255), kCyan = Rgb(0, 255, 255),
+               kWhite = Rgb(255, 255, 255);
+
+struct ExampleCase {
+    const char *program;
+    const char *title;
+    std::string text;                           // everything it prints before its ESC wait
+    std::vector<uint32_t> hues;                 // colours its scene fixes
+    std::function<void(const Capture &)> check; // more to see, or null
+};
+
+const ExampleCase kExamples[] = {
+    {"exShortest",
+     " Pexa Window: Shortest Pexa Example",
+     "\n This is the shortest possible C programm with Pexa:\n\n"
+     "\n #include \"pexa.h\"\n void main()"
+     "\n {  void *w=CreateWind(\"Pexa Window: Shortest Pexa Example\");"
+     "\n    Box(NULL,-1,-1,-1, 1,1,1);\n    ShowWind(w);\n    WaitForPexa(KEYHIT,VK_ESCAPE);"
+     "\n }\n\n\n\n\n Press ESC to terminate this example.",
+     {kWhite},
+     [](const Capture &c) {
+         uint32_t centre = c.at(c.width / 2, c.height / 2);
+         EXPECT_GT(Red(centre), 60) << Hex(centre);
+         EXPECT_EQ(Red(centre), Blue(centre)) << "grey: a white surface under a white light";
+         EXPECT_TRUE(Near(c.at(3, 3), Rgb(0, 0, 0), 10)) << "the corners show the background";
+     }},
+    {"exNewObject",
+     " Pexa Window: New Object Example",
+     "\n This example shows how to extend Pexa:\n\n - Pexa is an open and extendable library."
+     "\n - The circle is a new object defined outside of Pexa."
+     "\n - With C++ you can define your own object classes"
+     "\n   and implement the drawing methods with OpenGL or GDI."
+     "\n\n\n\n\n\n\n\n\n Press ESC to terminate this example.",
+     {kYellow, kRed, kGreen},
+     [](const Capture &c) {
+         // The circle (radius 1 about the origin, drawn after the axes) crosses
+         // the x axis left and right of the centre, in yellow.
+         int y = c.height / 2, yellowLeft = 0, yellowRight = 0;
+         for (int x = 0; x < c.width; ++x)
+             for (int dy = -2; dy <= 2; ++dy)
+                 if (OfHue(c.at(x, y + dy), kYellow))
+                     (x < c.width / 2 ? yellowLeft : yellowRight)++;
+         EXPECT_GT(yellowLeft, 0);
+         EXPECT_GT(yellowRight, 0);
+     }},
+    {"exIndexedFaceSet",
+     " Pexa Window: IndexedFaceSet Example",
+     "\n This example shows the usage of the object IndexedFaceSet:\n"
+     "\n - It is based on the same object of the 3D format VRML97."
+     "\n - You can create with it an object of any kind of form\n   color and shade."
+     "\n - It therefore uses three arrays with vertices, colors"
+     "\n   and normal vectors referenced by indexes.\n\n\n\n\n\n"
+     "\n Press ESC to terminate this example",
+     {kYellow, kBlue, kMagenta},
+     nullptr},
+    {"exLight",
+     " Pexa Window: Light example",
+     "\n This example shows the light capabilities of Pexa:\n"
+     "\n - Up to 8 light sources can be used at once."
+     "\n - You can set parameters for the ambient, diffuse and\n   specular light components."
+     "\n - You can set position and direction as well as the light"
+     "\n   type directional, point or spot light."
+     "\n - You can set these parameters by program or with"
+     "\n   the light setting dialog (see context menu).\n\n\n"
+     "\n Try the different slide bars in the light setting dialog\n"
+     "\n Press ESC to terminate this example",
+     {kRed, kGreen, kBlue},
+     [](const Capture &) {
+         HWND dialog = FindWindowByTitle(" Light Setting:  Pexa Window: Light example", 5000);
+         EXPECT_TRUE(dialog && IsWindowVisible(dialog))
+             << "the light dialog opens beside the scene";
+     }},
+    {"exColorCube",
+     " Pexa Window: ColorCube example",
+     "\n This example shows some 3D color capabilities:\n"
+     "\n - The 3D objects LineCol, TriangleCol, TetragonCol and"
+     "\n   IndexedFaceSet can set a different color per vertex."
+     "\n - You need at least 16 bit color depth (65536 colors)."
+     "\n\n\n\n\n\n\n\n\n\n Press ESC to terminate this example.",
+     {kMagenta, kYellow, kCyan, kRed},
+     nullptr},
+    {"exQuadric",
+     " Pexa Window: Quadric example",
+     "\n This example shows 3D objects with model transformation:\n"
+     "\n - There are 4 volume objects available in Pexa: \n   Spheres, Cylinders, Boxes and Disks."
+     "\n - All objects can be positioned (translated), rotated\n   and scaled before they are "
+     "rendered."
+     "\n - The yello egg is a scaled sphere and the blue background"
+     "\n   is a sphere seen from the inside (try shade mode FLAT).\n\n\n\n"
+     "\n\n\n Press ESC to terminate this example.",
+     {kYellow, kRed, kMagenta},
+     [](const Capture &c) {
+         // The background is the inside of a lilac sphere, not the black clear colour.
+         uint32_t corner = c.at(3, 3);
+         EXPECT_GT(Blue(corner), 40) << Hex(corner);
+         EXPECT_GT(Blue(corner), Green(corner)) << Hex(corner);
+     }},
+    {"exPrimitive",
+     " Pexa Window: Primitive Example",
+     "\n This example shows the usages of the Primitive object:\n"
+     "\n - An array of points can be interpreted as \n   points, lines, a line strip, a line loop,"
+     "\n   triangles, a triangle strip, a triangle fan,"
+     "\n   quads, a quad strip and polygones.\n\n\n\n\n\n\n\n"
+     "\n Press ESC to terminate this example.",
+     {kRed, kGreen, kBlue, kYellow, kMagenta, kCyan, kWhite},
+     nullptr},
+};
+
+void PrintTo(const ExampleCase &e, std::ostream *os) {
+    *os << e.program;
+}
+
+class Examples : public ::testing::TestWithParam<ExampleCase> {};
+
+TEST_P(Examples, PrintTheirTextShowTheirSceneAndEndWithEscape) {
+    const ExampleCase &e = GetParam();
+    ExampleRun run(e.program);
+    ASSERT_TRUE(run.started());
+    HWND hwnd = FindWindowByTitle(e.title, 20000);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(run.outputEndingWith(e.text.substr(e.text.size() - 20)), kNoConsole + e.text);
+    Capture c = CaptureShowing(hwnd, e.hues);
     ASSERT_FALSE(c.empty());
-    uint32_t centre = c.at(c.width / 2, c.height / 2);
-    EXPECT_GT(Red(centre), 60) << Hex(centre);
-    EXPECT_EQ(Red(centre), Blue(centre)) << "grey: a white surface under a white light";
-    EXPECT_TRUE(Near(c.at(3, 3), Rgb(0, 0, 0), 10)) << "the corners show the background";
-    // ESC ends the program with exit code 0 (the program may start waiting
-    // only after its window shows, so the key is sent until it ends).
-    DWORD code = STILL_ACTIVE;
-    for (int i = 0; i < 100 && code == STILL_ACTIVE; ++i) {
-        PostKey(hwnd, VK_ESCAPE);
-        WaitForSingleObject(pi.hProcess, 100);
-        GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(HueList(MissingHues(c, e.hues)), "")
+        << "colours missing from the scene; it is in " << BinPath(e.program + std::string(".bmp"));
+    if (::testing::Test::HasFailure()) SaveCapture(c, BinPath(e.program + std::string(".bmp")));
+    if (e.check) e.check(c);
+    PostKey(hwnd, VK_ESCAPE);
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Examples, ::testing::ValuesIn(kExamples),
+                         [](const ::testing::TestParamInfo<ExampleCase> &info) {
+                             return std::string(info.param.program);
+                         });
+
+// ENTER steps the crease angle down to 0 (ESC meanwhile is not its key);
+// the last step clears the console and shows the coloured sine grid.
+TEST(ExampleSteps, ElevationGridStepsWithEnterAndEndsWithEscape) {
+    ExampleRun run("exElevationGrid");
+    ASSERT_TRUE(run.started());
+    HWND hwnd = FindWindowByTitle(" Pexa Window: ElevationGrid Example", 20000);
+    ASSERT_NE(hwnd, nullptr);
+    std::string expected =
+        std::string(kNoConsole) +
+        "\n This example shows the usage of the object ElevationGrid:\n"
+        "\n - It is based on the same object of the 3D format VRML97"
+        "\n   and is defined by its x & y dimensions and an array with"
+        "\n   heights for each grid point.\n - The object can be smooth or flat shaded."
+        "\n - With the crease angle you can set smooth or hard edges.\n";
+    const char *steps[] = {"50", "30", "20", "10", " 0"};
+    Capture smooth, flat;
+    for (const char *angle : steps) {
+        expected += std::string("\n   Crease angle = ") + angle + ", Press ENTER to continue";
+        ASSERT_EQ(run.outputEndingWith(expected.substr(expected.size() - 40)), expected);
+        Flush(hwnd);
+        if (angle == steps[0]) {
+            smooth = CaptureShowing(hwnd, {kWhite});
+            PostKey(hwnd, VK_ESCAPE);
+            Flush(hwnd);
+            EXPECT_TRUE(run.running()) << "ESC ended a wait for ENTER";
+        }
+        if (angle == steps[4]) flat = CaptureClient(hwnd);
+        PostKey(hwnd, VK_RETURN);
     }
-    EXPECT_EQ(code, 0u);
-    if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EXPECT_EQ(MissingHues(smooth, {kWhite}).size(), 0u) << "the grid is lit white";
+    ASSERT_EQ(smooth.pixels.size(), flat.pixels.size());
+    EXPECT_NE(smooth.pixels, flat.pixels) << "crease angle 0 shades every face flat";
+    expected += "\n This height of this ElevationGrid are calculated"
+                "\n with the function h(x,z) = sin(x*z)\n\n Press ESC to terminate this example";
+    EXPECT_EQ(run.outputEndingWith("terminate this example"), expected);
+    // Colours (h, 0, 1): blue where the height is 0, magenta at the top.
+    Capture sine = CaptureShowing(hwnd, {kBlue, kMagenta});
+    EXPECT_EQ(HueList(MissingHues(sine, {kBlue, kMagenta})), "");
+    PostKey(hwnd, VK_ESCAPE);
+    EXPECT_EQ(run.exitCode(), 0);
 }
 
 // A program's own object class, as a program writes it against pexa.h.
