@@ -26,7 +26,10 @@ function(pexa_add_dll name)
   target_compile_definitions(${name} PRIVATE PEXA_BUILDING_DLL PEXA_DLL_NAME="${name}.dll"
                              WIN32_LEAN_AND_MEAN NOMINMAX)
   target_compile_options(${name} PRIVATE ${PEXA_WARNINGS})
-  target_link_options(${name} PRIVATE ${PEXA_STATIC_RUNTIME})
+  # The linker writes the export list beside the import library; the
+  # distribution makes the .lib import library for other linkers from it.
+  target_link_options(${name} PRIVATE ${PEXA_STATIC_RUNTIME}
+                      -Wl,--output-def,${CMAKE_ARCHIVE_OUTPUT_DIRECTORY}/${name}.def)
   target_link_libraries(${name} PRIVATE ${PEXA_SYSTEM_LIBS})
 endfunction()
 
@@ -43,19 +46,38 @@ endfunction()
 
 # Example programs: one source file each.
 file(GLOB examples CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/examples/*.c ${CMAKE_SOURCE_DIR}/examples/*.cpp)
+set(PEXA_EXAMPLES)
 foreach(src ${examples})
   get_filename_component(name ${src} NAME_WE)
   pexa_add_program(${name} ${src})
+  list(APPEND PEXA_EXAMPLES ${name})
 endforeach()
 
 # Programs that Wine tests run as a user would.
 pexa_add_program(exit_with_scene ${CMAKE_SOURCE_DIR}/tests/programs/exit_with_scene.cpp)
+add_executable(record_command ${CMAKE_SOURCE_DIR}/tests/programs/record_command.c)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/setup/setup.cpp)
-  add_executable(setup ${CMAKE_SOURCE_DIR}/setup/setup.cpp)
-  target_link_options(setup PRIVATE ${PEXA_STATIC_RUNTIME})
-  target_link_libraries(setup PRIVATE advapi32 shell32)
-endif()
+# The setup program and its counterpart; they need no Pexa DLL.
+add_executable(setup ${CMAKE_SOURCE_DIR}/setup/setup.cpp)
+add_executable(Uninstall ${CMAKE_SOURCE_DIR}/setup/uninstall.cpp)
+foreach(target setup Uninstall)
+  target_compile_options(${target} PRIVATE ${PEXA_WARNINGS})
+  target_link_options(${target} PRIVATE ${PEXA_STATIC_RUNTIME})
+  target_link_libraries(${target} PRIVATE advapi32 shell32)
+endforeach()
+
+# The distribution: 'cmake --build build/x64 --target dist' lays it out in
+# dist/pexa/ and packs it into dist/pexa-<processor>.zip (cmake/dist.cmake).
+find_program(PEXA_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14)
+set(PEXA_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+add_custom_target(dist
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DBIN=${CMAKE_BINARY_DIR}/bin
+          -DLIB=${CMAKE_BINARY_DIR}/lib -DOUT=${PEXA_DIST_DIR} -DPROCESSOR=${CMAKE_SYSTEM_PROCESSOR}
+          "-DEXAMPLES=${PEXA_EXAMPLES}" -DDLLTOOL=${PEXA_LLVM_DLLTOOL}
+          -DGNU_DLLTOOL=${PEXA_TRIPLE}-dlltool -DSTRIP=${PEXA_TRIPLE}-strip -P ${CMAKE_SOURCE_DIR}/cmake/dist.cmake
+  DEPENDS pexav16 pexab16 setup Uninstall ${PEXA_EXAMPLES}
+  COMMENT "Distribution in ${PEXA_DIST_DIR}"
+  VERBATIM)
 
 # Benchmarks that need Windows (scene windows, GDI): built, run by tools/bench.sh.
 file(GLOB wine_benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/bench_*.cpp)
@@ -107,6 +129,25 @@ add_custom_target(pexa_dlls ALL DEPENDS pexav16 pexab16)
 # Stop the Xvfb and wineserver that the emulator wrapper started, after the last test.
 add_test(NAME wine.shutdown COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-env.sh stop)
 set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)
+
+# setup and Uninstall driven from a terminal and a console window.
+foreach(mode escape return)
+  add_test(NAME setup.${mode} COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/test_setup.sh
+                                      ${CMAKE_BINARY_DIR}/bin ${mode})
+  set_tests_properties(setup.${mode} PROPERTIES TIMEOUT 180 FIXTURES_REQUIRED wine
+                       RESOURCE_LOCK display ENVIRONMENT PEXA_WINE_DIR=${CMAKE_BINARY_DIR}/wine)
+endforeach()
+
+# The distribution, laid out once per test run; its .lib linked by lld-link.
+add_test(NAME dist.layout COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target dist)
+set_tests_properties(dist.layout PROPERTIES FIXTURES_SETUP dist)
+find_program(PEXA_LLD_LINK lld-link)
+if(PEXA_LLD_LINK)
+  add_test(NAME dist.import_lib COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/test_import_lib.sh
+                                        ${PEXA_DIST_DIR}/pexa)
+  set_tests_properties(dist.import_lib PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED "dist;wine"
+                       RESOURCE_LOCK display ENVIRONMENT PEXA_WINE_DIR=${CMAKE_BINARY_DIR}/wine)
+endif()
 
 # Every declared function exported undecorated; only system DLLs imported.
 add_test(NAME exports.${CMAKE_SYSTEM_PROCESSOR}
