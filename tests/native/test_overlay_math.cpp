@@ -122,7 +122,7 @@ TEST(TextPixels, PixelRectangleBytes) {
         bool known;
         uint64_t bytes;
     } cases[] = {
-        {2, 2, 0x80E0, 0x1401, true, 4 + 6},     // BGR bytes: a padded row, then 6
+        {2, 2, 0x80E0, 0x1401, true, 8 + 6},     // BGR bytes: a padded row, then 6
         {4, 3, 0x1908, 0x1401, true, 48},        // RGBA bytes
         {3, 2, 0x1909, 0x1406, true, 12 + 12},   // luminance floats
         {17, 2, 0x1900, 0x1A00, true, 4 + 3},    // bitmap: bits, rows of whole bytes
