@@ -12,17 +12,13 @@
 #include <vector>
 
 #include "pexa.h"
+#include "frame_timing.h"
+
+using namespace pexabench;
 
 namespace {
 
 constexpr int kPairs = 5000;
-
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
 
 void Place(int i, int *x, int *y) {
     *x = (i % 70) * 5;
@@ -47,17 +43,6 @@ struct HandOverlay : cObj {
     void DrawExtra() override {}
     HDC dc;
 };
-
-double TimeFrame(void *w) {
-    double t0 = Now();
-    RefreshWind(w);
-    return Now() - t0;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 } // namespace
 

@@ -13,15 +13,11 @@
 #include <vector>
 
 #include "pexa.h"
+#include "frame_timing.h"
+
+using namespace pexabench;
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
 
 // Baseline: a window on a thread of its own with a plain message loop.
 HWND StartEchoThread() {
@@ -79,17 +75,6 @@ void AddBoxes() {
         float x = float(i % 100) * 0.03f - 1.5f, y = float(i / 100) * 0.03f - 1.5f;
         Box(NULL, x, y, 0, x + 0.01f, y + 0.01f, 0.01f);
     }
-}
-
-double TimeFrame(void *w) {
-    double t0 = Now();
-    RefreshWind(w);
-    return Now() - t0;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "dib/win32_dib_lock.h"
 #include "objects/gl_text.h"
+#include "objects/text_copy.h"
 #include "objects/text_pixels.h"
 #include "objects/win32_create.h"
 #include "runtime/win32_messages.h"
@@ -29,19 +30,6 @@ namespace {
 // current, point, line, polygon, stipple, pixel-mode, depth, accumulation,
 // stencil and viewport state.
 constexpr GLbitfield kTextAttributes = 0x20F3F;
-
-int Length(const char *text) {
-    size_t n = std::strlen(text);
-    return n > size_t(INT_MAX) ? INT_MAX : int(n);
-}
-
-char *CopyText(const char *text) {
-    if (!text) return nullptr;
-    size_t n = std::strlen(text) + 1;
-    char *copy = new (std::nothrow) char[n];
-    if (copy) std::memcpy(copy, text, n);
-    return copy;
-}
 
 LRESULT BuildBitmapFont(const Call &call) {
     cWind *w = call.w;
@@ -86,7 +74,7 @@ void cTextBMP3D::Draw() {
     glRasterPos3f(0, 0, 0);
     glPushAttrib(kTextAttributes);
     glListBase(GLuint(listBase));
-    glCallLists(Length(text), GL_UNSIGNED_BYTE, text);
+    glCallLists(TextLength(text), GL_UNSIGNED_BYTE, text);
     glPopAttrib();
 }
 
@@ -133,7 +121,7 @@ PEXA_API cObj *TextBMP(cObj *obj, const char *text, int listBase) {
 
 PEXA_API cObj *TextEXT(cObj *obj, const char *text, const OutlineFont *font, float width,
                        float height) {
-    const int length = text ? Length(text) : 0;
+    const int length = text ? TextLength(text) : 0;
     const TextScale scale = OutlineTextScale(
         text, size_t(length), font ? reinterpret_cast<const GlyphMetric *>(font->metrics) : nullptr,
         width, height);

@@ -16,6 +16,7 @@
 
 #include "dib/win32_dib_lock.h"
 #include "objects/overlay_geometry.h"
+#include "objects/text_copy.h"
 #include "objects/win32_create.h"
 #include "objects/win32_overlay.h"
 #include "runtime/win32_library.h"
@@ -79,15 +80,6 @@ template <class T, class Set> cObj *Set2D(cObj *obj, int typeId, bool relative, 
         if (s.w && s.w->overlay.initDraw2D) o->Paint(s.w, s.w->hdc());
     }
     return obj ? obj : InsertNew(o, PEXA_MSG_INSERT_2D);
-}
-
-// Owned copy of a text; null for a null text (or no memory).
-char *CopyText(const char *text) {
-    if (!text) return nullptr;
-    size_t n = std::strlen(text) + 1;
-    char *copy = new (std::nothrow) char[n];
-    if (copy) std::memcpy(copy, text, n);
-    return copy;
 }
 
 // The owned copy of a point array, made before the scene lock is taken: a

@@ -1,9 +1,7 @@
 // The GDI calls of the 2D overlay kinds, and the current 2D position they
 // move. dc is the device context of the window drawn into.
-#include <climits>
-#include <cstring>
-
 #include "objects/overlay_geometry.h"
+#include "objects/text_copy.h"
 #include "objects/win32_overlay.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_wind.h"
@@ -16,11 +14,6 @@ void MoveTo(cWind *w, HDC dc, int x, int y) {
     MoveToEx(dc, x, y, nullptr);
     w->overlay.pos2D[0] = x;
     w->overlay.pos2D[1] = y;
-}
-
-int Length(const char *text) {
-    size_t n = std::strlen(text);
-    return n > size_t(INT_MAX) ? INT_MAX : int(n);
 }
 
 } // namespace
@@ -127,14 +120,14 @@ void cPolygon2D::Paint(cWind *, HDC dc) {
 void cText2D::Paint(cWind *, HDC dc) {
     if (!text) return;
     SetTextColor(dc, colour);
-    TextOutA(dc, x, y, text, Length(text));
+    TextOutA(dc, x, y, text, pexa::TextLength(text));
 }
 
 void cTextBlock2D::Paint(cWind *, HDC dc) {
     if (!text) return;
     SetTextColor(dc, colour);
     RECT r = rect; // DrawTextA may write the rectangle (DT_CALCRECT)
-    DrawTextA(dc, text, Length(text), &r, UINT(format));
+    DrawTextA(dc, text, pexa::TextLength(text), &r, UINT(format));
 }
 
 // Stretched, the picture keeps its margins to the right and bottom edges of
