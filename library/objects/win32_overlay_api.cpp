@@ -161,9 +161,10 @@ class CreatedHandles {
     std::unordered_map<HGDIOBJ, bool> alive_;
 };
 
+// Never destroyed: windows torn down late in the exit still look it up.
 CreatedHandles &Created() {
-    static CreatedHandles handles;
-    return handles;
+    static CreatedHandles *handles = new CreatedHandles;
+    return *handles;
 }
 
 LRESULT SetRelToPos2D(const Call &call) {
