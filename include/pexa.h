@@ -108,6 +108,17 @@
 #define PEXA_MSG_FIRST 1024
 #define PEXA_MSG_LAST 1250
 
+/* A named view for ViewpointAdd: eye position and rotation in the ROTATE
+ * sense (the model turned rot degrees about axis, seen from pos) and the
+ * vertical view angle. The window keeps the first 63 characters of name. */
+typedef struct ViewpointData {
+    char name[100];
+    float pos[3];
+    float axis[3];
+    float rot;
+    double angle;
+} ViewpointData;
+
 #ifdef __cplusplus
 /* Base of every scene object. Derive your own classes from it, set typeId
  * (below 3000: drawn in the 3D pass and pickable; above 3000: the 2D pass),
@@ -198,6 +209,79 @@ PEXA_API int Background(float r, float g, float b);
 PEXA_API HDC GetHDC(void *wind);
 PEXA_API HWND GetHWND(void *wind);
 PEXA_API HGLRC GetHGLRC(void *wind);
+
+/* ------------------------------------------------------------------------
+ * View and navigation of the current window
+ * The mouse and keys navigate every window by themselves; these set the
+ * view from the program. Each returns 1 (values outside a mode's set are
+ * ignored).
+ * ------------------------------------------------------------------------ */
+
+/* Back to the initial view of "pexa16.ini"; draws no frame. */
+PEXA_API int ResetPos(void);
+/* Stops every motion (spin, flight, walk); draws no frame. */
+PEXA_API int StopMotion(void);
+/* PEXA_ROTATE, PEXA_FLY or PEXA_WALK, keeping the view; draws a frame. */
+PEXA_API int ActionMode(int mode);
+/* Puts the eye at (x, y, z); draws a frame. */
+PEXA_API int Translation(float x, float y, float z);
+/* Turns the view by angle degrees (to a hundredth) about (x, y, z); draws a
+ * frame. */
+PEXA_API int Rotation(float angle, float x, float y, float z);
+/* Eye position, view direction and up vector; draws a frame. */
+PEXA_API int LookAt(float eyeX, float eyeY, float eyeZ, float dirX, float dirY, float dirZ,
+                    float upX, float upY, float upZ);
+/* PEXA_PERSPECTIVE or PEXA_ORTHOGONAL with the vertical view angle (degrees)
+ * and the clipping distances. */
+PEXA_API int ProjectionMode(int mode, double angle, double clipnear, double clipfar);
+/* PEXA_SMOOTH, PEXA_FLAT or PEXA_SHADE_NONE. */
+PEXA_API int ShadeMode(int mode);
+/* PEXA_FILL, PEXA_LINE or PEXA_POINT. */
+PEXA_API int DrawMode(int mode);
+/* Adds a named viewpoint to the window's "Viewpoints" menu: data as given,
+ * or (data NULL) the current view under name. Returns 1 when added, 0 when
+ * both are NULL. */
+PEXA_API int ViewpointAdd(char *name, ViewpointData *data PEXA_DEFAULT(NULL));
+/* Deletes the named viewpoint (NULL: the current one, after asking the
+ * user). Returns 1 when one was deleted, else 0. */
+PEXA_API int ViewpointDel(char *name PEXA_DEFAULT(NULL));
+/* Moves to the named viewpoint. Returns 1 when found, else 0. */
+PEXA_API int ViewpointSet(char *name);
+
+/* ------------------------------------------------------------------------
+ * Console, status bar, lights, dialogs and help
+ * ------------------------------------------------------------------------ */
+
+/* Gives the program's console a title, clears it, makes it width x height
+ * characters with a buffer of at least that (bufferWidth, bufferHeight; 0:
+ * the window's), places it at (x, y) and records that geometry in the
+ * registry's console settings. Before the first CreateWind only the title
+ * and the clearing happen. Calling thread; returns nothing. */
+PEXA_API void ResetConsole(const char *title, int x PEXA_DEFAULT(4), int y PEXA_DEFAULT(4),
+                           int width PEXA_DEFAULT(61), int height PEXA_DEFAULT(17),
+                           int bufferWidth PEXA_DEFAULT(0), int bufferHeight PEXA_DEFAULT(0));
+/* Sets the text of the current window's status bar (a window created with
+ * statusBar set); at most 255 characters are kept. Returns 1. */
+PEXA_API int StatusText(const char *text);
+/* Light 0..7 of the current window: direction (w = 0; NULL: (1, 1, 1)),
+ * on and worldPos (1: fixed to the initial view; 0: moves with the model).
+ * Other light numbers change nothing. Returns nothing. */
+PEXA_API void LightDirection(int light, int on, int worldPos, float *dir);
+/* Ambient, diffuse and specular colour of light 0..7 of the current window
+ * (three floats each; NULL gives the default grey). Returns nothing. */
+PEXA_API void LightColor(int light, float *ambient, float *diffuse, float *specular);
+/* Makes light 0..7 of the current window a spot light shining along dir
+ * (NULL: (0, 0, -1)) with cutoff (0..180 degrees) and exponent (0..1);
+ * values out of range are ignored. Returns nothing. */
+PEXA_API void LightSpot(int light, float *dir, float cutoff, float exponent);
+/* Open the window's light or view dialog beside it (only once its scene has
+ * an object). Return 1 when the dialog is open, else 0. */
+PEXA_API int LightDialog(void *wind);
+PEXA_API int ViewDialog(void *wind);
+/* Opens a help page of the documentation folder that setup recorded, asking
+ * for the folder when the page is not there. Returns nothing; failures are
+ * printed on the console. */
+PEXA_API void OpenDocu(const char *file);
 
 /* ------------------------------------------------------------------------
  * Requests and events
@@ -315,6 +399,33 @@ PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ,
 /* count points (x, y, z) drawn as OpenGL primitive mode 0 to 9, with flat
  * normals; the array is copied. */
 PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count);
+
+/* Meshes after VRML97. Both copy every array, show an error box ("Error in
+ * ElevationGrid:\n..." or "Error in IndexedFaceSet:\n...") for invalid input
+ * and then hold nothing, and still return (and insert) the object. In smooth
+ * shading without normals of their own they smooth across edges whose faces
+ * meet at less than creaseAngle degrees; solid culls back faces while the
+ * mesh is drawn. */
+/* A height field of xDimension x zDimension points spaced along x and z,
+ * heights row by row (point (i, j) at heights[j * xDimension + i]); colours
+ * and normals (three floats each, may be NULL) per point or per cell.
+ * Returns the grid (NULL when obj is an object of another kind). */
+PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xSpacing,
+                             float zSpacing, float *heights, float creaseAngle, int solid,
+                             int colorPerVertex, float *colours, int normalPerVertex,
+                             float *normals);
+/* A polygon mesh: coordCount points (x, y, z) and faces given as runs of
+ * point indexes each ended by -1 in coordIndex; colours and normals per
+ * vertex or per face, each optionally through an index array of its own
+ * (per vertex parallel to coordIndex, per face one entry per face). Faces
+ * with fewer than three points or other negative indexes are not drawn.
+ * Returns the face set (NULL when obj is an object of another kind). */
+PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coordIndex,
+                              int coordIndexCount, float creaseAngle, int solid,
+                              int colorPerVertex, float *colours, int colourCount,
+                              int *colourIndex, int colourIndexCount, int normalPerVertex,
+                              float *normals, int normalCount, int *normalIndex,
+                              int normalIndexCount);
 
 /* ------------------------------------------------------------------------
  * Attribute and transform objects

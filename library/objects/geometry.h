@@ -9,5 +9,8 @@ namespace pexa {
 // triangle (zero area) has no normal; it gets (0, 0, 1) so that nothing
 // undefined reaches OpenGL.
 void TriangleNormal(const float *a, const float *b, const float *c, float *n);
+// The same, but false (and n unchanged) for a degenerate triangle, so that a
+// polygon can try its next three points.
+bool TryTriangleNormal(const float *a, const float *b, const float *c, float *n);
 
 } // namespace pexa

@@ -1,14 +1,21 @@
-# Scene objects: lists and every object kind.
+# Scene objects: groups and every object kind; mesh building is portable.
 set(PEXA_OBJECTS_PORTABLE
+    objects/crease_smoothing.cpp
+    objects/elevation_grid_mesh.cpp
+    objects/face_order.cpp
+    objects/face_set_mesh.cpp
     objects/geometry.cpp
     objects/overlay_geometry.cpp
     objects/text_pixels.cpp)
 set(PEXA_OBJECTS_WIN32
     objects/gl_attributes.cpp
     objects/gl_group.cpp
+    objects/gl_mesh_list.cpp
+    objects/gl_meshes.cpp
     objects/gl_primitives.cpp
     objects/gl_text.cpp
     objects/win32_list_api.cpp
+    objects/win32_mesh_api.cpp
     objects/win32_object_api.cpp
     objects/win32_overlay_api.cpp
     objects/win32_overlay_draw.cpp)

@@ -9,6 +9,7 @@
 #include "objects/group.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_menu.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
 
@@ -28,7 +29,7 @@ int cWind::SetupGL(HWND window) {
     GetClientRect(os.hwnd, &clientRect);
     if (clientRect.bottom == 0) clientRect.bottom = 1;
 
-    // Configuration: the built-in defaults are the member initialisers.
+    LoadConfiguration(this);
 
     PIXELFORMATDESCRIPTOR pfd = {};
     pfd.nSize = sizeof pfd;
@@ -119,6 +120,8 @@ int cWind::SetupGL(HWND window) {
     os.cursorWalk = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_WALK));
     os.cursorArrow = LoadCursorA(nullptr, IDC_ARROW);
     SetCursor(os.cursorArrow);
+    AddInitialViewpoint(this);
+    UpdateMenuChecks(this);
     return 1;
 }
 

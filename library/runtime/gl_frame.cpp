@@ -12,9 +12,11 @@
 #include "objects/group.h"
 #include "runtime/win32_events.h"
 #include "runtime/gl_frame.h"
+#include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
+#include "scene/navigation.h"
 #include "scene/pick.h"
 
 namespace pexa {
@@ -85,13 +87,7 @@ void cWind::ApplyViewingTransform() {
     switch (view.action_mode) {
     case PEXA_ROTATE:
         glTranslated(-view.eyePos[0], -view.eyePos[1], -view.eyePos[2]);
-        // The new rotation is applied after the accumulated one.
-        glPushMatrix();
-        glLoadIdentity();
-        glRotatef(view.rotAngle, view.rotAxis[0], view.rotAxis[1], view.rotAxis[2]);
-        glMultMatrixf(view.rotMatrix);
-        glGetFloatv(GL_MODELVIEW_MATRIX, view.rotMatrix);
-        glPopMatrix();
+        AdvanceRotate(view); // the new rotation after the accumulated one
         glMultMatrixf(view.rotMatrix);
         std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
         std::memcpy(eventRecord.axis, view.rotAxis, sizeof view.rotAxis);
@@ -99,7 +95,7 @@ void cWind::ApplyViewingTransform() {
         break;
     case PEXA_FLY:
     case PEXA_WALK:
-        AdvanceFlight();
+        AdvanceFlyWalk(view);
         gluLookAt(view.eyePos[0], view.eyePos[1], view.eyePos[2], view.eyePos[0] + view.viewDir[0], view.eyePos[1] + view.viewDir[1],
                   view.eyePos[2] + view.viewDir[2], view.viewUp[0], view.viewUp[1], view.viewUp[2]);
         std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
@@ -190,7 +186,7 @@ int cWind::Render() {
             SwapBuffers(os.hdc);
         }
         glPopMatrix();
-        RefreshViewDialog();
+        RefreshViewDialog(this);
     }
     if (lists.has2D) {
         MoveToEx(os.hdc, 0, 0, nullptr);
@@ -211,9 +207,5 @@ int cWind::Render() {
     return 0;
 }
 
-// Flight and walk steps, and the view dialog, arrive with navigation and
-// the dialogs; until then these do nothing.
-void cWind::AdvanceFlight() {}
-void cWind::RefreshViewDialog() {}
 
 } // namespace pexa

@@ -7,6 +7,7 @@
 #include "runtime/win32_events.h"
 
 #include "runtime/win32_library.h"
+#include "runtime/win32_navigation.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
@@ -19,7 +20,6 @@ std::atomic<int> waitKinds{0};
 std::atomic<int> waitKey{0};
 int shiftDown = 0;
 int controlDown = 0;
-int dragging = 0;
 
 void SignalWaiter() {
     SetEvent(hLibEvent);
@@ -92,8 +92,10 @@ void ButtonDownEvent(cWind *w, int button, WPARAM keys, LPARAM position) {
     eventRecord.button = static_cast<unsigned char>(button);
     eventRecord.hits = 0;
     eventRecord.name = 0;
-    if (button == 1 && w->pick.pickEnabled) {
-        // The pick frame fills hits and name.
+    // The pick frame fills hits and name. A window without 3D objects draws
+    // no OpenGL frame: its click reports no hit, and its next real frame
+    // must not turn into a pick.
+    if (button == 1 && w->pick.pickEnabled && w->lists.has3D) {
         w->render.renderMode = kGLSelect;
         w->Render();
     }
@@ -105,7 +107,7 @@ void LeftButtonUpEvent(cWind *w, WPARAM keys, LPARAM position) {
 }
 
 void MouseMoveEvent(cWind *w, LPARAM position) {
-    if (!MoveReleases(Wait(), dragging, w->render.mouseNav, w->lists.has3D)) return;
+    if (!MoveReleases(Wait(), mouseDrag.dragging, w->render.mouseNav, w->lists.has3D)) return;
     eventRecord.window = w;
     eventRecord.x = LowWord(position);
     eventRecord.y = HighWord(position);

@@ -22,7 +22,7 @@ extern std::atomic<int> waitKey;   // key of the last wait, 0 = any
 // MOUSEDRAG wait there too).
 extern int shiftDown;
 extern int controlDown;
-extern int dragging; // a left-button drag in any scene window
+// (The drag itself is mouseDrag.dragging, win32_navigation.h.)
 
 // Releases the waiting caller.
 void SignalWaiter();

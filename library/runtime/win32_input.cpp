@@ -4,17 +4,25 @@
 #include "runtime/win32_input.h"
 
 #include "runtime/win32_events.h"
+#include "runtime/win32_menu.h"
+#include "runtime/win32_navigation.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
 
 namespace pexa {
 
-void CreateStatusBar(cWind *) {}
-
 namespace {
+
+int X(LPARAM position) {
+    return short(LOWORD(position));
+}
+int Y(LPARAM position) {
+    return short(HIWORD(position));
+}
 
 LRESULT OnKeyDown(const Call &c) {
     KeyDownEvent(c.w, c.wParam, c.lParam);
+    NavigateKey(c.w, int(c.wParam));
     return 0;
 }
 
@@ -30,34 +38,38 @@ LRESULT OnChar(const Call &c) {
 
 LRESULT OnCommand(const Call &c) {
     CommandEvent(c.w, c.wParam, c.lParam);
+    RunMenuCommand(c.w, LOWORD(c.wParam));
     return 0;
 }
 
 LRESULT OnMouseMove(const Call &c) {
     c.w->SetModeCursor();
     MouseMoveEvent(c.w, c.lParam);
+    NavigateMove(c.w, X(c.lParam), Y(c.lParam));
     return 0;
 }
 
 LRESULT OnLeftButtonDown(const Call &c) {
     ButtonDownEvent(c.w, 1, c.wParam, c.lParam);
-    if (c.w->render.mouseNav) dragging = 1;
+    NavigateLeftDown(c.w, X(c.lParam), Y(c.lParam));
     return 0;
 }
 
 LRESULT OnLeftButtonUp(const Call &c) {
     LeftButtonUpEvent(c.w, c.wParam, c.lParam);
-    if (c.w->render.mouseNav) dragging = 0;
+    NavigateLeftUp(c.w);
     return 0;
 }
 
 LRESULT OnRightButtonDown(const Call &c) {
     ButtonDownEvent(c.w, 3, c.wParam, c.lParam);
+    ShowContextMenu(c.w, X(c.lParam), Y(c.lParam));
     return 0;
 }
 
 LRESULT OnMiddleButtonDown(const Call &c) {
     ButtonDownEvent(c.w, 2, c.wParam, c.lParam);
+    NavigateReset(c.w);
     return 0;
 }
 

@@ -3,8 +3,10 @@
 // and message loop.
 #include "runtime/win32_library.h"
 
+#include <commctrl.h>
 #include <process.h>
 
+#include "runtime/win32_dialogs.h"
 #include "runtime/win32_events.h"
 #include "runtime/win32_messages.h"
 #include "runtime/win32_routes.h"
@@ -74,6 +76,10 @@ unsigned __stdcall LibraryThread(void *) {
         ConsoleMessage("\nRegisterClass failed");
     if (!RegisterWindowClass("Pexa", CS_OWNDC | CS_HREDRAW | CS_VREDRAW))
         ConsoleMessage("\nRegisterClass failed");
+    // The status bar and the dialogs' trackbars are common controls; a
+    // console program has not registered them.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     hDispatchWnd = CreateWindowExA(0, "DummyThread", "Dummy", WS_OVERLAPPEDWINDOW, 20, 100, 300,
                                    300, nullptr, nullptr, hLibModule, nullptr);
     if (!hDispatchWnd) ConsoleMessage("\nCreateWindow failed");
@@ -84,14 +90,9 @@ unsigned __stdcall LibraryThread(void *) {
     UINT previous = 0; // message dispatched last, 0 before the first
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         // Scene windows get their messages whether or not a window is
-        // current (a program may have none after a failed CreateWind);
-        // the current window's dialogs see keys first.
-        cWind *current = CurrentWindow();
-        if (current && !current->tornDown) {
-            HWND light = current->dialogs.hLightDlg, view = current->dialogs.hViewDlg;
-            if (light && IsDialogMessageA(light, &msg)) continue;
-            if (view && IsDialogMessageA(view, &msg)) continue;
-        }
+        // current (a program may have none after a failed CreateWind); the
+        // dialogs see their keys first.
+        if (IsSceneDialogMessage(&msg)) continue;
         OnMessageRetrieved(previous, msg.message);
         previous = msg.message;
         TranslateMessage(&msg);

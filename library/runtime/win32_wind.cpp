@@ -10,6 +10,7 @@
 #include "runtime/win32_library.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_scene_lock.h"
+#include "scene/navigation.h"
 
 namespace pexa {
 
@@ -38,8 +39,11 @@ void cWind::TearDown() {
     os.backBrush = nullptr;
     if (os.hMenu) DestroyMenu(os.hMenu);
     os.hMenu = nullptr;
+    // The dialogs and the status bar go with their owner window.
     if (os.hwnd && IsWindow(os.hwnd)) DestroyWindow(os.hwnd);
+    dialogs.hLightDlg = dialogs.hViewDlg = dialogs.hStatusBar = nullptr;
     events.clear();
+    viewpoints.clear();
     delete[] pick.selectBuf;
     pick.selectBuf = nullptr;
 }
@@ -54,13 +58,24 @@ void cWind::Background(float r, float g, float b) {
 }
 
 void cWind::SetModeCursor() {
-    HCURSOR cursor = os.cursorArrow;
-    if (lists.has3D) {
-        if (view.action_mode == PEXA_ROTATE && os.cursorRotate) cursor = os.cursorRotate;
-        if (view.action_mode == PEXA_FLY && os.cursorFly) cursor = os.cursorFly;
-        if (view.action_mode == PEXA_WALK && os.cursorWalk) cursor = os.cursorWalk;
+    HCURSOR cursor = nullptr;
+    switch (CursorFor(view.action_mode, lists.has3D)) {
+    case NavCursor::Arrow:
+        cursor = os.cursorArrow;
+        break;
+    case NavCursor::Rotate:
+        cursor = os.cursorRotate;
+        break;
+    case NavCursor::Fly:
+        cursor = os.cursorFly;
+        break;
+    case NavCursor::Walk:
+        cursor = os.cursorWalk;
+        break;
+    case NavCursor::Keep:
+        break;
     }
-    SetCursor(cursor);
+    if (cursor) SetCursor(cursor);
 }
 
 void cWind::UpdatePasses() {

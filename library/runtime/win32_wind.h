@@ -12,11 +12,10 @@
 #include "runtime/event_queue.h"
 #include "runtime/light.h"
 #include "scene/scene_graph.h"
+#include "scene/viewpoints.h"
 #include "scene/window_state.h"
 
 namespace pexa {
-
-class cVPList; // named viewpoints; arrive with the context menu
 
 class cWind {
   public:
@@ -64,7 +63,7 @@ class cWind {
     ViewState view;
     PickState pick;
     cLight lights[8];
-    cVPList *viewpoints = nullptr;
+    cVPList viewpoints; // named views, the "Viewpoints" menu
     cEventList events;
     int tornDown = 0;
 
@@ -73,8 +72,6 @@ class cWind {
     void SetupLights();
     void PlaceModelLights();
     void ApplyViewingTransform();
-    void AdvanceFlight();
-    void RefreshViewDialog();
     void FinishPick(GLint hits);
 };
 

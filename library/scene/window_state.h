@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/light.h"
 #include "scene/pexa_core.h"
 
 struct HWND__;
@@ -67,7 +68,7 @@ struct ViewState {
     float rotate_drot = 15.0f, rotate_dpos = 0.1f, fly_dspeed = 0.005f; // INI
     float walk_drot = 5.0f, walk_dpos = 0.1f;                          // INI
     double angle = 45.0;     // INI: vertical view angle, degrees
-    double clipnear = 0.01;  // INI
+    double clipnear = double(0.01f); // INI; read as a float, so the default is one
     double clipfar = 1000.0; // INI
 };
 
@@ -125,6 +126,11 @@ struct PickState {
 struct DialogState {
     HWND__ *hLightDlg = nullptr;
     HWND__ *hViewDlg = nullptr;
+    // The light dialog's light being edited and the lights as they were when
+    // it opened (restored by Cancel). Kept per window: two windows' light
+    // dialogs open at once must not restore each other's lights.
+    int lightIndex = 0;
+    cLight lightBackup[8];
     int hasStatusBar = 0;
     HWND__ *hStatusBar = nullptr;
     char statusText[256] = {};

@@ -1,4 +1,6 @@
-// The runtime's small lists: the bounded event queue and the window registry.
+// The runtime's small pieces: the bounded event queue, the window registry
+// and the console settings that ResetConsole records.
+#include "runtime/console_settings.h"
 #include "runtime/event_queue.h"
 #include "runtime/window_registry.h"
 
@@ -80,6 +82,20 @@ TEST(WindowRegistry, TitlesAreCutTo63Characters) {
     int h;
     list.append(longTitle.c_str(), nullptr, &h);
     EXPECT_EQ(std::string(list.first()->title), std::string(63, 'x'));
+}
+
+TEST(ConsoleSettings, BufferAtLeastTheWindowAndTheKeyOfTheStartupTitle) {
+    auto g = pexa::ConsoleGeometryFor(4, 4, 61, 17, 0, 0);
+    EXPECT_EQ(g.bufferWidth, 61);
+    EXPECT_EQ(g.bufferHeight, 17);
+    g = pexa::ConsoleGeometryFor(4, 4, 61, 17, 3, 3);
+    EXPECT_EQ(g.bufferWidth, 61);
+    g = pexa::ConsoleGeometryFor(4, 4, 61, 17, 80, 300);
+    EXPECT_EQ(g.bufferWidth, 80);
+    EXPECT_EQ(g.bufferHeight, 300);
+    EXPECT_EQ(pexa::ConsoleKeyName("C:\\bin\\demo.exe"), "CONSOLE\\C:_bin_demo.exe");
+    EXPECT_EQ(pexa::ConsoleKeyName(nullptr), "CONSOLE\\");
+    EXPECT_EQ(pexa::PackConsoleValue(61, 17), (17u << 16) + 61);
 }
 
 } // namespace

@@ -135,9 +135,11 @@ class GraphTest : public ::testing::Test {
         }
         return r;
     }
-    pexa::SceneGraph graph;
-    Group root; // destroyed after the graph's members: declared after graph
+    // Destroyed in reverse: the root empties itself while the graph and the
+    // log it reports to still exist.
     std::vector<ObjectList *> destroyed;
+    pexa::SceneGraph graph;
+    Group root;
 };
 
 TEST_F(GraphTest, UseCyclesAndUnknownTargetsAreRefused) {

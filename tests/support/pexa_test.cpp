@@ -52,6 +52,23 @@ LRESULT CALLBACK MessageBoxCatcher::hook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(self ? self->hook_ : nullptr, code, wParam, lParam);
 }
 
+CaughtBox AnswerBoxOfAnotherThread(const char *caption, int answer, int timeoutMs) {
+    CaughtBox caught;
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); !box && int(GetTickCount() - start) < timeoutMs; Sleep(5))
+        box = FindWindowA("#32770", caption);
+    if (!box) return caught;
+    caught.caption = caption;
+    char buf[2048] = {};
+    // The text may be set just after the window appears.
+    for (int i = 0; i < 100 && !GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf); ++i)
+        Sleep(5);
+    caught.text = buf;
+    caught.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    return caught;
+}
+
 Capture CaptureClient(HWND hwnd) {
     Capture cap;
     RECT rc;

@@ -42,6 +42,11 @@ class MessageBoxCatcher {
     MessageBoxCatcher *previous_ = nullptr;
 };
 
+// A message box shown by another thread (the library thread's boxes, which
+// a thread hook cannot see): waits up to timeoutMs for a box with this
+// caption, reads it and answers it. An empty caption when none came.
+CaughtBox AnswerBoxOfAnotherThread(const char *caption, int answer, int timeoutMs = 5000);
+
 // The client area of a window as 0x00RRGGBB pixels, row 0 at the top.
 struct Capture {
     int width = 0;

@@ -57,6 +57,9 @@ class SceneTest : public ::testing::Test {
         return CaptureClient(hwnd);
     }
     uint32_t Centre(const Capture &c) { return c.at(c.width / 2, c.height / 2); }
+    // A left click at (x, y) (default: the centre) while WaitForPexa(MOUSEHIT)
+    // runs on another thread; returns what the wait returned.
+    EventInfo ClickAndWait(int x = -1, int y = -1);
 
     void *wind = nullptr;
     HWND hwnd = nullptr;

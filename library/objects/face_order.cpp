@@ -1,0 +1,169 @@
+// Faces around each vertex, ordered by shared edges (portable).
+#include "objects/face_order.h"
+
+#include <algorithm>
+
+namespace pexa::mesh {
+
+void VertexCorners::Build(const PolygonView &mesh) {
+    start.assign(mesh.vertexCount + 1, 0);
+    for (size_t c = 0; c < mesh.cornerCount; ++c)
+        ++start[mesh.cornerVertex[c] + 1];
+    for (size_t v = 0; v < mesh.vertexCount; ++v)
+        start[v + 1] += start[v];
+    corners.resize(mesh.cornerCount);
+    // start[v] serves as v's cursor and ends as the start of v + 1.
+    for (size_t c = 0; c < mesh.cornerCount; ++c)
+        corners[start[mesh.cornerVertex[c]]++] = uint32_t(c);
+    for (size_t v = mesh.vertexCount; v > 0; --v)
+        start[v] = start[v - 1];
+    start[0] = 0;
+}
+
+FaceOrderer::FaceOrderer(const PolygonView &mesh, size_t largeFrom)
+    : mesh_(mesh), largeFrom_(largeFrom), mark_(mesh.vertexCount, 0) {}
+
+void FaceOrderer::Mark(uint32_t face) {
+    if (face == markedFace_) return;
+    if (++stamp_ == 0) { // after 2^32 faces the old stamps could match again
+        std::fill(mark_.begin(), mark_.end(), 0);
+        stamp_ = 1;
+    }
+    for (uint32_t c = mesh_.faceFirst[face]; c < mesh_.faceFirst[face + 1]; ++c)
+        mark_[mesh_.cornerVertex[c]] = stamp_;
+    markedFace_ = face;
+}
+
+bool FaceOrderer::HoldsMarked(uint32_t face, uint32_t v) const {
+    for (uint32_t c = mesh_.faceFirst[face]; c < mesh_.faceFirst[face + 1]; ++c) {
+        const uint32_t u = mesh_.cornerVertex[c];
+        if (u != v && mark_[u] == stamp_) return true;
+    }
+    return false;
+}
+
+bool FaceOrderer::HoldsTwice(const uint32_t *corners, size_t k, size_t at) const {
+    const uint32_t f = FaceOf(corners[at]);
+    return (at > 0 && FaceOf(corners[at - 1]) == f) || (at + 1 < k && FaceOf(corners[at + 1]) == f);
+}
+
+size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
+                          bool *ring) {
+    *ring = false;
+    if (k == 0) return 0;
+    placed_.assign(k, 0);
+    placed_[0] = 1;
+    placed[0] = corners[0];
+    size_t n = 1;
+    const bool large = k >= largeFrom_;
+    if (large && k > 1) BuildIndex(v, corners, k);
+    // The remaining faces keep their cyclic order over the positions 1 to
+    // k - 1; moving the tested ones to the end only moves where the next
+    // search starts: after the face just placed.
+    size_t last = 0, start = 1;
+    while (n < k) {
+        const size_t next = large ? NextByIndex(v, corners, k, last, start)
+                                  : NextBySearch(v, corners, k, last, start);
+        if (next >= k) break;
+        placed_[next] = 1;
+        placed[n++] = corners[next];
+        last = next;
+        start = next + 1 < k ? next + 1 : 1;
+    }
+    if (n > 2) {
+        const bool twice = HoldsTwice(corners, k, last);
+        if (!twice) Mark(FaceOf(corners[last]));
+        *ring = twice || HoldsMarked(FaceOf(corners[0]), v);
+    }
+    return n;
+}
+
+size_t FaceOrderer::NextBySearch(uint32_t v, const uint32_t *corners, size_t k, size_t last,
+                                 size_t start) {
+    const bool twice = HoldsTwice(corners, k, last);
+    if (!twice) Mark(FaceOf(corners[last]));
+    for (size_t t = 0; t + 1 < k; ++t) {
+        size_t at = start + t;
+        if (at >= k) at -= k - 1;
+        if (placed_[at]) continue;
+        if (twice || HoldsMarked(FaceOf(corners[at]), v)) return at;
+    }
+    return k;
+}
+
+void FaceOrderer::BuildIndex(uint32_t v, const uint32_t *corners, size_t k) {
+    pairs_.clear();
+    for (size_t at = 0; at < k; ++at) {
+        const uint32_t f = FaceOf(corners[at]);
+        for (uint32_t c = mesh_.faceFirst[f]; c < mesh_.faceFirst[f + 1]; ++c)
+            if (mesh_.cornerVertex[c] != v) pairs_.push_back({mesh_.cornerVertex[c], uint32_t(at)});
+    }
+    std::sort(pairs_.begin(), pairs_.end());
+    pairs_.erase(std::unique(pairs_.begin(), pairs_.end()), pairs_.end());
+    const size_t count = pairs_.size();
+    pairPosition_.resize(count);
+    pairSkip_.resize(count);
+    groupVertex_.clear();
+    groupBegin_.clear();
+    for (size_t i = 0; i < count; ++i) {
+        pairPosition_[i] = pairs_[i].second;
+        pairSkip_[i] = uint32_t(i + 1);
+        if (i == 0 || pairs_[i].first != pairs_[i - 1].first) {
+            groupVertex_.push_back(pairs_[i].first);
+            groupBegin_.push_back(uint32_t(i));
+        }
+    }
+    groupBegin_.push_back(uint32_t(count));
+    positions_.resize(k);
+    positionSkip_.resize(k);
+    for (size_t i = 0; i < k; ++i)
+        positions_[i] = uint32_t(i), positionSkip_[i] = uint32_t(i + 1);
+}
+
+// The first index from i below end whose position is not placed yet; the
+// skip links walked over are pointed past the placed ones.
+size_t FaceOrderer::FirstFree(std::vector<uint32_t> &skip, const uint32_t *at, size_t i,
+                              size_t end) {
+    size_t r = i;
+    while (r < end && placed_[at[r]])
+        r = skip[r];
+    while (i < r) {
+        const size_t next = skip[i];
+        skip[i] = uint32_t(r);
+        i = next;
+    }
+    return r;
+}
+
+size_t FaceOrderer::NextByIndex(uint32_t v, const uint32_t *corners, size_t k, size_t last,
+                                size_t start) {
+    if (HoldsTwice(corners, k, last)) { // every face shares an edge with it
+        size_t r = FirstFree(positionSkip_, positions_.data(), start, k);
+        if (r >= k) r = FirstFree(positionSkip_, positions_.data(), 1, k);
+        return r;
+    }
+    size_t best = k, bestKey = ~size_t(0);
+    const uint32_t f = FaceOf(corners[last]);
+    for (uint32_t c = mesh_.faceFirst[f]; c < mesh_.faceFirst[f + 1] && bestKey > 0; ++c) {
+        const uint32_t u = mesh_.cornerVertex[c];
+        if (u == v) continue;
+        const auto g = std::lower_bound(groupVertex_.begin(), groupVertex_.end(), u);
+        if (g == groupVertex_.end() || *g != u) continue;
+        const size_t b = groupBegin_[size_t(g - groupVertex_.begin())];
+        const size_t e = groupBegin_[size_t(g - groupVertex_.begin()) + 1];
+        // The group's positions ascend: the first free one from start on,
+        // else (wrapping round) the first free one of the group.
+        const size_t from =
+            size_t(std::lower_bound(pairPosition_.begin() + b, pairPosition_.begin() + e, start) -
+                   pairPosition_.begin());
+        size_t r = FirstFree(pairSkip_, pairPosition_.data(), from, e);
+        if (r >= e) r = FirstFree(pairSkip_, pairPosition_.data(), b, e);
+        if (r >= e) continue;
+        const size_t p = pairPosition_[r];
+        const size_t key = p >= start ? p - start : p + k;
+        if (key < bestKey) best = p, bestKey = key;
+    }
+    return best;
+}
+
+} // namespace pexa::mesh

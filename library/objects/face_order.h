@@ -1,0 +1,87 @@
+// The faces around each vertex of a polygon mesh: the lists in face order,
+// built in one pass over the corners, and their order around the vertex by
+// shared edges, closed into a ring where the last face meets the first
+// (portable).
+//
+// Two faces share an edge when at least two of the first face's coordinate
+// indexes occur in the second. Around a vertex v both faces hold v, so the
+// second shares an edge with the first when the first holds v twice or when
+// the two have another vertex in common.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace pexa::mesh {
+
+// A polygon mesh as corner arrays: face f has the corners faceFirst[f] ..
+// faceFirst[f + 1] - 1; every vertex number is below vertexCount.
+struct PolygonView {
+    const uint32_t *faceFirst = nullptr;
+    const uint32_t *cornerVertex = nullptr;
+    const uint32_t *cornerFace = nullptr;
+    size_t cornerCount = 0;
+    size_t vertexCount = 0;
+};
+
+// For every vertex its corners in face order (a face that holds the vertex
+// twice is listed twice): vertex v has corners[start[v] .. start[v + 1] - 1].
+struct VertexCorners {
+    std::vector<uint32_t> start;
+    std::vector<uint32_t> corners;
+    void Build(const PolygonView &mesh); // counts, then places: two linear passes
+};
+
+class FaceOrderer {
+  public:
+    // Lists of largeFrom faces or more are ordered through an index of the
+    // vertices they hold instead of by scanning, so that a vertex shared by
+    // many faces costs about linear time; both ways give the same order.
+    // Either way a face of n corners costs about n at each of its vertices:
+    // linear for meshes of bounded faces, not for huge polygons that share
+    // many vertices.
+    explicit FaceOrderer(const PolygonView &mesh, size_t largeFrom = 24);
+
+    // Orders the k corners (in face order) of vertex v around it: the first
+    // stays first; then, as long as faces remain, the first of the remaining
+    // faces (in their current order) that shares an edge with the last one
+    // placed comes next, and the ones tested before it move, in order, to the
+    // end of the remaining sequence. The list ends when none shares an edge.
+    // Writes the placed corners to placed (room for k) and returns their
+    // number; *ring: more than two placed and the last shares an edge with
+    // the first. Faces not placed keep their face normals at v.
+    size_t Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed, bool *ring);
+
+  private:
+    uint32_t FaceOf(uint32_t corner) const { return mesh_.cornerFace[corner]; }
+    // Marks the vertices of the face (cached: faces repeat along a list).
+    void Mark(uint32_t face);
+    bool HoldsMarked(uint32_t face, uint32_t v) const;
+    // Whether the face of corners[at] holds v twice: such corners are
+    // neighbours in a face-ordered list.
+    bool HoldsTwice(const uint32_t *corners, size_t k, size_t at) const;
+    size_t NextBySearch(uint32_t v, const uint32_t *corners, size_t k, size_t last, size_t start);
+    void BuildIndex(uint32_t v, const uint32_t *corners, size_t k);
+    size_t NextByIndex(uint32_t v, const uint32_t *corners, size_t k, size_t last, size_t start);
+    size_t FirstFree(std::vector<uint32_t> &skip, const uint32_t *at, size_t i, size_t end);
+
+    PolygonView mesh_;
+    size_t largeFrom_;
+    std::vector<uint32_t> mark_; // per vertex: stamp of the marked face
+    uint32_t stamp_ = 0;
+    uint32_t markedFace_ = 0xFFFFFFFFu;
+    std::vector<uint8_t> placed_; // per position of the list being ordered
+    // The index of a large list: (vertex, position) pairs sorted, with lazy
+    // skip links past placed positions, per vertex and over all positions.
+    std::vector<std::pair<uint32_t, uint32_t>> pairs_;
+    std::vector<uint32_t> pairPosition_;
+    std::vector<uint32_t> pairSkip_;
+    std::vector<uint32_t> groupVertex_;
+    std::vector<uint32_t> groupBegin_;
+    std::vector<uint32_t> positions_;
+    std::vector<uint32_t> positionSkip_;
+};
+
+} // namespace pexa::mesh
