@@ -58,8 +58,7 @@ int main(int argc, char **argv) {
     }
     void *hand = CreateWind(" bench overlay hand", 400, 300, 420, 10);
     ShowWind(hand);
-    SendPexaMsg(PEXA_MSG_INSERT_2D, WPARAM(static_cast<cObj *>(new HandOverlay(GetHDC(hand)))),
-                0);
+    SendPexaMsg(PEXA_MSG_INSERT_2D, WPARAM(static_cast<cObj *>(new HandOverlay(GetHDC(hand)))), 0);
 
     std::vector<double> listTimes, handTimes;
     for (int i = 0; i < kFrames + 2; ++i) {

@@ -21,8 +21,8 @@ LRESULT BuildOutlineFont(const Call &call) {
     wglMakeCurrent(w->hdc(), w->os.hglrc);
     SelectObject(w->hdc(), font); // and it stays selected
     record->listBase = base;
-    if (!wglUseFontOutlinesA(w->hdc(), 0, 256, DWORD(base), 0.0f, record->extrusion,
-                             record->format, record->metrics)) {
+    if (!wglUseFontOutlinesA(w->hdc(), 0, 256, DWORD(base), 0.0f, record->extrusion, record->format,
+                             record->metrics)) {
         record->listBase = 0;
         return 0;
     }

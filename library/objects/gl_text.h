@@ -44,7 +44,7 @@ class cBitmap3D : public cObj {
     const BITMAPINFOHEADER *header = nullptr;
     const void *bits = nullptr;
     float zoom = 1;
-    int spare = 0; // stored, not used
+    int spare = 0;            // stored, not used
     int format = 0, type = 0; // of glDrawPixels
     int width = 0, height = 0;
 };

@@ -97,8 +97,8 @@ float Finite(float v) {
 
 } // namespace
 
-TextScale OutlineTextScale(const char *text, size_t length, const GlyphMetric *metrics,
-                           float width, float height) {
+TextScale OutlineTextScale(const char *text, size_t length, const GlyphMetric *metrics, float width,
+                           float height) {
     float total = 0, tallest = 0;
     if (text && metrics)
         for (size_t i = 0; i < length; ++i) {

@@ -24,8 +24,8 @@ struct TextScale {
 // tallest glyph (0: the x scale). A width of 0 keeps the natural size. A
 // text without advance or height (zero-metric characters, an empty text, no
 // metrics) falls back to scale 1 where it would divide by 0.
-TextScale OutlineTextScale(const char *text, size_t length, const GlyphMetric *metrics,
-                           float width, float height);
+TextScale OutlineTextScale(const char *text, size_t length, const GlyphMetric *metrics, float width,
+                           float height);
 
 // A font takes 256 list names from *next upward and advances *next past
 // them. The names skip past the window's own scene list name (reserved), so

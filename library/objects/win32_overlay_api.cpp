@@ -275,15 +275,13 @@ PEXA_API cObj *Line2D(cObj *obj, int x1, int y1, int x2, int y2) {
 }
 
 PEXA_API cObj *Rectangle2D(cObj *obj, int x1, int y1, int x2, int y2) {
-    return Set2D<cRectangle2D>(obj, kTypeRectangle2D, true,
-                               [&](cRectangle2D *o, const Setting &s) {
-                                   o->x1 = s.X(x1), o->y1 = s.Y(y1);
-                                   o->x2 = s.X(x2), o->y2 = s.Y(y2);
-                               });
+    return Set2D<cRectangle2D>(obj, kTypeRectangle2D, true, [&](cRectangle2D *o, const Setting &s) {
+        o->x1 = s.X(x1), o->y1 = s.Y(y1);
+        o->x2 = s.X(x2), o->y2 = s.Y(y2);
+    });
 }
 
-PEXA_API cObj *Circle2D(cObj *obj, int cx, int cy, int radius, float startAngle,
-                        float sweepAngle) {
+PEXA_API cObj *Circle2D(cObj *obj, int cx, int cy, int radius, float startAngle, float sweepAngle) {
     return Set2D<cCircle2D>(obj, kTypeCircle2D, true, [&](cCircle2D *o, const Setting &s) {
         o->cx = s.X(cx), o->cy = s.Y(cy);
         o->radius = radius;
@@ -353,8 +351,8 @@ PEXA_API cObj *TextBlock2D(cObj *obj, const char *text, int left, int top, int r
             delete[] o->text;
             o->text = copy;
             copy = nullptr;
-            Rect2D r = TextBlockRect(left, top, right, bottom, s.clientWidth, s.clientHeight,
-                                     s.dx, s.dy);
+            Rect2D r =
+                TextBlockRect(left, top, right, bottom, s.clientWidth, s.clientHeight, s.dx, s.dy);
             o->rect = {r.left, r.top, r.right, r.bottom};
             o->format = format;
             o->colour = s.PenColour();
@@ -375,21 +373,20 @@ PEXA_API cObj *Bitmap2D(cObj *obj, HGLOBAL dib, int x, int y, int width, int hei
             dibHeight = h->biHeight == INT_MIN ? INT_MAX : std::abs(int(h->biHeight));
         }
     }
-    cObj *result =
-        Set2D<cBitmap2D>(obj, kTypeBitmap2D, false, [&](cBitmap2D *o, const Setting &s) {
-            if (o->bitmap) DeleteObject(o->bitmap);
-            o->bitmap = bitmap;
-            bitmap = nullptr;
-            o->x = x, o->y = y;
-            o->stretch = stretch;
-            if (!stretch) {
-                o->width = width ? width : dibWidth;
-                o->height = height ? height : dibHeight;
-            } else {
-                o->width = SubClamped(s.clientWidth, width);
-                o->height = SubClamped(s.clientHeight, height);
-            }
-        });
+    cObj *result = Set2D<cBitmap2D>(obj, kTypeBitmap2D, false, [&](cBitmap2D *o, const Setting &s) {
+        if (o->bitmap) DeleteObject(o->bitmap);
+        o->bitmap = bitmap;
+        bitmap = nullptr;
+        o->x = x, o->y = y;
+        o->stretch = stretch;
+        if (!stretch) {
+            o->width = width ? width : dibWidth;
+            o->height = height ? height : dibHeight;
+        } else {
+            o->width = SubClamped(s.clientWidth, width);
+            o->height = SubClamped(s.clientHeight, height);
+        }
+    });
     if (bitmap) DeleteObject(bitmap);
     return result;
 }
@@ -409,10 +406,9 @@ PEXA_API HBRUSH CreateBrush2D(float red, float green, float blue, int style, int
 }
 
 PEXA_API HFONT CreateFont2D(const char *name, int height, int weight, int italic, int underline) {
-    return HFONT(Created().Add(CreateFontA(height, 0, 0, 0, weight, DWORD(italic),
-                                           DWORD(underline), 0, ANSI_CHARSET, OUT_TT_PRECIS,
-                                           CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, 0,
-                                           name ? name : "")));
+    return HFONT(Created().Add(CreateFontA(height, 0, 0, 0, weight, DWORD(italic), DWORD(underline),
+                                           0, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                           DRAFT_QUALITY, 0, name ? name : "")));
 }
 
 PEXA_API BOOL DeleteCreated2D(HGDIOBJ handle) {

@@ -19,9 +19,16 @@ TEST(OverlayMath, ColorComponentTruncatesAndWraps) {
     const struct {
         float v;
         int expected;
-    } cases[] = {{1.0f, 255}, {0.5f, 127}, {0.0f, 0},     {0.999f, 254},
-                 {1.5f, 126}, {2.0f, 254}, {-0.5f, 129},  {-0.001f, 0},
-                 {1e20f, 0},  {std::numeric_limits<float>::quiet_NaN(), 0},
+    } cases[] = {{1.0f, 255},
+                 {0.5f, 127},
+                 {0.0f, 0},
+                 {0.999f, 254},
+                 {1.5f, 126},
+                 {2.0f, 254},
+                 {-0.5f, 129},
+                 {-0.001f, 0},
+                 {1e20f, 0},
+                 {std::numeric_limits<float>::quiet_NaN(), 0},
                  {std::numeric_limits<float>::infinity(), 0}};
     for (const auto &c : cases)
         EXPECT_EQ(ColorComponent(c.v), c.expected) << c.v;
@@ -91,10 +98,10 @@ TEST(TextPixels, OutlineScales) {
     const char high[] = {char(200), 0};
     EXPECT_FLOAT_EQ(OutlineTextScale(high, 1, m, 3.0f, 0).x, 3.0f);
     // Zero-metric characters, an empty text, no text, no metrics: scale 1.
-    for (TextScale z : {OutlineTextScale("\x01\x02", 2, m, 2.0f, 1.0f),
-                        OutlineTextScale("", 0, m, 2.0f, 1.0f),
-                        OutlineTextScale(nullptr, 5, m, 2.0f, 1.0f),
-                        OutlineTextScale("AB", 2, nullptr, 2.0f, 1.0f)}) {
+    for (TextScale z :
+         {OutlineTextScale("\x01\x02", 2, m, 2.0f, 1.0f), OutlineTextScale("", 0, m, 2.0f, 1.0f),
+          OutlineTextScale(nullptr, 5, m, 2.0f, 1.0f),
+          OutlineTextScale("AB", 2, nullptr, 2.0f, 1.0f)}) {
         EXPECT_FLOAT_EQ(z.x, 1.0f);
         EXPECT_FLOAT_EQ(z.y, 1.0f);
     }
@@ -122,15 +129,15 @@ TEST(TextPixels, PixelRectangleBytes) {
         bool known;
         uint64_t bytes;
     } cases[] = {
-        {2, 2, 0x80E0, 0x1401, true, 8 + 6},     // BGR bytes: a padded row, then 6
-        {4, 3, 0x1908, 0x1401, true, 48},        // RGBA bytes
-        {3, 2, 0x1909, 0x1406, true, 12 + 12},   // luminance floats
-        {17, 2, 0x1900, 0x1A00, true, 4 + 3},    // bitmap: bits, rows of whole bytes
-        {5, 1, 0x1907, 0x8363, true, 10},        // packed 5-6-5
-        {0, 9, 0x1907, 0x1401, true, 0},         // nothing to read
-        {4, -2, 0x1907, 0x1401, true, 0},        // glDrawPixels refuses it
-        {4, 4, 0x1234, 0x1401, false, 0},        // unknown format
-        {4, 4, 0x1907, 0x1A00, false, 0},        // bitmap type of a colour format
+        {2, 2, 0x80E0, 0x1401, true, 8 + 6},                  // BGR bytes: a padded row, then 6
+        {4, 3, 0x1908, 0x1401, true, 48},                     // RGBA bytes
+        {3, 2, 0x1909, 0x1406, true, 12 + 12},                // luminance floats
+        {17, 2, 0x1900, 0x1A00, true, 4 + 3},                 // bitmap: bits, rows of whole bytes
+        {5, 1, 0x1907, 0x8363, true, 10},                     // packed 5-6-5
+        {0, 9, 0x1907, 0x1401, true, 0},                      // nothing to read
+        {4, -2, 0x1907, 0x1401, true, 0},                     // glDrawPixels refuses it
+        {4, 4, 0x1234, 0x1401, false, 0},                     // unknown format
+        {4, 4, 0x1907, 0x1A00, false, 0},                     // bitmap type of a colour format
         {INT_MAX, INT_MAX, 0x1908, 0x1406, true, UINT64_MAX}, // held, not wrapped
     };
     for (const auto &c : cases) {

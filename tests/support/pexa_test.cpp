@@ -186,7 +186,8 @@ int GdiObjectCount() {
     };
     static_assert(sizeof(Entry) == 24, "GDI handle table entry");
     const BYTE *peb = reinterpret_cast<const BYTE *>(NtCurrentTeb()->ProcessEnvironmentBlock);
-    const Entry *table = *reinterpret_cast<const Entry *const *>(peb + (sizeof(void *) == 8 ? 0xF8 : 0x94));
+    const size_t offset = sizeof(void *) == 8 ? 0xF8 : 0x94; // GdiSharedHandleTable
+    const Entry *table = *reinterpret_cast<const Entry *const *>(peb + offset);
     if (!table) return 0;
     int n = 0;
     for (int i = 0; i < 0x10000; ++i)

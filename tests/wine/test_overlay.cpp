@@ -37,8 +37,8 @@ int Count(const Capture &c, int x0, int y0, int x1, int y1, uint32_t colour) {
 
 // A 24-bit DIB of 2 x 2 pixels: bottom row red, green; top row blue, white.
 HGLOBAL FourColours() {
-    return DibFromBytes(MakeDibBytes(
-        2, 2, 24, 0, BI_RGB, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}));
+    return DibFromBytes(MakeDibBytes(2, 2, 24, 0, BI_RGB,
+                                     {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}));
 }
 
 // Records the model-view matrix where it is drawn.
@@ -167,7 +167,8 @@ TEST_F(SceneTest, FontsShareOneCounterAndTextsKeepTheMatrix) {
         int lo = c.width, hi = -1;
         for (int y = 0; y < c.height; ++y)
             for (int x = 0; x < c.width; ++x)
-                if (Near(c.at(x, y), Rgb(255, 0, 0), 60)) lo = std::min(lo, x), hi = std::max(hi, x);
+                if (Near(c.at(x, y), Rgb(255, 0, 0), 60))
+                    lo = std::min(lo, x), hi = std::max(hi, x);
         return hi - lo + 1;
     };
     Capture c = Frame();
@@ -194,7 +195,9 @@ TEST_F(SceneTest, FontsShareOneCounterAndTextsKeepTheMatrix) {
 TEST(Overlay, LiteBuildBuildsNoOutlineFont) {
     HMODULE lite = LoadLibraryA("pexab16.dll");
     ASSERT_NE(lite, nullptr);
-    auto get = [&](const char *name) { return reinterpret_cast<void *>(GetProcAddress(lite, name)); };
+    auto get = [&](const char *name) {
+        return reinterpret_cast<void *>(GetProcAddress(lite, name));
+    };
     auto create = reinterpret_cast<decltype(&CreateWind)>(get("CreateWind"));
     auto outline = reinterpret_cast<decltype(&CreateFontEXT)>(get("CreateFontEXT"));
     auto bitmapFont = reinterpret_cast<decltype(&CreateFontBMP)>(get("CreateFontBMP"));
@@ -245,10 +248,9 @@ TEST_F(SceneTest, BadInputDrawsNothingAndReportsWhatTheUserMustKnow) {
     EXPECT_NE(PolyBezier2D(NULL, points, INT_MAX, 1), nullptr);
     EXPECT_NE(Polygon2D(NULL, points, INT_MAX, WINDING), nullptr);
     EXPECT_NE(Bitmap2D(NULL, NULL, 0, 0, 0, 0, 1), nullptr);
-    const std::vector<std::string> expected = {"Error in cPolyLine2D: Allocation failed",
-                                               "Error in cPolyBezier2D: Allocation failed",
-                                               "Error in cPolygon2D: Allocation failed",
-                                               "DIBtoDDB: No DIB passed!"};
+    const std::vector<std::string> expected = {
+        "Error in cPolyLine2D: Allocation failed", "Error in cPolyBezier2D: Allocation failed",
+        "Error in cPolygon2D: Allocation failed", "DIBtoDDB: No DIB passed!"};
     EXPECT_EQ(boxes.texts(), expected);
     for (const CaughtBox &b : boxes.boxes())
         EXPECT_EQ(b.caption, "Error Message");
