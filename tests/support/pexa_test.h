@@ -90,6 +90,10 @@ void PostButtonUp(HWND hwnd, int button, int x, int y);
 // (posts a marker behind them and polls for its effect).
 void Flush(HWND hwnd);
 
+// GDI objects the process holds: GetGuiResources, or where that answers 0
+// (Wine) the entries in use of the process's GDI handle table.
+int GdiObjectCount();
+
 // Top-level window with this exact title, or 0 after timeoutMs.
 HWND FindWindowByTitle(const char *title, int timeoutMs = 2000);
 
