@@ -28,31 +28,11 @@ std::vector<uint8_t> DibBytes(HGLOBAL dib) {
     return bytes;
 }
 
-std::vector<uint8_t> MakeDibBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t colors,
-                                  uint32_t compression, const std::vector<uint8_t> &bits) {
-    const uint32_t rowBytes = ((uint32_t(width) * bitCount + 31) / 32) * 4;
-    const uint32_t rows = height < 0 ? uint32_t(-height) : uint32_t(height);
+BITMAPINFOHEADER HeaderOf(HGLOBAL dib) {
     BITMAPINFOHEADER h = {};
-    h.biSize = 40;
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = bitCount;
-    h.biCompression = compression;
-    h.biSizeImage = bits.empty() ? rowBytes * rows : uint32_t(bits.size());
-    h.biXPelsPerMeter = 2953;
-    h.biYPelsPerMeter = 2953;
-    h.biClrUsed = colors;
-    const size_t masks = compression == BI_BITFIELDS ? 12 : 0;
-    std::vector<uint8_t> out(40 + 4 * size_t(colors) + masks + h.biSizeImage);
-    std::memcpy(out.data(), &h, sizeof h);
-    for (uint32_t i = 0; i < colors; ++i) {
-        out[40 + 4 * i] = uint8_t(i);
-        out[41 + 4 * i] = uint8_t(2 * i);
-        out[42 + 4 * i] = uint8_t(3 * i);
-    }
-    if (!bits.empty()) std::memcpy(out.data() + 40 + 4 * colors + masks, bits.data(), bits.size());
-    return out;
+    const std::vector<uint8_t> bytes = DibBytes(dib);
+    if (bytes.size() >= sizeof h) std::memcpy(&h, bytes.data(), sizeof h);
+    return h;
 }
 
 std::vector<uint32_t> RenderDib(HGLOBAL dib) {

@@ -154,13 +154,6 @@ HGLOBAL CheckAgainstMagick(const SharedFile &file) {
     return dib;
 }
 
-BITMAPINFOHEADER HeaderOf(HGLOBAL dib) {
-    BITMAPINFOHEADER h = {};
-    const std::vector<uint8_t> bytes = DibBytes(dib);
-    if (bytes.size() >= sizeof h) std::memcpy(&h, bytes.data(), sizeof h);
-    return h;
-}
-
 struct MagickCase {
     const char *options;
     const char *format;

@@ -16,13 +16,6 @@ using namespace pexatest;
 
 namespace {
 
-BITMAPINFOHEADER HeaderOf(HGLOBAL dib) {
-    BITMAPINFOHEADER h = {};
-    const std::vector<uint8_t> bytes = DibBytes(dib);
-    if (bytes.size() >= sizeof h) std::memcpy(&h, bytes.data(), sizeof h);
-    return h;
-}
-
 // A 24-bit DIB of w x h pixels, colour(x, y) given top row first.
 template <class Colour> HGLOBAL TrueColorDib(int w, int h, Colour colour) {
     const size_t rowBytes = ((size_t(w) * 24 + 31) / 32) * 4;

@@ -6,11 +6,16 @@
 
 #include "pexa.h"
 #include "support/pexa_test.h"
-#include "test_convert_support.h"
+#include "support/dib_builder.h"
+#include "support/dib_test.h"
 
 using pexatest::MessageBoxCatcher;
 using pexatest::TempPath;
 using namespace dibtest;
+using pexatest::DibBytes;
+using pexatest::DibFromBytes;
+using pexatest::LockCount;
+using pexatest::OwnedDib;
 
 namespace {
 
@@ -32,11 +37,11 @@ TEST(GeometryExports, CropCopiesTheRectangle) {
     s.bits = 1;
     s.palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
     s.rows = {{0x0F, 0xF0}, {0xFF, 0x00}};
-    OwnedDib src(ToHandle(MakeDib(s)));
+    OwnedDib src(DibFromBytes(MakeDib(s)));
     MessageBoxCatcher catcher;
     OwnedDib crop(CropDIB(src, 3, 0, 8, 2));
     ASSERT_NE(crop.h, nullptr);
-    const auto out = BytesOf(crop);
+    const auto out = DibBytes(crop);
     DibView v{out};
     EXPECT_EQ(v.header().width, 8);
     EXPECT_EQ(v.header().height, 2);
@@ -52,9 +57,9 @@ TEST(GeometryExports, CropTexts) {
     s.width = 4;
     s.height = 4;
     s.palette = {Rgb(0, 0, 0)};
-    OwnedDib src(ToHandle(MakeDib(s)));
+    OwnedDib src(DibFromBytes(MakeDib(s)));
     s.compression = 2;
-    OwnedDib rle(ToHandle(MakeDib(s)));
+    OwnedDib rle(DibFromBytes(MakeDib(s)));
     MessageBoxCatcher catcher;
     EXPECT_EQ(CropDIB(nullptr, 0, 0, 1, 1), nullptr);
     EXPECT_EQ(CropDIB(rle, 0, 0, 1, 1), nullptr);
@@ -68,27 +73,27 @@ TEST(GeometryExports, CropTexts) {
 }
 
 TEST(GeometryExports, RleDecodes) {
-    OwnedDib src(ToHandle(RunLength(3, 2, {3, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1})));
+    OwnedDib src(DibFromBytes(RunLength(3, 2, {3, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1})));
     OwnedDib plain(RLEtoDIB(src));
     ASSERT_NE(plain.h, nullptr);
-    const auto out = BytesOf(plain);
+    const auto out = DibBytes(plain);
     DibView v{out};
     EXPECT_EQ(v.header().compression, 0u);
     EXPECT_EQ(v.rowVector(0), (std::vector<uint8_t>{5, 5, 5, 0}));
     EXPECT_EQ(v.rowVector(1), (std::vector<uint8_t>{1, 2, 3, 0}));
     // The decoded DIB converts like any other.
     OwnedDib wide(DIB8To24(plain));
-    EXPECT_EQ(DibView{BytesOf(wide)}.row(1)[3], 2);
+    EXPECT_EQ(DibView{DibBytes(wide)}.row(1)[3], 2);
 }
 
 TEST(GeometryExports, RleTexts) {
     DibLayout s;
     s.palette = {Rgb(0, 0, 0)};
-    OwnedDib plain(ToHandle(MakeDib(s)));
-    OwnedDib runPast(ToHandle(RunLength(2, 1, {9, 1, 0, 1})));
+    OwnedDib plain(DibFromBytes(MakeDib(s)));
+    OwnedDib runPast(DibFromBytes(RunLength(2, 1, {9, 1, 0, 1})));
     // GlobalSize may round the block up with zeros, which read as
     // end-of-lines: eight rows leave room for them.
-    OwnedDib noEnd(ToHandle(RunLength(16, 8, {2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1})));
+    OwnedDib noEnd(DibFromBytes(RunLength(16, 8, {2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1})));
     MessageBoxCatcher catcher;
     EXPECT_EQ(RLEtoDIB(nullptr), nullptr);
     EXPECT_EQ(RLEtoDIB(plain), nullptr);
