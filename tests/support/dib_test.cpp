@@ -1,6 +1,8 @@
 // Helpers of the bitmap toolkit's Wine tests (see dib_test.h).
 #include "support/dib_test.h"
 
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +35,24 @@ BITMAPINFOHEADER HeaderOf(HGLOBAL dib) {
     const std::vector<uint8_t> bytes = DibBytes(dib);
     if (bytes.size() >= sizeof h) std::memcpy(&h, bytes.data(), sizeof h);
     return h;
+}
+
+Cost Measure(const std::function<void()> &call) {
+    auto peak = [] {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        return double(counters.PeakWorkingSetSize);
+    };
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    const double before = peak();
+    QueryPerformanceCounter(&start);
+    call();
+    QueryPerformanceCounter(&end);
+    Cost cost;
+    cost.seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+    cost.peakGrowthMb = (peak() - before) / (1 << 20);
+    return cost;
 }
 
 std::vector<uint32_t> RenderDib(HGLOBAL dib) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ struct OwnedDib {
     OwnedDib &operator=(const OwnedDib &) = delete;
     operator HGLOBAL() const { return h; }
 };
+
+// What a call cost: its time, and how far it raised the process's peak
+// resident memory (a test runs in its own process, so its peak is its own).
+struct Cost {
+    double seconds = 0;
+    double peakGrowthMb = 0;
+};
+Cost Measure(const std::function<void()> &call);
 
 // What DrawDIB shows of the DIB: its pixels as 0x00RRGGBB, top row first,
 // rendered into a 32-bit DIB section. Empty when drawing failed.

@@ -449,6 +449,26 @@ TEST(BmpFiles, ShortFileLeavesTheRestOfTheBitsZero) {
     GlobalFree(dib);
 }
 
+// A 54-byte file claiming a 2 GB picture, either way up: the block is asked
+// for, but its pages are left alone, as there are no bits to put in them.
+TEST(BmpFiles, HugeHeaderWithoutBitsCostsLittle) {
+    for (int32_t height : {-32768, 32768}) {
+        std::vector<std::string> boxes;
+        HGLOBAL dib = nullptr;
+        const Cost cost = Measure(
+            [&] { dib = ReadBytesAsDib(BmpFile(16384, height, 32, BI_RGB, {}, {}), &boxes); });
+        if (dib) {
+            EXPECT_TRUE(boxes.empty());
+            EXPECT_EQ(GetDIBHeight(dib), 32768);
+        } else { // a system that cannot give 2 GB refuses the file
+            EXPECT_EQ(boxes.back(), "ReadDIB: Not enough memory for DIB!");
+        }
+        GlobalFree(dib);
+        EXPECT_LT(cost.seconds, 3.0) << height;
+        EXPECT_LT(cost.peakGrowthMb, 100.0) << height;
+    }
+}
+
 // Blocks of several megabytes are brought into memory in chunks before they
 // are filled; every byte must still arrive, across the chunk boundaries and
 // at the uneven end, whether read from a file or copied.

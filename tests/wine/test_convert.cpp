@@ -189,7 +189,8 @@ TEST(ConvertExports, LiteLibraryExportsTheSameFunctions) {
         EXPECT_NE(GetProcAddress(lite, name), nullptr) << name;
 
     using Fn = HGLOBAL(WINAPI *)(HGLOBAL);
-    auto liteToFour = reinterpret_cast<Fn>(reinterpret_cast<void *>(GetProcAddress(lite, "DIB1To4")));
+    auto liteToFour =
+        reinterpret_cast<Fn>(reinterpret_cast<void *>(GetProcAddress(lite, "DIB1To4")));
     OwnedDib src(DibFromBytes(OneBitPicture()));
     OwnedDib ours(DIB1To4(src));
     OwnedDib theirs(liteToFour(src));

@@ -12,9 +12,11 @@
 using pexatest::MessageBoxCatcher;
 using pexatest::TempPath;
 using namespace dibtest;
+using pexatest::Cost;
 using pexatest::DibBytes;
 using pexatest::DibFromBytes;
 using pexatest::LockCount;
+using pexatest::Measure;
 using pexatest::OwnedDib;
 
 namespace {
@@ -93,7 +95,8 @@ TEST(GeometryExports, RleTexts) {
     OwnedDib runPast(DibFromBytes(RunLength(2, 1, {9, 1, 0, 1})));
     // GlobalSize may round the block up with zeros, which read as
     // end-of-lines: eight rows leave room for them.
-    OwnedDib noEnd(DibFromBytes(RunLength(16, 8, {2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1})));
+    OwnedDib noEnd(
+        DibFromBytes(RunLength(16, 8, {2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1})));
     MessageBoxCatcher catcher;
     EXPECT_EQ(RLEtoDIB(nullptr), nullptr);
     EXPECT_EQ(RLEtoDIB(plain), nullptr);
@@ -104,6 +107,36 @@ TEST(GeometryExports, RleTexts) {
                                         "RLEtoDIB: RLE data leaves the bitmap!",
                                         "RLEtoDIB: RLE data ends without end of bitmap!"}));
     EXPECT_EQ(LockCount(runPast), 0u);
+}
+
+// A 1 KB RLE8 DIB claiming 65536 x 65535 pixels: the result block is asked
+// for, but only the pixels the runs write are touched.
+TEST(GeometryExports, HugeRleHeaderCostsLittle) {
+    std::vector<uint8_t> runs;
+    for (int row = 0; row < 2; ++row) {
+        for (int i = 0; i < 200; ++i)
+            runs.insert(runs.end(), {255, uint8_t(i + row)});
+        runs.insert(runs.end(), {0, 0});
+    }
+    runs.insert(runs.end(), {0, 1});
+    OwnedDib src(DibFromBytes(RunLength(65536, 65535, runs)));
+    MessageBoxCatcher catcher;
+    HGLOBAL plain = nullptr;
+    const Cost cost = Measure([&] { plain = RLEtoDIB(src); });
+    if (plain) {
+        EXPECT_TRUE(catcher.boxes().empty());
+        const auto *bits = static_cast<const uint8_t *>(GlobalLock(plain)) + 40 + 1024;
+        EXPECT_EQ(bits[255 * 199], 199);
+        EXPECT_EQ(bits[65536], 1);     // row 1
+        EXPECT_EQ(bits[3 * 65536], 0); // rows the data does not reach
+        GlobalUnlock(plain);
+    } else { // a system that cannot give 4 GB refuses the picture
+        EXPECT_EQ(catcher.texts(),
+                  std::vector<std::string>{"RLEtoDIB: Not enough memory for DIB!"});
+    }
+    GlobalFree(plain);
+    EXPECT_LT(cost.seconds, 3.0);
+    EXPECT_LT(cost.peakGrowthMb, 100.0);
 }
 
 } // namespace

@@ -121,4 +121,28 @@ TEST(ReduceExports, HalvingKeepsDepthAndTable) {
     EXPECT_EQ(v.row(1)[3], s.row(2)[6]); // result (1, 1) = source (2, 2)
 }
 
+TEST(ReduceExports, EmptyResultsDrawAsNothingAndSurviveABmpRoundTrip) {
+    // SmallSizeDIB of a 1 x 5 picture is 0 x 2; a crop of height 0 is 4 x 0.
+    OwnedDib narrow(DibFromBytes(TrueColourPicture(1, 5)));
+    OwnedDib wide(DibFromBytes(TrueColourPicture(4, 3)));
+    OwnedDib half(SmallSizeDIB(narrow));
+    OwnedDib flat(CropDIB(wide, 0, 1, 4, 0));
+    ASSERT_NE(half.h, nullptr);
+    ASSERT_NE(flat.h, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    const std::string path = TempPath("empty.bmp");
+    MessageBoxCatcher catcher;
+    for (HGLOBAL empty : {half.h, flat.h}) {
+        EXPECT_EQ(DrawDIB(dc, empty, nullptr, 0, 0), 1);
+        EXPECT_EQ(StretchDIB(dc, empty, nullptr, 0, 0, 3, 3), 1);
+        EXPECT_EQ(DIBtoDDB(empty, nullptr), nullptr);
+        ASSERT_EQ(WriteDIB(path.c_str(), empty), 1);
+        OwnedDib back(ReadDIB(path.c_str()));
+        EXPECT_EQ(DibBytes(back), DibBytes(empty));
+    }
+    EXPECT_TRUE(catcher.boxes().empty());
+    DeleteDC(dc);
+    DeleteFileA(path.c_str());
+}
+
 } // namespace
