@@ -421,41 +421,39 @@ TEST(GifFiles, ReadGifMatchesImageMagickOnItsOwnFile) {
     GlobalFree(dib);
 }
 
-// One thread reads a file again and again while another writes and reads
-// its own: every read gives the pixels of a read on its own.
+// Two threads read different files again and again, one of them writing
+// its file anew now and then: every read gives the pixels of a read on its
+// own.
 TEST(GifFiles, ReadsAndWritesOnTwoThreadsAreIndependent) {
-    std::vector<uint8_t> ramp(57 * 33);
-    for (size_t i = 0; i < ramp.size(); ++i)
-        ramp[i] = uint8_t(i * 7);
-    const auto first = GifPath("thread_a.gif"), second = GifPath("thread_b.gif");
-    WriteBytes(first.windows, GreyGif("GIF89a", 57, 33, ramp));
-    std::vector<uint8_t> pixels(20 * 13 / 2 + 13 * 2);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = uint8_t(i * 29 + 3);
-    HGLOBAL source = DibFromBytes(MakeDibBytes(19, 13, 4, 16, BI_RGB, pixels));
-    ASSERT_EQ(WriteGIF(second.windows.c_str(), source, 89, 1), 1);
-
     struct Job {
-        const SharedFile *file;
-        HGLOBAL write; // written before each read when not null
+        SharedFile file;
+        HGLOBAL dib;
+        bool writes; // writes its file anew every eighth round
         std::vector<uint8_t> expected;
         int wrong = 0;
-    };
-    auto readOnce = [](const SharedFile &file) {
-        HGLOBAL dib = ReadGIF(file.windows.c_str());
-        std::vector<uint8_t> bytes = DibBytes(dib);
-        GlobalFree(dib);
-        return bytes;
-    };
-    Job jobs[2] = {{&first, nullptr, readOnce(first)}, {&second, source, readOnce(second)}};
-    ASSERT_GT(jobs[0].expected.size(), 40u + 1024);
-    ASSERT_GT(jobs[1].expected.size(), 40u + 1024);
+    } jobs[2];
+    const struct { int width, height, bits; } pictures[2] = {{200, 150, 8}, {160, 100, 4}};
+    for (int t = 0; t < 2; ++t) {
+        const auto &p = pictures[t];
+        std::vector<uint8_t> bits(size_t(p.width * p.bits + 31) / 32 * 4 * p.height);
+        for (size_t i = 0; i < bits.size(); ++i)
+            bits[i] = uint8_t((i * i) >> (5 + t) ^ i >> 6);
+        jobs[t].dib = DibFromBytes(
+            MakeDibBytes(p.width, p.height, uint16_t(p.bits), 1u << p.bits, BI_RGB, bits));
+        jobs[t].file = GifPath(t ? "thread_b.gif" : "thread_a.gif");
+        jobs[t].writes = t == 1;
+        ASSERT_EQ(WriteGIF(jobs[t].file.windows.c_str(), jobs[t].dib, 89, t), 1);
+        HGLOBAL back = ReadGIF(jobs[t].file.windows.c_str());
+        jobs[t].expected = DibBytes(back);
+        GlobalFree(back);
+        ASSERT_GE(jobs[t].expected.size(), 40u + 1024 + 8000);
+    }
     auto run = [](void *p) -> DWORD {
         Job &job = *static_cast<Job *>(p);
-        for (int i = 0; i < 1500; ++i) {
-            if (job.write && WriteGIF(job.file->windows.c_str(), job.write, 89, 1) != 1)
+        for (int i = 0; i < 600; ++i) {
+            if (job.writes && i % 8 == 0 && WriteGIF(job.file.windows.c_str(), job.dib, 89, 1) != 1)
                 ++job.wrong;
-            HGLOBAL dib = ReadGIF(job.file->windows.c_str());
+            HGLOBAL dib = ReadGIF(job.file.windows.c_str());
             if (DibBytes(dib) != job.expected) ++job.wrong;
             GlobalFree(dib);
         }
@@ -466,12 +464,12 @@ TEST(GifFiles, ReadsAndWritesOnTwoThreadsAreIndependent) {
     for (int t = 0; t < 2; ++t)
         threads[t] = CreateThread(nullptr, 0, run, &jobs[t], 0, nullptr);
     WaitForMultipleObjects(2, threads, TRUE, INFINITE);
-    for (HANDLE h : threads)
-        CloseHandle(h);
-    EXPECT_EQ(jobs[0].wrong, 0);
-    EXPECT_EQ(jobs[1].wrong, 0);
+    for (int t = 0; t < 2; ++t) {
+        CloseHandle(threads[t]);
+        EXPECT_EQ(jobs[t].wrong, 0) << t;
+        GlobalFree(jobs[t].dib);
+    }
     EXPECT_TRUE(catcher.boxes().empty());
-    GlobalFree(source);
 }
 
 // A few hundred bytes of images, each claiming 65535 x 65535 pixels on a
