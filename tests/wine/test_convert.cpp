@@ -154,6 +154,39 @@ TEST(ConvertExports, RunLengthAndOs2Texts) {
                                         "DIB16To24: No support for OS/2-Bitmaps!"}));
 }
 
+TEST(ConvertExports, BadDibsAreRefusedWithClearTexts) {
+    OwnedDib tenBytes(DibFromBytes(std::vector<uint8_t>(10, 40)));
+    DibLayout s;
+    s.bits = 24;
+    s.compression = BI_BITFIELDS;
+    s.masks = {0xFF0000, 0xFF00, 0xFF};
+    OwnedDib bitFields(DibFromBytes(MakeDib(s)));
+    s.masks.clear();
+    s.compression = 7;
+    OwnedDib unknown(DibFromBytes(MakeDib(s)));
+    s.compression = BI_RGB;
+    s.bits = 64;
+    OwnedDib deep(DibFromBytes(MakeDib(s)));
+    s.bits = 8;
+    s.compression = BI_RLE4;
+    s.palette = {Rgb(1, 2, 3)};
+    s.rawBits = {1, 5, 0, 1};
+    OwnedDib crossed(DibFromBytes(MakeDib(s)));
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(DIB24To1(tenBytes), nullptr);
+    EXPECT_EQ(DIB24To4(bitFields), nullptr);
+    EXPECT_EQ(GrayDIB(unknown), nullptr);
+    EXPECT_EQ(GrayDIB(deep), nullptr);
+    EXPECT_EQ(CropDIB(bitFields, 0, 0, 1, 1), nullptr);
+    EXPECT_EQ(RLEtoDIB(crossed), nullptr);
+    EXPECT_EQ(catcher.texts(),
+              (std::vector<std::string>{
+                  "_DIB24To1: No DIB passed!", "_DIB24To4: Compression does not fit the bit depth!",
+                  "GrayDIB: Unknown compression!", "GrayDIB: Unsupported bit depth!",
+                  "CropDIB: Compression does not fit the bit depth!",
+                  "RLEtoDIB: Compression does not fit the bit depth!"}));
+}
+
 TEST(ConvertExports, ChainsFreeTheirIntermediates) {
     // 512 x 512 at 8 bits: each DIB8To1 makes a 768 KB intermediate. A
     // hundred calls that kept them would hold 75 MB.
