@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <gtest/gtest.h>
+
 #include "pexa.h"
 
 namespace pexatest {
@@ -53,6 +55,11 @@ Cost Measure(const std::function<void()> &call) {
     cost.seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
     cost.peakGrowthMb = (peak() - before) / (1 << 20);
     return cost;
+}
+
+void ExpectCheap(const Cost &cost) {
+    EXPECT_LT(cost.seconds, 3.0);
+    EXPECT_LT(cost.peakGrowthMb, 100.0);
 }
 
 std::vector<uint32_t> RenderDib(HGLOBAL dib) {

@@ -47,6 +47,9 @@ struct Cost {
     double peakGrowthMb = 0;
 };
 Cost Measure(const std::function<void()> &call);
+// Generous bounds for a call that must cost little whatever its input
+// claims: under 3 seconds and 100 MB of resident memory.
+void ExpectCheap(const Cost &cost);
 
 // What DrawDIB shows of the DIB: its pixels as 0x00RRGGBB, top row first,
 // rendered into a 32-bit DIB section. Empty when drawing failed.
