@@ -450,26 +450,19 @@ TEST(FailureText, EveryFamilyRendersFunctionAndText) {
         Failure failure;
         const char *text;
     } cases[] = {
-        {F::kDib1To4, Failure::kDepth, "DIB1To4: This is not a 1-Bit-DIB!"},
-        {F::kDib4To8, Failure::kDepth, "DIB4To8: This is not a 4-Bit-DIB!"},
         {F::kDib4To8, Failure::kRle, "DIB4To8: This is a RLE-DIB!"},
         {F::kDib8To24, Failure::kDepth, "DIB8To24: This is not a 8-Bit-DIB!"},
         {F::kDib8To24, Failure::kCompressionDepth,
          "DIB8To24: Compression does not fit the bit depth!"},
         {F::kDib16To24, Failure::kDepth, "DIB16To24: This is not 16-Bit-DIB!"},
-        {F::kDib32To24, Failure::kDepth, "DIB32To24: This is not a 32-Bit-DIB!"},
         {F::kDib32To24, Failure::kRle, "DIB32To24: This is a RLE-DIB!"},
-        {F::kDib32To24, Failure::kOs2, "DIB32To24: No support for OS/2-Bitmaps!"},
         {F::kDib8To4, Failure::kNoDib, "DIB8To4: No DIB passed!"},
         {F::kNarrow24To1, Failure::kDepth, "_DIB24To1: This is not a 24-Bit DIB!"},
-        {F::kNarrow24To1, Failure::kNoMemory, "_DIB24To1: Not enough memory for DIB!"},
         {F::kNarrow24To4, Failure::kDepth, "_DIB24To4: This is not a 24-Bit DIB!"},
         {F::kNarrow24To4, Failure::kNoMemory, "_DIB24to4: Not enough memory for DIB!"},
         {F::kNarrow24To4, Failure::kColorCube, "_DIB24To4: Not enough memory for color cube!"},
-        {F::kReduceColors, Failure::kBitsPerPixel, "ReduceColors: uBPP > 8!"},
         {F::kReduceColors, Failure::kRle, "ReduceColors: No support for RLE-Bitmaps!"},
         {F::kReduceColors, Failure::kDepth, "ReduceColors: Bitmap is already reduced!"},
-        {F::kReduceColors, Failure::kCompression, "ReduceColors: Unknown compression!"},
         {F::kGrayDib, Failure::kNoMemory, "DIB24to8: Not enough memory for DIB!"},
         {F::kGrayDib, Failure::kCopyMemory, "CopyDIB: Not enough memory for DIB!"},
         {F::kGrayDib, Failure::kDepth, "GrayDIB: Unsupported bit depth!"},
@@ -479,10 +472,7 @@ TEST(FailureText, EveryFamilyRendersFunctionAndText) {
         {F::kSmallSizeDib, Failure::kRle, "SmallSizeDIB: It's a RLE-DIB!"},
         {F::kSmallSizeDib, Failure::kMismatch, "SmallSizeDIB: DIB data does not match its header!"},
         {F::kCropDib, Failure::kRle, "CropDIB: No support for RLE-Bitmaps!"},
-        {F::kCropDib, Failure::kOutside, "CropDIB: Rectangle outside the DIB!"},
         {F::kRleToDib, Failure::kNotRle, "RLEtoDIB: Not a RLE-Bitmap!"},
-        {F::kRleToDib, Failure::kRleLeaves, "RLEtoDIB: RLE data leaves the bitmap!"},
-        {F::kRleToDib, Failure::kRleNoEnd, "RLEtoDIB: RLE data ends without end of bitmap!"},
         {F::kRleToDib, Failure::kNone, ""},
     };
     for (const auto &c : cases)
