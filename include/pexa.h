@@ -605,16 +605,19 @@ PEXA_API BYTE *GetDIBBits(void *header);
  * 256-colour palette. NULL after an error box (also for OS/2 DIBs). */
 PEXA_API HPALETTE CreateDIBPalette(HGLOBAL dib);
 /* Draw the DIB at (x, y) of dc, through palette when not NULL, unscaled or
- * stretched to width x height. 1, or 0 after an error box. */
+ * stretched to width x height. 1 (also for an empty picture, which draws
+ * nothing); 0 after an error box, or when GDI draws nothing. */
 PEXA_API int DrawDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y);
 PEXA_API int StretchDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y, int width,
                         int height);
-/* The same for a device-dependent bitmap. 1, or 0 after an error box. */
+/* The same for a device-dependent bitmap. 1; 0 after an error box, or when
+ * GDI draws nothing. */
 PEXA_API int DrawDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y);
 PEXA_API int StretchDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y, int width,
                         int height);
 /* A new device-dependent bitmap of the DIB for the screen; NULL on failure
- * (after an error box when the DIB is NULL). */
+ * (after an error box when the DIB is NULL or broken; none for an empty
+ * picture). */
 PEXA_API HBITMAP DIBtoDDB(HGLOBAL dib, HPALETTE palette);
 /* A new DIB of the bitmap with bitsPerPixel (0: the bitmap's own depth) and
  * compression BI_RGB or BI_BITFIELDS (16 and 32 bits; the masks follow the
@@ -692,8 +695,8 @@ PEXA_API HGLOBAL RLEtoDIB(HGLOBAL dib);
 /* ------------------------------------------------------------------------
  * GIF codec (pexav16 only)
  * GIF87a and GIF89a files to palette DIBs and back, on the calling thread;
- * one GIF read or write at a time in a process. Problems are shown in an
- * error box with a German text. pexab16 (built with PEXA_LITE) has none of
+ * reads and writes on different threads are independent. Problems are
+ * shown in an error box with a German text. pexab16 (built with PEXA_LITE) has none of
  * these functions.
  * ------------------------------------------------------------------------ */
 
@@ -709,7 +712,8 @@ PEXA_API int IsGIFFile(const char *fileName);
 PEXA_API WORD GIFGetVersion(void);
 /* Writes the DIB as a GIF file (version 87 or 89, interlaced when interlace
  * is non-zero) with one image; DIBs of 16 bits and more are written in 256
- * grey levels. Returns 1, or 0 after an error box (or when the disk fails). */
+ * grey levels. Returns 1, or 0 after an error box (or when the disk fails);
+ * on failure an existing file of that name stays as it was. */
 PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version, int interlace);
 #endif
 
