@@ -38,14 +38,12 @@ class FuzzHost final : public pexa::gif::Host {
     int live = 0;
 };
 
-pexa::gif::LzwDecoder decoder;
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzHost host;
     pexa::gif::MemorySource source(data, size);
-    uint8_t *dib = pexa::gif::ReadGif(source, host, decoder);
+    uint8_t *dib = pexa::gif::ReadGif(source, host);
     if (host.live != 0) std::abort();
     if (!dib) return 0;
     if (!pexa::gif::IsWritableDib(dib, host.dibSize)) std::abort();
@@ -61,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             std::abort();
         pexa::gif::MemorySource again(sink.bytes.data(), sink.bytes.size());
         FuzzHost readHost;
-        uint8_t *back = pexa::gif::ReadGif(again, readHost, decoder);
+        uint8_t *back = pexa::gif::ReadGif(again, readHost);
         if (!back) std::abort();
         const uint64_t offset = pexa::dib::BitsOffset(h);
         if (std::memcmp(back + offset, dib + offset, h.sizeImage) != 0) std::abort();

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (pixels > (1u << 16)) return 0;
     }
     CappedSink sink;
-    dib::Error error = nullptr;
+    dib::Failure error = dib::Failure::kNone;
     switch (op & 0x0F) {
     case 0:
         error = dib::RleToDib(source, sink);
@@ -100,8 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     default:
         return 0;
     }
-    // A success always comes with a result whose rows fit its block.
-    if (!error) {
+    // A success always comes with a result whose rows fit its block, and a
+    // failure always has a box text.
+    if (error != dib::Failure::kNone) {
+        if (dib::FailureText(dib::Function::kCropDib, error).empty()) __builtin_trap();
+    } else {
         if (sink.bytes.size() < 40) __builtin_trap();
         const dib::InfoHeader out = dib::ReadHeader(sink.bytes.data());
         const uint64_t rows = dib::RowBytes(out.width, out.bitCount) * dib::AbsHeight(out.height);

@@ -452,6 +452,133 @@ PEXA_API cObj *Enable(cObj *obj, int capability);
 PEXA_API cObj *Disable(cObj *obj, int capability);
 
 /* ------------------------------------------------------------------------
+ * Text and bitmaps in the 3D scene
+ * A font becomes 256 display lists of the current window, one per character
+ * code; the list base it returns is only meaningful in that window. Texts
+ * and bitmaps start at the model origin as transformed by the objects
+ * before them. The object functions return the new or changed object, or
+ * NULL (another kind passed, or no memory).
+ * ------------------------------------------------------------------------ */
+
+/* An outline font, returned by CreateFontEXT and read by TextEXT. */
+typedef struct OutlineFont {
+    int listBase;    /* first of the font's 256 display lists; 0: none built */
+    float extrusion; /* depth of the glyphs along -z */
+    int format;      /* WGL_FONT_LINES or WGL_FONT_POLYGONS */
+    GLYPHMETRICSFLOAT metrics[256]; /* of character codes 0 to 255 */
+} OutlineFont;
+
+/* Builds bitmap glyphs of font in the current window (the first font of a
+ * window gets 1000, the next 1256, ...); the font stays selected into the
+ * window's device context. Returns the list base for TextBMP, or 0 when
+ * nothing was built (no font). */
+PEXA_API int CreateFontBMP(HFONT font);
+/* Builds outline glyphs of font (extrusion, format WGL_FONT_LINES or
+ * WGL_FONT_POLYGONS) in the current window, from the same counter as
+ * CreateFontBMP. Returns the record with the list base and the metrics;
+ * listBase is 0 when nothing was built, and always in pexab16, which has
+ * no outline fonts. */
+PEXA_API OutlineFont CreateFontEXT(HFONT font, float extrusion, int format);
+/* Draws text (copied) with the bitmap glyphs of listBase at the raster
+ * position of the origin, in the current colour; listBase 0 draws nothing. */
+PEXA_API cObj *TextBMP(cObj *obj, const char *text, int listBase);
+/* Draws text (copied) with the outline glyphs of font along +x in the x-y
+ * plane, scaled so that its advances sum to width and its tallest glyph is
+ * height (0: natural width; height 0: the width's scale on both axes). A
+ * text whose glyphs have no width or height is drawn at scale 1. Leaves the
+ * model-view matrix as it was. */
+PEXA_API cObj *TextEXT(cObj *obj, const char *text, const OutlineFont *font, float width,
+                       float height);
+/* Draws the DIB's pixels with glDrawPixels(format, type) zoomed by zoom at
+ * the raster position of the origin (24-bit DIBs: GL_BGR_EXT and
+ * GL_UNSIGNED_BYTE). The object points into the DIB, which must outlive it
+ * without being reallocated; spare is kept and not used. A DIB that is
+ * missing or smaller than its size, format and type need is not drawn (a
+ * console line says so). */
+PEXA_API cObj *Bitmap(cObj *obj, HGLOBAL dib, float zoom, int spare, int format, int type);
+
+/* ------------------------------------------------------------------------
+ * 2D overlay
+ * GDI steps drawn over the 3D image in list order on every frame, in client
+ * pixels. State steps (pen, brush, font, background colour and mode,
+ * foreground mix, MoveTo2D) act on every step after them, into the next
+ * frame. While RelToPos2D is on (the default) the coordinates of a drawing
+ * step are taken relative to the window's current 2D position at the
+ * moment the step is set; the position starts at (0, 0) in every frame.
+ * Steps are also drawn at once when set (initDraw2D, on by default).
+ * Colours are floats 0 to 1, each becoming (int)(v * 255) & 255. The object
+ * functions return the new or changed object, or NULL (another kind passed,
+ * or no memory).
+ * ------------------------------------------------------------------------ */
+
+/* State steps: select the pen, brush or font (which stay the program's),
+ * and make it the window's current one; the current pen's colour is the
+ * colour of later Pixel2D, Text2D and TextBlock2D steps. */
+PEXA_API cObj *Pen2D(cObj *obj, HPEN pen);
+PEXA_API cObj *Brush2D(cObj *obj, HBRUSH brush);
+PEXA_API cObj *Font2D(cObj *obj, HFONT font);
+/* Background colour and mode (TRANSPARENT, OPAQUE) of texts, hatches and
+ * dashes; foreground mix (an R2_ raster operation). */
+PEXA_API cObj *BackColor2D(cObj *obj, float red, float green, float blue);
+PEXA_API cObj *BackMode2D(cObj *obj, int mode);
+PEXA_API cObj *ForeMix2D(cObj *obj, int mix);
+/* Moves the current position to (x, y), never relative. */
+PEXA_API cObj *MoveTo2D(cObj *obj, int x, int y);
+
+/* Drawing steps. LineTo2D draws to (x, y) and moves the current position
+ * there; Line2D leaves it where it was. */
+PEXA_API cObj *LineTo2D(cObj *obj, int x, int y);
+PEXA_API cObj *Line2D(cObj *obj, int x1, int y1, int x2, int y2);
+/* count points (copied) as a polyline, a Bezier curve (3n + 1 points) or a
+ * polygon (fillMode ALTERNATE or WINDING); with to, the line or curve starts
+ * at the current position and moves it to the last point. A count below 1
+ * or no points draw nothing; when the copy cannot be allocated an error box
+ * says so and nothing is drawn. */
+PEXA_API cObj *PolyLine2D(cObj *obj, POINT *points, int count, int to);
+PEXA_API cObj *PolyBezier2D(cObj *obj, POINT *points, int count, int to);
+PEXA_API cObj *Polygon2D(cObj *obj, POINT *points, int count, int fillMode);
+/* Arc of the circle about (cx, cy) from startAngle through sweepAngle
+ * degrees, counter-clockwise with 0 pointing right; 360 is the full
+ * circle. */
+PEXA_API cObj *Circle2D(cObj *obj, int cx, int cy, int radius, float startAngle,
+                        float sweepAngle);
+/* GDI's Arc and Pie: the bounding box (x1, y1)-(x2, y2) and the radial end
+ * points (x3, y3) and (x4, y4). */
+PEXA_API cObj *Arc2D(cObj *obj, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+PEXA_API cObj *Pie2D(cObj *obj, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+/* Framed with the pen and filled with the brush, corners included. */
+PEXA_API cObj *Rectangle2D(cObj *obj, int x1, int y1, int x2, int y2);
+/* A pixel in the current pen's colour. */
+PEXA_API cObj *Pixel2D(cObj *obj, int x, int y);
+/* A text (copied; NULL draws nothing) at (x, y) in the current pen's
+ * colour. */
+PEXA_API cObj *Text2D(cObj *obj, const char *text, int x, int y);
+/* A text formatted with DrawTextA's format flags in a rectangle; a right or
+ * bottom of 0 or less is the client area's right or bottom edge. */
+PEXA_API cObj *TextBlock2D(cObj *obj, const char *text, int left, int top, int right,
+                           int bottom, int format);
+/* The DIB (converted into a bitmap the object owns) at (x, y): at its
+ * natural size, or with stretch width x height, growing and shrinking with
+ * the window so that it keeps its distances to the right and bottom edges.
+ * A NULL DIB shows DIBtoDDB's error box and draws nothing. */
+PEXA_API cObj *Bitmap2D(cObj *obj, HGLOBAL dib, int x, int y, int width, int height,
+                        int stretch);
+
+/* Pens, brushes and fonts for the state steps, on the calling thread. The
+ * program owns them and deletes them with DeleteCreated2D; a window deletes
+ * its current pen, brush and font (when made here and not current in another
+ * window) as it is deleted. Return the new handle, or NULL. */
+PEXA_API HPEN CreatePen2D(float red, float green, float blue, int width, int style);
+PEXA_API HBRUSH CreateBrush2D(float red, float green, float blue, int style, int hatch);
+PEXA_API HFONT CreateFont2D(const char *name, int height, int weight, int italic, int underline);
+/* Deletes a pen, brush or font; returns nonzero on success (also for one a
+ * window has already deleted). */
+PEXA_API BOOL DeleteCreated2D(HGDIOBJ handle);
+/* Switches relative coordinates of the current window on or off; returns
+ * on. */
+PEXA_API int RelToPos2D(int on);
+
+/* ------------------------------------------------------------------------
  * Bitmap toolkit: DIB handles, display and BMP files
  * A DIB is a global memory handle holding a packed DIB; every DIB returned
  * is new and freed by the caller with GlobalFree.
@@ -478,16 +605,19 @@ PEXA_API BYTE *GetDIBBits(void *header);
  * 256-colour palette. NULL after an error box (also for OS/2 DIBs). */
 PEXA_API HPALETTE CreateDIBPalette(HGLOBAL dib);
 /* Draw the DIB at (x, y) of dc, through palette when not NULL, unscaled or
- * stretched to width x height. 1, or 0 after an error box. */
+ * stretched to width x height. 1 (also for an empty picture, which draws
+ * nothing); 0 after an error box, or when GDI draws nothing. */
 PEXA_API int DrawDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y);
 PEXA_API int StretchDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y, int width,
                         int height);
-/* The same for a device-dependent bitmap. 1, or 0 after an error box. */
+/* The same for a device-dependent bitmap. 1; 0 after an error box, or when
+ * GDI draws nothing. */
 PEXA_API int DrawDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y);
 PEXA_API int StretchDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y, int width,
                         int height);
 /* A new device-dependent bitmap of the DIB for the screen; NULL on failure
- * (after an error box when the DIB is NULL). */
+ * (after an error box when the DIB is NULL or broken; none for an empty
+ * picture). */
 PEXA_API HBITMAP DIBtoDDB(HGLOBAL dib, HPALETTE palette);
 /* A new DIB of the bitmap with bitsPerPixel (0: the bitmap's own depth) and
  * compression BI_RGB or BI_BITFIELDS (16 and 32 bits; the masks follow the
@@ -565,8 +695,8 @@ PEXA_API HGLOBAL RLEtoDIB(HGLOBAL dib);
 /* ------------------------------------------------------------------------
  * GIF codec (pexav16 only)
  * GIF87a and GIF89a files to palette DIBs and back, on the calling thread;
- * one GIF read or write at a time in a process. Problems are shown in an
- * error box with a German text. pexab16 (built with PEXA_LITE) has none of
+ * reads and writes on different threads are independent. Problems are
+ * shown in an error box with a German text. pexab16 (built with PEXA_LITE) has none of
  * these functions.
  * ------------------------------------------------------------------------ */
 
@@ -582,7 +712,8 @@ PEXA_API int IsGIFFile(const char *fileName);
 PEXA_API WORD GIFGetVersion(void);
 /* Writes the DIB as a GIF file (version 87 or 89, interlaced when interlace
  * is non-zero) with one image; DIBs of 16 bits and more are written in 256
- * grey levels. Returns 1, or 0 after an error box (or when the disk fails). */
+ * grey levels. Returns 1, or 0 after an error box (or when the disk fails);
+ * on failure an existing file of that name stays as it was. */
 PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version, int interlace);
 #endif
 

@@ -56,7 +56,7 @@ std::vector<uint8_t> Picture(int width, int height, uint16_t bits) {
 }
 
 void Report(const char *name, const std::vector<uint8_t> &source,
-            dib::Error (*convert)(dib::Block, dib::ResultSink &)) {
+            dib::Failure (*convert)(dib::Block, dib::ResultSink &)) {
     ReusedSink sink;
     const dib::Block block{source.data(), source.size()};
     convert(block, sink); // warm up, and learn the result size

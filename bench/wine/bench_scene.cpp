@@ -15,15 +15,11 @@
 #include <vector>
 
 #include "pexa.h"
+#include "frame_timing.h"
+
+using namespace pexabench;
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(f.QuadPart);
-}
 
 // Baseline: a window on a thread of its own with a plain message loop.
 HWND StartEchoThread() {
@@ -83,12 +79,6 @@ void AddBoxes() {
     }
 }
 
-double TimeFrame(void *w) {
-    double t0 = Now();
-    RefreshWind(w);
-    return Now() - t0;
-}
-
 // From posting the input to the end of the wait it releases (a frame is
 // drawn on the way); samples whose input came before the wait are dropped.
 double RoundTrip(HWND hwnd, UINT down, WPARAM wParam, LPARAM lParam, HANDLE released) {
@@ -100,11 +90,6 @@ double RoundTrip(HWND hwnd, UINT down, WPARAM wParam, LPARAM lParam, HANDLE rele
         PostMessageA(hwnd, down == WM_LBUTTONDOWN ? WM_LBUTTONUP : WM_KEYUP, wParam, lParam);
         if (WaitForSingleObject(released, 2000) == WAIT_OBJECT_0) return Now() - t0;
     }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

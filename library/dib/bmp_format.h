@@ -18,6 +18,10 @@
 //    file keeps at most 256 entries.
 //  - RLE files keep their stored non-zero image size, limited to the bytes
 //    the file holds behind bfOffBits; a size of 0 takes those bytes.
+//  - Empty pictures (width or height 0) are read like any other: what
+//    WriteDIB writes of a toolkit result, ReadDIB reads back.
+//  - Only the bytes the file holds are written into the block: a small file
+//    claiming a huge picture costs a lazily zeroed block, not its pages.
 #pragma once
 
 #include <cstddef>
@@ -92,6 +96,23 @@ void FillTables(const ReadLayout &layout, const uint8_t *table, size_t tableSize
 // Reverses the order of rows rows of rowBytes bytes each, in place.
 void FlipRows(uint8_t *bits, uint64_t rowBytes, uint32_t rows);
 
+// Where the bits the file holds go in the block. Bottom-up files give one
+// piece. A top-down file's whole rows go, in file order, to the end of the
+// block, where FlipRows of flipRows rows at flipOffset turns them; a last
+// partial row goes right below them. Rows the file does not hold are never
+// touched.
+struct BitsPlan {
+    struct Piece {
+        uint64_t from = 0; // offset behind bitsOffset in the file
+        uint64_t to = 0;   // offset behind tablesSize in the block
+        uint64_t size = 0;
+    } pieces[2];
+    int count = 0;
+    uint64_t flipOffset = 0;
+    uint32_t flipRows = 0;
+};
+BitsPlan PlanBits(const ReadLayout &layout);
+
 // The whole reader on a file held in memory: fills dib with the packed DIB
 // (blockSize bytes) or leaves it empty when the status is not Ok. Refuses
 // blocks above maxBlock with TooLarge.
@@ -102,10 +123,19 @@ ReadStatus ReadBmp(const uint8_t *file, size_t fileSize, std::vector<uint8_t> *d
 // least 40): bfSize = block + 14, bfOffBits behind colour table and masks.
 FileHeader MakeFileHeader(const uint8_t *block, size_t blockSize);
 
-// True when a block of blockSize bytes holds a 40-byte header that the
-// toolkit can hand to GDI: known depth and compression, width above 0,
-// height not 0, and the colour table, masks and bits the header promises
-// all inside the block.
+// What a block holds, for the functions that hand a DIB to GDI.
+enum class BlockShape {
+    kNoHeader, // null, or shorter than a 40-byte header
+    kBroken,   // a header GDI cannot take (size, depth, compression, negative
+               // width), or a colour table, masks or bits beyond the block
+    kEmpty,    // a sound DIB of width or height 0: nothing to draw
+    kImage,    // a sound DIB with pixels
+};
+BlockShape ShapeOf(const uint8_t *block, size_t blockSize);
+
+// True when the block is a sound DIB, empty or not: a 40-byte header of
+// known depth and compression, and the colour table, masks and bits it
+// promises all inside the block.
 bool HoldsImage(const uint8_t *block, size_t blockSize);
 
 } // namespace pexa::bmp

@@ -115,7 +115,7 @@ ReadStatus ParseHeaders(const uint8_t *head, size_t headSize, uint64_t fileSize,
 
     if (!KnownDepth(h.bitCount) || !CompressionFits(h.compression, h.bitCount))
         return ReadStatus::UnknownFormat;
-    if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN) return ReadStatus::UnknownFormat;
+    if (h.width < 0 || h.height == INT32_MIN) return ReadStatus::UnknownFormat;
     const bool rle = IsRle(h.compression);
     l.topDown = h.height < 0;
     if (l.topDown && rle) return ReadStatus::UnknownFormat;
@@ -123,7 +123,7 @@ ReadStatus ParseHeaders(const uint8_t *head, size_t headSize, uint64_t fileSize,
     h.height = int32_t(rows);
 
     l.rowBytes = dib::RowBytes(h.width, h.bitCount);
-    if (l.rowBytes > kMaxBlockSize / rows) return ReadStatus::TooLarge;
+    if (rows != 0 && l.rowBytes > kMaxBlockSize / rows) return ReadStatus::TooLarge;
     const uint64_t computedSize = l.rowBytes * rows;
 
     // The colour table as the file stores it, and the part the DIB keeps.
@@ -192,6 +192,26 @@ void FlipRows(uint8_t *bits, uint64_t rowBytes, uint32_t rows) {
     }
 }
 
+BitsPlan PlanBits(const ReadLayout &layout) {
+    BitsPlan plan;
+    const uint64_t have = layout.bitsInFile;
+    if (have == 0) return plan;
+    if (!layout.topDown || layout.rowBytes == 0) {
+        plan.pieces[plan.count++] = {0, 0, have};
+        return plan;
+    }
+    const uint32_t rows = uint32_t(layout.header.height);
+    const uint64_t whole = have / layout.rowBytes; // <= rows: bitsInFile <= rows * rowBytes
+    const uint64_t rest = have % layout.rowBytes;
+    plan.flipOffset = (rows - whole) * layout.rowBytes;
+    plan.flipRows = uint32_t(whole);
+    if (whole != 0) plan.pieces[plan.count++] = {0, plan.flipOffset, whole * layout.rowBytes};
+    if (rest != 0)
+        plan.pieces[plan.count++] = {whole * layout.rowBytes, plan.flipOffset - layout.rowBytes,
+                                     rest};
+    return plan;
+}
+
 ReadStatus ReadBmp(const uint8_t *file, size_t fileSize, std::vector<uint8_t> *dib,
                    uint64_t maxBlock) {
     dib->clear();
@@ -209,24 +229,37 @@ ReadStatus ReadBmp(const uint8_t *file, size_t fileSize, std::vector<uint8_t> *d
     }
     FillTables(layout, table, tableSize, dib->data());
     uint8_t *bits = dib->data() + layout.tablesSize;
-    if (layout.bitsInFile != 0) std::memcpy(bits, file + layout.bitsOffset, layout.bitsInFile);
-    if (layout.topDown) FlipRows(bits, layout.rowBytes, uint32_t(layout.header.height));
+    const BitsPlan plan = PlanBits(layout);
+    for (int i = 0; i < plan.count; ++i) {
+        const BitsPlan::Piece &piece = plan.pieces[i];
+        std::memcpy(bits + piece.to, file + layout.bitsOffset + piece.from, size_t(piece.size));
+    }
+    FlipRows(bits + plan.flipOffset, layout.rowBytes, plan.flipRows);
     return ReadStatus::Ok;
 }
 
-bool HoldsImage(const uint8_t *block, size_t blockSize) {
-    if (block == nullptr || blockSize < dib::kInfoHeaderSize) return false;
+BlockShape ShapeOf(const uint8_t *block, size_t blockSize) {
+    if (block == nullptr || blockSize < dib::kInfoHeaderSize) return BlockShape::kNoHeader;
     const dib::InfoHeader h = ParseInfoHeader(block);
-    if (h.size != dib::kInfoHeaderSize) return false;
-    if (!KnownDepth(h.bitCount) || !CompressionFits(h.compression, h.bitCount)) return false;
-    if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN) return false;
+    if (h.size != dib::kInfoHeaderSize) return BlockShape::kBroken;
+    if (!KnownDepth(h.bitCount) || !CompressionFits(h.compression, h.bitCount))
+        return BlockShape::kBroken;
+    if (h.width < 0 || h.height == INT32_MIN) return BlockShape::kBroken;
     const bool rle = IsRle(h.compression);
-    if (rle && h.height < 0) return false;
+    if (rle && h.height < 0) return BlockShape::kBroken;
     const uint64_t tables = dib::BitsOffset(h);
-    if (tables > blockSize) return false;
+    if (tables > blockSize) return BlockShape::kBroken;
     const uint64_t room = blockSize - tables;
-    if (rle) return h.sizeImage <= room;
-    return dib::RowBytes(h.width, h.bitCount) <= room / dib::AbsHeight(h.height);
+    const uint32_t rows = dib::AbsHeight(h.height);
+    const bool fits =
+        rle ? h.sizeImage <= room : rows == 0 || dib::RowBytes(h.width, h.bitCount) <= room / rows;
+    if (!fits) return BlockShape::kBroken;
+    return h.width == 0 || rows == 0 ? BlockShape::kEmpty : BlockShape::kImage;
+}
+
+bool HoldsImage(const uint8_t *block, size_t blockSize) {
+    const BlockShape shape = ShapeOf(block, blockSize);
+    return shape == BlockShape::kEmpty || shape == BlockShape::kImage;
 }
 
 } // namespace pexa::bmp

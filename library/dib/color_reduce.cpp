@@ -4,9 +4,11 @@
 // once per cell, never per pixel.
 #include "dib/color_reduce.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "dib/error_diffusion.h"
 #include "dib/median_cut.h"
@@ -24,17 +26,25 @@ inline void CellColor(uint32_t cell, int &red, int &green, int &blue) {
     blue = int(cell & 31) * 8;
 }
 
-// Popularity: n times the most frequent cell (lowest index on equal counts);
-// a chosen cell's count drops to 1, so it stays marked as occurring.
-void ChooseByPopularity(uint32_t *histogram, Quad *table, uint32_t n) {
+// Popularity: the n most frequent cells, each at most once, the larger
+// count first and the lower index on equal counts. When fewer cells occur
+// than n, the rest of the palette repeats the occurring cell of lowest
+// index (black for an empty picture), so that the repeats take no nearest-
+// colour choice away from a colour of the picture.
+void ChooseByPopularity(const uint32_t *histogram, Quad *table, uint32_t n) {
+    std::vector<uint32_t> occurring;
+    for (uint32_t cell = 0; cell < kCells; ++cell)
+        if (histogram[cell] != 0) occurring.push_back(cell);
+    const size_t chosen = occurring.size() < n ? occurring.size() : n;
+    const uint32_t filler = occurring.empty() ? 0 : occurring.front();
+    std::partial_sort(occurring.begin(), occurring.begin() + chosen, occurring.end(),
+                      [histogram](uint32_t a, uint32_t b) {
+                          return histogram[a] != histogram[b] ? histogram[a] > histogram[b] : a < b;
+                      });
     for (uint32_t k = 0; k < n; ++k) {
-        uint32_t best = 0;
-        for (uint32_t cell = 1; cell < kCells; ++cell)
-            if (histogram[cell] > histogram[best]) best = cell;
         int r, g, b;
-        CellColor(best, r, g, b);
+        CellColor(k < chosen ? occurring[k] : filler, r, g, b);
         table[k] = Quad{uint8_t(b), uint8_t(g), uint8_t(r), 0};
-        histogram[best] = 1;
     }
 }
 
@@ -69,21 +79,23 @@ bool LayoutEightBit(const SourceDib &src, ResultLayout &layout) {
 
 } // namespace
 
-Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSink &sink,
-                   ReduceReport *report) {
-    static const char *const kMemory = "ReduceColors: Not enough memory for DIB!";
+Failure ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSink &sink,
+                     ReduceReport *report) {
     const SourceDib src(source);
-    if (bitsPerPixel > 8) return "ReduceColors: uBPP > 8!";
-    if (src.header.size != kInfoHeaderSize) return "ReduceColors: No support for OS/2-Bitmaps!";
-    if (src.header.compression != kCompressionRgb)
-        return "ReduceColors: No support for RLE-Bitmaps!";
-    if (src.header.bitCount != 24) return "ReduceColors: Bitmap is already reduced!";
-    if (!src.PixelsInside()) return "ReduceColors: DIB data does not match its header!";
+    if (!src.hasHeader) return Failure::kNoDib;
+    if (bitsPerPixel > 8) return Failure::kBitsPerPixel;
+    if (src.header.size != kInfoHeaderSize) return Failure::kOs2;
+    // The compression comes before the depth; bit fields of 16 and 32 bits
+    // pass here and are refused as reduced already.
+    const Failure compression = CompressionFailure(src.header);
+    if (compression != Failure::kNone) return compression;
+    if (src.header.bitCount != 24) return Failure::kDepth;
+    if (!src.PixelsInside()) return Failure::kMismatch;
     const uint32_t n = 1u << bitsPerPixel;
     const bool diffuse = (flags & kReduceDiffuse) != 0;
 
     std::unique_ptr<uint32_t[]> cube(new (std::nothrow) uint32_t[kCells]());
-    if (!cube) return kMemory;
+    if (!cube) return Failure::kNoMemory;
     uint32_t *histogram = cube.get();
     for (uint32_t y = 0; y < src.PixelRows(); ++y) {
         const uint8_t *p = src.Row(y);
@@ -92,11 +104,11 @@ Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSi
     }
 
     ResultLayout layout;
-    if (!LayoutEightBit(src, layout)) return kMemory;
+    if (!LayoutEightBit(src, layout)) return Failure::kNoMemory;
     DiffusionRows rows;
-    if (diffuse && !rows.Allocate(src.width, src.height)) return kMemory;
+    if (diffuse && !rows.Allocate(src.width, src.height)) return Failure::kNoMemory;
     uint8_t *out = AllocateResult(layout, sink);
-    if (!out) return kMemory;
+    if (!out) return Failure::kNoMemory;
     Quad *table = reinterpret_cast<Quad *>(out + 40);
 
     if (flags & kReduceMedianCut) {
@@ -125,40 +137,36 @@ Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSi
                 bits[x] = uint8_t(histogram[CellOf(p[2], p[1], p[0])]);
         }
     }
-    return nullptr;
+    return Failure::kNone;
 }
 
-Error GrayDib(Block source, ResultSink &sink) {
-    static const char *const kOs2 = "GrayDIB: No support for OS/2-Bitmaps!";
-    static const char *const kRle = "GrayDIB: No support for RLE-Bitmaps!";
-    static const char *const kData = "GrayDIB: DIB data does not match its header!";
+Failure GrayDib(Block source, ResultSink &sink) {
     const SourceDib src(source);
+    const Failure header = HeaderFailure(src);
+    if (header != Failure::kNone) return header;
+    if (!IsPixelDepth(src.header.bitCount)) return Failure::kDepth;
+    const Failure compression = CompressionFailure(src.header);
+    if (compression != Failure::kNone) return compression;
+    if (!src.PixelsInside()) return Failure::kMismatch;
 
     if (src.header.bitCount < 16) {
         // Same depth and indices; only the colour table turns grey. The
         // result is a byte copy of the whole source block.
-        if (src.header.size != kInfoHeaderSize) return kOs2;
-        if (src.header.compression != kCompressionRgb) return kRle;
-        if (!src.PixelsInside()) return kData;
         uint8_t *out = sink.Allocate(source.size);
-        if (!out) return "CopyDIB: Not enough memory for DIB!";
+        if (!out) return Failure::kCopyMemory;
         std::memcpy(out, source.data, source.size);
         Quad *table = reinterpret_cast<Quad *>(out + 40);
         for (uint32_t i = 0; i < src.colors; ++i) {
             const uint8_t grey = GreyOf(table[i].red, table[i].green, table[i].blue);
             table[i].red = table[i].green = table[i].blue = grey;
         }
-        return nullptr;
+        return Failure::kNone;
     }
 
-    if (src.header.size != kInfoHeaderSize) return kOs2;
-    if (src.header.compression == kCompressionRle8 || src.header.compression == kCompressionRle4)
-        return kRle;
-    if (!src.PixelsInside()) return kData;
     ResultLayout layout;
-    if (!LayoutEightBit(src, layout)) return "DIB24to8: Not enough memory for DIB!";
+    if (!LayoutEightBit(src, layout)) return Failure::kNoMemory;
     uint8_t *out = AllocateResult(layout, sink);
-    if (!out) return "DIB24to8: Not enough memory for DIB!";
+    if (!out) return Failure::kNoMemory;
     Quad *table = reinterpret_cast<Quad *>(out + 40);
     for (int i = 0; i < 256; ++i)
         table[i] = Quad{uint8_t(i), uint8_t(i), uint8_t(i), 0};
@@ -177,19 +185,26 @@ Error GrayDib(Block source, ResultSink &sink) {
                 const uint32_t w = uint32_t(p[0]) | uint32_t(p[1]) << 8;
                 bits[x] = GreyOf(MaskToByte(w, r), MaskToByte(w, g), MaskToByte(w, b));
             }
-        } else if (depth == 32) {
+        } else {
             for (uint32_t x = 0; x < src.width; ++x, p += 4) {
                 uint32_t w;
                 std::memcpy(&w, p, 4);
                 bits[x] = GreyOf(MaskToByte(w, r), MaskToByte(w, g), MaskToByte(w, b));
             }
-        } // other depths: rows stay 0
+        }
     }
-    return nullptr;
+    return Failure::kNone;
 }
 
-Error Dib24To8(Block source, int grey, ResultSink &sink, ReduceReport *report) {
-    if (SourceDib(source).header.bitCount != 24) return "DIB24to8: Not a 24-Bit-DIB!";
+Failure Dib24To8Failure(Block source) {
+    const SourceDib src(source);
+    if (!src.hasHeader) return Failure::kNoDib;
+    return src.header.bitCount == 24 ? Failure::kNone : Failure::kDepth;
+}
+
+Failure Dib24To8(Block source, int grey, ResultSink &sink, ReduceReport *report) {
+    const Failure failure = Dib24To8Failure(source);
+    if (failure != Failure::kNone) return failure;
     if (grey) return GrayDib(source, sink);
     return ReduceColors(source, 8, kReduceDiffuse | kReduceMedianCut, sink, report);
 }

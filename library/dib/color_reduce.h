@@ -19,17 +19,24 @@ struct ReduceReport {
 };
 
 // An 8-bit DIB of at most 2^bitsPerPixel colours (bitsPerPixel 0 to 8): the
-// chosen colours come first in a 256-entry table, the rest are black.
-Error ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSink &sink,
-                   ReduceReport *report = nullptr);
+// chosen colours come first in a 256-entry table, the rest are black. By
+// popularity each colour of the picture takes at most one entry, so a
+// picture of at most 2^bitsPerPixel colours keeps every colour (rounded to
+// its 5-5-5 cell).
+Failure ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSink &sink,
+                     ReduceReport *report = nullptr);
 
 // Grey copy: DIBs below 16 bits keep depth and indices and get a grey colour
 // table (the result block has the source block's size); 16, 24 and 32 bits
 // become 8-bit DIBs whose index is the grey level.
-Error GrayDib(Block source, ResultSink &sink);
+Failure GrayDib(Block source, ResultSink &sink);
+
+// The check of the 24 -> 8 step itself: a header, of 24 bits (kDepth).
+Failure Dib24To8Failure(Block source);
 
 // The 24 -> 8 step: median cut with error diffusion to 256 colours, or
-// grey levels when `grey` is not 0.
-Error Dib24To8(Block source, int grey, ResultSink &sink, ReduceReport *report = nullptr);
+// grey levels when `grey` is not 0. Failures after its own check are those
+// of ReduceColors or GrayDib.
+Failure Dib24To8(Block source, int grey, ResultSink &sink, ReduceReport *report = nullptr);
 
 } // namespace pexa::dib

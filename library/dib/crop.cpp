@@ -9,12 +9,19 @@ namespace pexa::dib {
 
 namespace {
 
-bool IsRunLength(uint32_t compression) {
-    return compression == kCompressionRle8 || compression == kCompressionRle4;
-}
-
-bool IsPixelDepth(uint16_t bits) {
-    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+// The checks both operations share: a 40-byte header, an uncompressed or
+// bit-field DIB, a depth whose pixels can be addressed, every row inside the
+// block. Whatever is refused here would otherwise be copied into a result
+// that no other function could read.
+Failure SourceFailure(const SourceDib &src) {
+    Failure failure = HeaderFailure(src);
+    if (failure != Failure::kNone) return failure;
+    if (src.header.compression == kCompressionRle8 || src.header.compression == kCompressionRle4)
+        return Failure::kRle;
+    if (!IsPixelDepth(src.header.bitCount)) return Failure::kDepth;
+    failure = CompressionFailure(src.header);
+    if (failure != Failure::kNone) return failure;
+    return src.PixelsInside() ? Failure::kNone : Failure::kMismatch;
 }
 
 // Result with the source's depth, compression (0 or bit fields), colour
@@ -36,24 +43,21 @@ inline uint8_t ByteAt(const uint8_t *row, uint64_t rowBytes, uint64_t i) {
 
 } // namespace
 
-Error CropDib(Block source, uint32_t x, uint32_t y, uint32_t width, uint32_t height,
-              ResultSink &sink) {
-    static const char *const kMemory = "CropDIB: Not enough memory for DIB!";
+Failure CropDib(Block source, uint32_t x, uint32_t y, uint32_t width, uint32_t height,
+                ResultSink &sink) {
     const SourceDib src(source);
-    if (src.header.size != kInfoHeaderSize) return "CropDIB: No support for OS/2-Bitmaps!";
-    if (IsRunLength(src.header.compression)) return "CropDIB: No support for RLE-Bitmaps!";
-    if (!src.PixelsInside()) return "CropDIB: DIB data does not match its header!";
+    const Failure failure = SourceFailure(src);
+    if (failure != Failure::kNone) return failure;
     // The rectangle must lie inside the source: nothing outside is ever read.
     if (uint64_t(x) + width > src.width || uint64_t(y) + height > src.height)
-        return "CropDIB: Rectangle outside the DIB!";
+        return Failure::kOutside;
 
     const uint16_t bits = src.header.bitCount;
     ResultLayout layout;
-    if (!LayoutResult(width, height, bits, src.colors, layout)) return kMemory;
+    if (!LayoutResult(width, height, bits, src.colors, layout)) return Failure::kNoMemory;
     layout.header.clrImportant = 0;
     uint8_t *out = AllocateLike(src, layout, sink);
-    if (!out) return kMemory;
-    if (!IsPixelDepth(bits)) return nullptr; // rows stay 0
+    if (!out) return Failure::kNoMemory;
 
     uint8_t *dst = out + layout.BitsOffset();
     const uint32_t rows = width == 0 ? 0 : height; // empty rows need no visit
@@ -81,26 +85,23 @@ Error CropDib(Block source, uint32_t x, uint32_t y, uint32_t width, uint32_t hei
             }
         }
     }
-    return nullptr;
+    return Failure::kNone;
 }
 
-Error SmallSizeDib(Block source, ResultSink &sink) {
-    static const char *const kMemory = "SmallSizeDIB: Not enough memory for DIB!";
+Failure SmallSizeDib(Block source, ResultSink &sink) {
     const SourceDib src(source);
-    if (src.header.size != kInfoHeaderSize) return "SmallSizeDIB: No support for OS/2-Bitmaps!";
-    if (IsRunLength(src.header.compression)) return "SmallSizeDIB: It's a RLE-DIB!";
-    if (!src.PixelsInside()) return "SmallSizeDIB: DIB data does not match its header!";
+    const Failure failure = SourceFailure(src);
+    if (failure != Failure::kNone) return failure;
 
     const uint16_t bits = src.header.bitCount;
     const uint32_t width = src.width / 2, height = src.height / 2;
     ResultLayout layout;
-    if (!LayoutResult(width, height, bits, src.colors, layout)) return kMemory;
+    if (!LayoutResult(width, height, bits, src.colors, layout)) return Failure::kNoMemory;
     layout.header.clrImportant = src.colors;
     layout.header.xPelsPerMeter = src.header.xPelsPerMeter;
     layout.header.yPelsPerMeter = src.header.yPelsPerMeter;
     uint8_t *out = AllocateLike(src, layout, sink);
-    if (!out) return kMemory;
-    if (!IsPixelDepth(bits)) return nullptr; // rows stay 0
+    if (!out) return Failure::kNoMemory;
 
     uint8_t *dst = out + layout.BitsOffset();
     const uint32_t rows = width == 0 ? 0 : height; // empty rows need no visit
@@ -125,7 +126,7 @@ Error SmallSizeDib(Block source, ResultSink &sink) {
             }
         }
     }
-    return nullptr;
+    return Failure::kNone;
 }
 
 } // namespace pexa::dib

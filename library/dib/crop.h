@@ -10,12 +10,13 @@ namespace pexa::dib {
 // Copies the source pixels x .. x + width - 1 of the stored rows
 // y .. y + height - 1 into a new DIB of the same depth (1 to 32 bits) with
 // the source's colour table and masks. A rectangle that does not lie wholly
-// inside the source is refused.
-Error CropDib(Block source, uint32_t x, uint32_t y, uint32_t width, uint32_t height,
-              ResultSink &sink);
+// inside the source is refused, and so is a source of a depth or compression
+// whose pixels cannot be addressed.
+Failure CropDib(Block source, uint32_t x, uint32_t y, uint32_t width, uint32_t height,
+                ResultSink &sink);
 
 // Half width and height (rounded down): result pixel (x, y) is source pixel
 // (2x, 2y) in stored row order. Same depth, colour table and masks.
-Error SmallSizeDib(Block source, ResultSink &sink);
+Failure SmallSizeDib(Block source, ResultSink &sink);
 
 } // namespace pexa::dib

@@ -16,9 +16,8 @@ namespace pexa::dib {
 // Source view and result layout
 
 SourceDib::SourceDib(Block source) : block(source.data), blockSize(source.size) {
-    // A block too short for the 40-byte header reads as an all-zero header,
-    // which every operation refuses as not being a 40-byte header.
-    if (source.size >= 40) std::memcpy(&header, source.data, 40);
+    hasHeader = source.data != nullptr && source.size >= kInfoHeaderSize;
+    if (hasHeader) std::memcpy(&header, source.data, kInfoHeaderSize);
     colors = ColorsInPalette(header);
     bitsOffset = BitsOffset(header);
     width = header.width < 0 ? 0 : uint32_t(header.width);
@@ -26,12 +25,37 @@ SourceDib::SourceDib(Block source) : block(source.data), blockSize(source.size) 
     rowBytes = RowBytes(width, header.bitCount);
 }
 
+Failure HeaderFailure(const SourceDib &src) {
+    if (!src.hasHeader) return Failure::kNoDib;
+    if (src.header.size != kInfoHeaderSize) return Failure::kOs2;
+    return Failure::kNone;
+}
+
+Failure CompressionFailure(const InfoHeader &header) {
+    switch (header.compression) {
+    case kCompressionRgb:
+        return Failure::kNone;
+    case kCompressionRle8:
+    case kCompressionRle4:
+        return Failure::kRle;
+    case kCompressionBitfields:
+        return header.bitCount == 16 || header.bitCount == 32 ? Failure::kNone
+                                                              : Failure::kCompressionDepth;
+    default:
+        return Failure::kCompression;
+    }
+}
+
+bool IsPixelDepth(uint16_t bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
 bool SourceDib::PaletteInside() const {
-    return blockSize >= 40 && 40 + 4 * uint64_t(colors) <= blockSize;
+    return hasHeader && 40 + 4 * uint64_t(colors) <= blockSize;
 }
 
 bool SourceDib::PixelsInside() const {
-    if (blockSize < 40 || header.width < 0 || bitsOffset > blockSize) return false;
+    if (!hasHeader || header.width < 0 || bitsOffset > blockSize) return false;
     // rowBytes < 2^35 and height < 2^32: the product cannot overflow 64 bits.
     return rowBytes * height <= blockSize - bitsOffset;
 }
@@ -81,63 +105,41 @@ namespace {
 // ---------------------------------------------------------------------------
 // Widening
 
-struct WideningTexts {
-    const char *os2;
-    const char *depth;
-    const char *compressed; // nullptr: compression is not looked at
-    const char *memory;
-    const char *data;
-};
-
-enum class Refuse { Nothing, AnyCompression, RunLength };
-
-bool Refused(Refuse rule, uint32_t compression) {
-    switch (rule) {
-    case Refuse::Nothing:
-        return false;
-    case Refuse::AnyCompression:
-        return compression != kCompressionRgb;
-    case Refuse::RunLength:
-        return compression == kCompressionRle8 || compression == kCompressionRle4;
-    }
-    return false;
-}
-
 // The frame every widening step shares: checks in order, result sized and
 // allocated, header and colour table filled, then convertRow(source row,
 // result row) for each stored row.
 template <class ConvertRow>
-Error Widen(Block block, uint16_t fromBits, Refuse rule, uint16_t toBits, uint32_t paletteEntries,
-            const WideningTexts &text, ResultSink &sink, ConvertRow convertRow) {
+Failure Widen(Block block, uint16_t fromBits, uint16_t toBits, uint32_t paletteEntries,
+              ResultSink &sink, ConvertRow convertRow) {
     const SourceDib src(block);
-    if (src.header.size != kInfoHeaderSize) return text.os2;
-    if (src.header.bitCount != fromBits) return text.depth;
-    if (Refused(rule, src.header.compression)) return text.compressed;
-    if (!src.PixelsInside()) return text.data;
+    Failure failure = HeaderFailure(src);
+    if (failure != Failure::kNone) return failure;
+    if (src.header.bitCount != fromBits) return Failure::kDepth;
+    failure = CompressionFailure(src.header);
+    if (failure != Failure::kNone) return failure;
+    if (!src.PixelsInside()) return Failure::kMismatch;
 
     ResultLayout layout;
-    if (!LayoutResult(src.width, src.height, toBits, paletteEntries, layout)) return text.memory;
+    if (!LayoutResult(src.width, src.height, toBits, paletteEntries, layout))
+        return Failure::kNoMemory;
     const uint32_t kept = src.colors < paletteEntries ? src.colors : paletteEntries;
     layout.header.clrUsed = paletteEntries;
     layout.header.clrImportant = paletteEntries ? kept : 0;
     layout.header.xPelsPerMeter = src.header.xPelsPerMeter;
     layout.header.yPelsPerMeter = src.header.yPelsPerMeter;
     uint8_t *out = AllocateResult(layout, sink);
-    if (!out) return text.memory;
+    if (!out) return Failure::kNoMemory;
     std::memcpy(out + 40, src.palette(), 4 * size_t(kept));
 
     uint8_t *dst = out + layout.BitsOffset();
     for (uint32_t y = 0; y < src.PixelRows(); ++y, dst += layout.rowBytes)
         convertRow(src.Row(y), dst);
-    return nullptr;
+    return Failure::kNone;
 }
 
 } // namespace
 
-Error Dib1To4(Block source, ResultSink &sink) {
-    static const WideningTexts text = {
-        "DIB1To4: No support for OS/2-Bitmaps!", "DIB1To4: This is not a 1-Bit-DIB!", nullptr,
-        "DIB1To4: Not enough memory for DIB!", "DIB1To4: DIB data does not match its header!"};
+Failure Dib1To4(Block source, ResultSink &sink) {
     // Each source byte becomes four result bytes, two pixels each.
     uint32_t spread[256];
     for (uint32_t b = 0; b < 256; ++b) {
@@ -148,34 +150,24 @@ Error Dib1To4(Block source, ResultSink &sink) {
     }
     const uint32_t width = SourceDib(source).width;
     const size_t bytes = (size_t(width) + 7) / 8; // padding bits of the last byte included
-    return Widen(source, 1, Refuse::Nothing, 4, 16, text, sink,
-                 [&](const uint8_t *in, uint8_t *out) {
-                     for (size_t i = 0; i < bytes; ++i)
-                         std::memcpy(out + 4 * i, &spread[in[i]], 4);
-                 });
+    return Widen(source, 1, 4, 16, sink, [&](const uint8_t *in, uint8_t *out) {
+        for (size_t i = 0; i < bytes; ++i)
+            std::memcpy(out + 4 * i, &spread[in[i]], 4);
+    });
 }
 
-Error Dib4To8(Block source, ResultSink &sink) {
-    static const WideningTexts text = {
-        "DIB4To8: No support for OS/2-Bitmaps!", "DIB4To8: This is not a 4-Bit-DIB!",
-        "DIB4To8: This is a RLE-DIB!", "DIB4To8: Not enough memory for DIB!",
-        "DIB4To8: DIB data does not match its header!"};
+Failure Dib4To8(Block source, ResultSink &sink) {
     const uint32_t width = SourceDib(source).width;
     const size_t bytes = (size_t(width) + 1) / 2;
-    return Widen(source, 4, Refuse::AnyCompression, 8, 256, text, sink,
-                 [&](const uint8_t *in, uint8_t *out) {
-                     for (size_t i = 0; i < bytes; ++i) {
-                         out[2 * i] = in[i] >> 4;
-                         out[2 * i + 1] = in[i] & 0x0F;
-                     }
-                 });
+    return Widen(source, 4, 8, 256, sink, [&](const uint8_t *in, uint8_t *out) {
+        for (size_t i = 0; i < bytes; ++i) {
+            out[2 * i] = in[i] >> 4;
+            out[2 * i + 1] = in[i] & 0x0F;
+        }
+    });
 }
 
-Error Dib8To24(Block source, ResultSink &sink) {
-    static const WideningTexts text = {
-        "DIB8To24: No support for OS/2-Bitmaps!", "DIB8To24: This is not a 8-Bit-DIB!",
-        "DIB8To24: This is a RLE-DIB!", "DIB8To24: Not enough memory for DIB!",
-        "DIB8To24: DIB data does not match its header!"};
+Failure Dib8To24(Block source, ResultSink &sink) {
     const SourceDib src(source);
     // Indices beyond a short colour table give black instead of reading the
     // bytes behind the table.
@@ -183,15 +175,14 @@ Error Dib8To24(Block source, ResultSink &sink) {
     if (src.PixelsInside())
         std::memcpy(table, src.palette(), 4 * size_t(src.colors < 256 ? src.colors : 256));
     const uint32_t width = src.width;
-    return Widen(source, 8, Refuse::AnyCompression, 24, 0, text, sink,
-                 [&](const uint8_t *in, uint8_t *out) {
-                     for (uint32_t x = 0; x < width; ++x, out += 3) {
-                         const Quad &c = table[in[x]];
-                         out[0] = c.blue;
-                         out[1] = c.green;
-                         out[2] = c.red;
-                     }
-                 });
+    return Widen(source, 8, 24, 0, sink, [&](const uint8_t *in, uint8_t *out) {
+        for (uint32_t x = 0; x < width; ++x, out += 3) {
+            const Quad &c = table[in[x]];
+            out[0] = c.blue;
+            out[1] = c.green;
+            out[2] = c.red;
+        }
+    });
 }
 
 namespace {
@@ -205,41 +196,31 @@ struct Channel {
     uint8_t operator()(uint32_t v) const { return uint8_t(((v & mask) << shift) >> 24); }
 };
 
-template <class Word>
-Error WidenMasked(Block source, ResultSink &sink, uint16_t bits, const WideningTexts &text) {
+template <class Word> Failure WidenMasked(Block source, ResultSink &sink, uint16_t bits) {
     const SourceDib src(source);
     uint32_t r, g, b;
     src.Masks(r, g, b);
     const Channel red(r), green(g), blue(b);
     const uint32_t width = src.width;
-    return Widen(source, bits, Refuse::RunLength, 24, 0, text, sink,
-                 [&](const uint8_t *in, uint8_t *out) {
-                     for (uint32_t x = 0; x < width; ++x, in += sizeof(Word), out += 3) {
-                         Word w;
-                         std::memcpy(&w, in, sizeof w); // little-endian, as Windows stores it
-                         out[0] = blue(w);
-                         out[1] = green(w);
-                         out[2] = red(w);
-                     }
-                 });
+    return Widen(source, bits, 24, 0, sink, [&](const uint8_t *in, uint8_t *out) {
+        for (uint32_t x = 0; x < width; ++x, in += sizeof(Word), out += 3) {
+            Word w;
+            std::memcpy(&w, in, sizeof w); // little-endian, as Windows stores it
+            out[0] = blue(w);
+            out[1] = green(w);
+            out[2] = red(w);
+        }
+    });
 }
 
 } // namespace
 
-Error Dib16To24(Block source, ResultSink &sink) {
-    static const WideningTexts text = {
-        "DIB16To24: No support for OS/2-Bitmaps!", "DIB16To24: This is not 16-Bit-DIB!",
-        "DIB16To24: This is a RLE-DIB!", "DIB16To24: Not enough memory for DIB!",
-        "DIB16To24: DIB data does not match its header!"};
-    return WidenMasked<uint16_t>(source, sink, 16, text);
+Failure Dib16To24(Block source, ResultSink &sink) {
+    return WidenMasked<uint16_t>(source, sink, 16);
 }
 
-Error Dib32To24(Block source, ResultSink &sink) {
-    static const WideningTexts text = {
-        "DIB32To24: No support for OS/2-Bitmaps!", "DIB32To24: This is not a 32-Bit-DIB!",
-        "DIB32To24: This is a RLE-DIB!", "DIB32To24: Not enough memory for DIB!",
-        "DIB32To24: DIB data does not match its header!"};
-    return WidenMasked<uint32_t>(source, sink, 32, text);
+Failure Dib32To24(Block source, ResultSink &sink) {
+    return WidenMasked<uint32_t>(source, sink, 32);
 }
 
 // ---------------------------------------------------------------------------
@@ -254,45 +235,38 @@ const Quad kSixteenColors[16] = {
 
 namespace {
 
-struct NarrowingTexts {
-    const char *os2;
-    const char *depth;
-    const char *memory;
-    const char *data;
-};
-
 // Checks the source, allocates the diffusion rows and the result with its
 // full colour table of `entries` colours (its resolutions the source's), and
 // returns the result block in `out`.
-Error StartNarrowing(const SourceDib &src, uint16_t bits, const Quad *table, uint32_t entries,
-                     const NarrowingTexts &text, ResultLayout &layout, DiffusionRows &rows,
-                     ResultSink &sink, uint8_t *&out) {
-    if (src.header.size != kInfoHeaderSize) return text.os2;
-    if (src.header.bitCount != 24) return text.depth;
-    if (!src.PixelsInside()) return text.data;
-    if (!LayoutResult(src.width, src.height, bits, entries, layout)) return text.memory;
+Failure StartNarrowing(const SourceDib &src, uint16_t bits, const Quad *table, uint32_t entries,
+                       ResultLayout &layout, DiffusionRows &rows, ResultSink &sink, uint8_t *&out) {
+    Failure failure = HeaderFailure(src);
+    if (failure != Failure::kNone) return failure;
+    if (src.header.bitCount != 24) return Failure::kDepth;
+    failure = CompressionFailure(src.header);
+    if (failure != Failure::kNone) return failure;
+    if (!src.PixelsInside()) return Failure::kMismatch;
+    if (!LayoutResult(src.width, src.height, bits, entries, layout)) return Failure::kNoMemory;
     layout.header.clrImportant = entries;
     layout.header.xPelsPerMeter = src.header.xPelsPerMeter;
     layout.header.yPelsPerMeter = src.header.yPelsPerMeter;
-    if (!rows.Allocate(src.width, src.height)) return text.memory;
+    if (!rows.Allocate(src.width, src.height)) return Failure::kNoMemory;
     out = AllocateResult(layout, sink);
-    if (!out) return text.memory;
+    if (!out) return Failure::kNoMemory;
     std::memcpy(out + 40, table, 4 * size_t(entries));
-    return nullptr;
+    return Failure::kNone;
 }
 
 } // namespace
 
-Error Dib24To1(Block source, ResultSink &sink) {
-    static const NarrowingTexts text = {
-        "_DIB24To1: No support for OS/2-Bitmaps!", "_DIB24To1: This is not a 24-Bit DIB!",
-        "_DIB24To1: Not enough memory for DIB!", "_DIB24To1: DIB data does not match its header!"};
+Failure Dib24To1(Block source, ResultSink &sink) {
     static const Quad blackWhite[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     const SourceDib src(source);
     ResultLayout layout;
     DiffusionRows rows;
     uint8_t *out = nullptr;
-    if (Error e = StartNarrowing(src, 1, blackWhite, 2, text, layout, rows, sink, out)) return e;
+    const Failure failure = StartNarrowing(src, 1, blackWhite, 2, layout, rows, sink, out);
+    if (failure != Failure::kNone) return failure;
 
     uint8_t *bits = out + layout.BitsOffset();
     DiffuseErrors(
@@ -303,24 +277,21 @@ Error Dib24To1(Block source, ResultSink &sink) {
             const uint8_t bit = uint8_t(index << (7 - x % 8));
             byte = x % 8 == 0 ? bit : uint8_t(byte | bit); // first of 8 sets the byte
         });
-    return nullptr;
+    return Failure::kNone;
 }
 
-Error Dib24To4(Block source, ResultSink &sink) {
-    static const NarrowingTexts text = {
-        "_DIB24To4: No support for OS/2-Bitmaps!", "_DIB24To4: This is not a 24-Bit DIB!",
-        "_DIB24to4: Not enough memory for DIB!", "_DIB24To4: DIB data does not match its header!"};
+Failure Dib24To4(Block source, ResultSink &sink) {
     const SourceDib src(source);
     ResultLayout layout;
     DiffusionRows rows;
     uint8_t *out = nullptr;
-    if (Error e = StartNarrowing(src, 4, kSixteenColors, 16, text, layout, rows, sink, out))
-        return e;
+    const Failure failure = StartNarrowing(src, 4, kSixteenColors, 16, layout, rows, sink, out);
+    if (failure != Failure::kNone) return failure;
 
     // Nearest table colour for each 5-5-5 cell, found once per cell; on equal
     // distance the lower index wins.
     std::unique_ptr<uint8_t[]> cube(new (std::nothrow) uint8_t[32768]);
-    if (!cube) return "_DIB24To4: Not enough memory for color cube!";
+    if (!cube) return Failure::kColorCube;
     for (int cell = 0; cell < 32768; ++cell) {
         const int r = (cell >> 10) * 8, g = ((cell >> 5) & 31) * 8, b = (cell & 31) * 8;
         int best = 0, bestDistance = 1 << 30;
@@ -344,7 +315,7 @@ Error Dib24To4(Block source, ResultSink &sink) {
             uint8_t &byte = bits[layout.rowBytes * y + x / 2];
             byte = x % 2 == 0 ? uint8_t(index << 4) : uint8_t(byte | index);
         });
-    return nullptr;
+    return Failure::kNone;
 }
 
 } // namespace pexa::dib

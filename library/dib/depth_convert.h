@@ -3,19 +3,18 @@
 // against its size, and the sink that hands out the result block. Portable:
 // the Win32 shell passes locked global memory, the tests pass vectors.
 //
-// Every operation returns nullptr on success or the text of the error box,
-// and never reads outside the source block nor writes outside the result.
+// Every operation returns Failure::kNone on success or the reason for the
+// error box (see failure.h), and never reads outside the source block nor
+// writes outside the result.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "dib/dib_layout.h"
+#include "dib/failure.h"
 
 namespace pexa::dib {
-
-// Text for the error box, or nullptr when the operation succeeded.
-using Error = const char *;
 
 // The bytes of a locked source DIB and the size of its block.
 struct Block {
@@ -36,9 +35,10 @@ class ResultSink {
 };
 
 // A source DIB as the pixel code sees it. The header is read from the first
-// 40 bytes (a shorter block reads as an all-zero header, which fails the
-// header-size check), and PixelsInside checks the rest against the block.
+// 40 bytes (a shorter block holds no DIB and reads as an all-zero header),
+// and PixelsInside checks the rest against the block.
 struct SourceDib {
+    bool hasHeader = false; // the block holds at least 40 bytes
     InfoHeader header{};
     const uint8_t *block = nullptr;
     size_t blockSize = 0;
@@ -63,6 +63,19 @@ struct SourceDib {
     // The three masks behind the header of a bit-field DIB, or the defaults.
     void Masks(uint32_t &red, uint32_t &green, uint32_t &blue) const;
 };
+
+// The checks every operation makes first: a header at all (kNoDib), then a
+// 40-byte one (kOs2). Failure::kNone when both pass.
+Failure HeaderFailure(const SourceDib &src);
+
+// What the compression says of a DIB: kNone for BI_RGB, and for bit fields
+// on 16 or 32 bits; kRle for RLE8 and RLE4, whatever the depth (operations
+// that take run-length data decide themselves); kCompressionDepth for bit
+// fields on any other depth; kCompression for values no DIB can have.
+Failure CompressionFailure(const InfoHeader &header);
+
+// Depths whose pixels the toolkit can address: 1, 4, 8, 16, 24, 32.
+bool IsPixelDepth(uint16_t bits);
 
 // Byte layout of a result under construction: header, colour table, optional
 // masks, then rows of rowBytes each.
@@ -92,16 +105,16 @@ uint8_t MaskToByte(uint32_t value, uint32_t mask);
 
 // Widening conversions; the result keeps the source's resolutions and stored
 // row order. 1 -> 4 and 4 -> 8 keep the colour indices.
-Error Dib1To4(Block source, ResultSink &sink);
-Error Dib4To8(Block source, ResultSink &sink);
-Error Dib8To24(Block source, ResultSink &sink);
-Error Dib16To24(Block source, ResultSink &sink);
-Error Dib32To24(Block source, ResultSink &sink);
+Failure Dib1To4(Block source, ResultSink &sink);
+Failure Dib4To8(Block source, ResultSink &sink);
+Failure Dib8To24(Block source, ResultSink &sink);
+Failure Dib16To24(Block source, ResultSink &sink);
+Failure Dib32To24(Block source, ResultSink &sink);
 
 // Narrowing of a 24-bit DIB with error diffusion: to black and white, and to
 // the fixed 16-colour table. The source is only read.
-Error Dib24To1(Block source, ResultSink &sink);
-Error Dib24To4(Block source, ResultSink &sink);
+Failure Dib24To1(Block source, ResultSink &sink);
+Failure Dib24To4(Block source, ResultSink &sink);
 
 // The fixed 16-colour table of 4-bit results.
 extern const Quad kSixteenColors[16];

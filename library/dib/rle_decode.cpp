@@ -15,8 +15,8 @@ namespace pexa::dib {
 
 namespace {
 
-constexpr const char *kLeaves = "RLEtoDIB: RLE data leaves the bitmap!";
-constexpr const char *kNoEnd = "RLEtoDIB: RLE data ends without end of bitmap!";
+constexpr Failure kLeaves = Failure::kRleLeaves;
+constexpr Failure kNoEnd = Failure::kRleNoEnd;
 
 // Where decoded pixels go: rows of rowBytes, `width` visible pixels each,
 // `capacity` pixels of storage each (padding included).
@@ -43,7 +43,7 @@ inline void PutNibble(uint8_t *row, uint64_t column, unsigned value) {
     byte = column % 2 == 0 ? uint8_t(value << 4) : uint8_t((byte & 0xF0) | value);
 }
 
-template <bool kFourBit> Error Decode(const uint8_t *p, const uint8_t *end, Canvas &canvas) {
+template <bool kFourBit> Failure Decode(const uint8_t *p, const uint8_t *end, Canvas &canvas) {
     for (;;) {
         if (end - p < 2) return kNoEnd;
         const unsigned count = p[0], value = p[1];
@@ -64,7 +64,7 @@ template <bool kFourBit> Error Decode(const uint8_t *p, const uint8_t *end, Canv
             ++canvas.y;
             if (!canvas.CanStand()) return kLeaves;
         } else if (value == 1) { // end of bitmap
-            return nullptr;
+            return Failure::kNone;
         } else if (value == 2) { // delta
             if (end - p < 2) return kNoEnd;
             canvas.x += p[0];
@@ -91,29 +91,39 @@ template <bool kFourBit> Error Decode(const uint8_t *p, const uint8_t *end, Canv
 
 } // namespace
 
-Error RleToDib(Block source, ResultSink &sink) {
-    static const char *const kMemory = "RLEtoDIB: Not enough memory for DIB!";
-    static const char *const kNotRle = "RLEtoDIB: Not a RLE-Bitmap!";
+Failure RleToDib(Block source, ResultSink &sink) {
     const SourceDib src(source);
-    if (src.header.size != kInfoHeaderSize) return "RLEtoDIB: No support for OS/2-Bitmaps!";
-    if (src.header.compression == kCompressionRgb ||
-        src.header.compression == kCompressionBitfields)
-        return kNotRle;
-    // Run-length data exists for 8 bits (RLE8) and 4 bits (RLE4) only.
+    const Failure header = HeaderFailure(src);
+    if (header != Failure::kNone) return header;
+    // Run-length data exists for 8 bits (RLE8) and 4 bits (RLE4) only, and
+    // the decoder follows the compression: an 8-bit DIB marked RLE4 (or the
+    // reverse) is refused, never decoded the other way.
     const uint16_t bits = src.header.bitCount;
-    if (bits != 8 && bits != 4) return kNotRle;
-    if (src.header.width < 0 || !src.PaletteInside())
-        return "RLEtoDIB: DIB data does not match its header!";
+    if (bits != 8 && bits != 4) return Failure::kNotRle;
+    switch (src.header.compression) {
+    case kCompressionRle8:
+        if (bits != 8) return Failure::kCompressionDepth;
+        break;
+    case kCompressionRle4:
+        if (bits != 4) return Failure::kCompressionDepth;
+        break;
+    case kCompressionRgb:
+    case kCompressionBitfields:
+        return Failure::kNotRle;
+    default:
+        return Failure::kCompression;
+    }
+    if (src.header.width < 0 || !src.PaletteInside()) return Failure::kMismatch;
 
     // Room for a full colour table; a source table longer than that is cut.
     const uint32_t room = 1u << bits;
     const uint32_t colors = src.colors < room ? src.colors : room;
     ResultLayout layout;
-    if (!LayoutResult(src.width, src.height, bits, room, layout)) return kMemory;
+    if (!LayoutResult(src.width, src.height, bits, room, layout)) return Failure::kNoMemory;
     layout.header.clrUsed = colors;
     layout.header.clrImportant = 0;
     uint8_t *out = AllocateResult(layout, sink);
-    if (!out) return kMemory;
+    if (!out) return Failure::kNoMemory;
     std::memcpy(out + 40, src.palette(), 4 * size_t(colors));
 
     Canvas canvas{out + 40 + 4 * size_t(colors), layout.rowBytes, src.width, src.height,

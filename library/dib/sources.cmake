@@ -5,6 +5,7 @@ set(PEXA_DIB_PORTABLE
     dib/color_reduce.cpp
     dib/crop.cpp
     dib/depth_convert.cpp
+    dib/failure_text.cpp
     dib/median_cut.cpp
     dib/rle_decode.cpp)
 set(PEXA_DIB_WIN32

@@ -10,19 +10,20 @@ namespace {
 
 using pexa::RunOnDib;
 using pexa::ThenFree;
+using Function = pexa::dib::Function;
 
 // The narrowing steps behind DIB24To1, DIB8To1, DIB4To1 and DIB24To4,
 // DIB8To4. They only read their argument, so no copy of it is needed.
 HGLOBAL Narrow24To1(HGLOBAL dib) {
-    return RunOnDib(dib, "_DIB24To1: No DIB passed!", pexa::dib::Dib24To1);
+    return RunOnDib(dib, Function::kNarrow24To1, pexa::dib::Dib24To1);
 }
 HGLOBAL Narrow24To4(HGLOBAL dib) {
-    return RunOnDib(dib, "_DIB24To4: No DIB passed!", pexa::dib::Dib24To4);
+    return RunOnDib(dib, Function::kNarrow24To4, pexa::dib::Dib24To4);
 }
 
 // A chain tests only for a null argument itself; each step checks its input.
-bool Passed(HGLOBAL dib, const char *nullText) {
-    if (!dib) pexa::ErrorBox(nullText);
+bool Passed(HGLOBAL dib, Function function) {
+    if (!dib) pexa::FailureBox(function, pexa::dib::Failure::kNoDib);
     return dib != nullptr;
 }
 
@@ -31,62 +32,62 @@ bool Passed(HGLOBAL dib, const char *nullText) {
 extern "C" {
 
 PEXA_API HGLOBAL DIB1To4(HGLOBAL dib) {
-    return RunOnDib(dib, "DIB1To4: No DIB passed!", pexa::dib::Dib1To4);
+    return RunOnDib(dib, Function::kDib1To4, pexa::dib::Dib1To4);
 }
 
 PEXA_API HGLOBAL DIB4To8(HGLOBAL dib) {
-    return RunOnDib(dib, "DIB4To8: No DIB passed!", pexa::dib::Dib4To8);
+    return RunOnDib(dib, Function::kDib4To8, pexa::dib::Dib4To8);
 }
 
 PEXA_API HGLOBAL DIB8To24(HGLOBAL dib) {
-    return RunOnDib(dib, "DIB8To24: No DIB passed!", pexa::dib::Dib8To24);
+    return RunOnDib(dib, Function::kDib8To24, pexa::dib::Dib8To24);
 }
 
 PEXA_API HGLOBAL DIB16To24(HGLOBAL dib) {
-    return RunOnDib(dib, "DIB16To24: No DIB passed!", pexa::dib::Dib16To24);
+    return RunOnDib(dib, Function::kDib16To24, pexa::dib::Dib16To24);
 }
 
 PEXA_API HGLOBAL DIB32To24(HGLOBAL dib) {
-    return RunOnDib(dib, "DIB32To24: No DIB passed!", pexa::dib::Dib32To24);
+    return RunOnDib(dib, Function::kDib32To24, pexa::dib::Dib32To24);
 }
 
 PEXA_API HGLOBAL DIB1To8(HGLOBAL dib) {
-    if (!Passed(dib, "DIB1To8: No DIB passed!")) return nullptr;
+    if (!Passed(dib, Function::kDib1To8)) return nullptr;
     return ThenFree(DIB1To4(dib), DIB4To8);
 }
 
 PEXA_API HGLOBAL DIB1To24(HGLOBAL dib) {
-    if (!Passed(dib, "DIB1To24: No DIB passed!")) return nullptr;
+    if (!Passed(dib, Function::kDib1To24)) return nullptr;
     return ThenFree(ThenFree(DIB1To4(dib), DIB4To8), DIB8To24);
 }
 
 PEXA_API HGLOBAL DIB4To24(HGLOBAL dib) {
-    if (!Passed(dib, "DIB4To24: No DIB passed!")) return nullptr;
+    if (!Passed(dib, Function::kDib4To24)) return nullptr;
     return ThenFree(DIB4To8(dib), DIB8To24);
 }
 
 PEXA_API HGLOBAL DIB24To1(HGLOBAL dib) {
-    if (!Passed(dib, "DIB24To1: No DIB passed!")) return nullptr;
+    if (!Passed(dib, Function::kDib24To1)) return nullptr;
     return Narrow24To1(dib);
 }
 
 PEXA_API HGLOBAL DIB8To1(HGLOBAL dib) {
-    if (!Passed(dib, "DIB8To1: No DIB passed!")) return nullptr;
+    if (!Passed(dib, Function::kDib8To1)) return nullptr;
     return ThenFree(DIB8To24(dib), Narrow24To1);
 }
 
 PEXA_API HGLOBAL DIB4To1(HGLOBAL dib) {
-    if (!Passed(dib, "DIB4To1: No DIB passed!")) return nullptr;
+    if (!Passed(dib, Function::kDib4To1)) return nullptr;
     return ThenFree(DIB4To24(dib), Narrow24To1);
 }
 
 PEXA_API HGLOBAL DIB24To4(HGLOBAL dib) {
-    if (!Passed(dib, "DIB24To4: No DIB passed!")) return nullptr;
+    if (!Passed(dib, Function::kDib24To4)) return nullptr;
     return Narrow24To4(dib);
 }
 
 PEXA_API HGLOBAL DIB8To4(HGLOBAL dib) {
-    if (!Passed(dib, "DIB8To4: No DIB passed!")) return nullptr;
+    if (!Passed(dib, Function::kDib8To4)) return nullptr;
     return ThenFree(DIB8To24(dib), Narrow24To4);
 }
 

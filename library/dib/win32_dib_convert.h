@@ -1,5 +1,6 @@
 // The Win32 side of the toolkit's pixel operations: result blocks in global
-// memory, the wait cursor, and the error box. Each exported function is one
+// memory, the wait cursor, and the error box, whose text the failure table
+// renders from the function and the reason. Each exported function is one
 // call of RunOnDib with its portable operation.
 #pragma once
 
@@ -8,18 +9,24 @@
 #include <cstdint>
 
 #include "dib/depth_convert.h"
+#include "dib/failure.h"
 #include "dib/win32_dib.h"
 #include "dib/win32_dib_lock.h"
 #include "runtime/win32_messages.h"
 
 namespace pexa {
 
+// Whether an operation writes every byte of its result, so that bringing the
+// block's pages in first pays (see PrefaultBlock), or only where its data
+// says (RLE decoding), so that untouched pages must stay untouched.
+enum class Fill { kWhole, kSparse };
+
 // A result block: GlobalAlloc(GHND), locked while the pixel code writes it.
 // The wait cursor appears once the block exists. Freed on destruction unless
 // released.
 class GlobalResult final : public dib::ResultSink {
   public:
-    GlobalResult() = default;
+    explicit GlobalResult(Fill fill = Fill::kWhole) : fill_(fill) {}
     GlobalResult(const GlobalResult &) = delete;
     GlobalResult &operator=(const GlobalResult &) = delete;
     ~GlobalResult() {
@@ -37,7 +44,7 @@ class GlobalResult final : public dib::ResultSink {
             handle_ = nullptr;
             return nullptr;
         }
-        PrefaultBlock(bytes_, size);
+        if (fill_ == Fill::kWhole) PrefaultBlock(bytes_, size);
         ShowWaitCursor();
         return bytes_;
     }
@@ -52,27 +59,36 @@ class GlobalResult final : public dib::ResultSink {
     }
 
   private:
+    Fill fill_;
     HGLOBAL handle_ = nullptr;
     uint8_t *bytes_ = nullptr;
 };
 
-// Runs operation(block, sink) on the locked DIB. A null (or unlockable) DIB
-// shows nullText. On failure the result is freed, the arrow cursor restored
-// and the operation's text shown; the DIB is unlocked on every path.
+// Shows the box of failure in function.
+inline void FailureBox(dib::Function function, dib::Failure failure) {
+    ErrorBox(dib::FailureText(function, failure).c_str());
+}
+
+// Runs operation(block, sink) on the locked DIB as function. A null (or
+// unlockable) DIB shows the function's "No DIB passed!". On failure the
+// result is freed, the arrow cursor restored and the failure's box shown;
+// the DIB is unlocked on every path.
 template <class Operation>
-HGLOBAL RunOnDib(HGLOBAL dib, const char *nullText, Operation operation) {
+HGLOBAL RunOnDib(HGLOBAL dib, dib::Function function, Operation operation,
+                 Fill fill = Fill::kWhole) {
     DibLock lock(dib);
     if (!lock) {
-        ErrorBox(nullText);
+        FailureBox(function, dib::Failure::kNoDib);
         return nullptr;
     }
-    GlobalResult result;
-    const dib::Error error = operation(dib::Block{lock.bytes(), lock.size()}, result);
+    GlobalResult result(fill);
+    const dib::Failure failure = operation(dib::Block{lock.bytes(), lock.size()}, result);
     lock.Unlock();
     const bool waited = result.allocated();
-    HGLOBAL out = error ? nullptr : result.Release();
+    const bool failed = failure != dib::Failure::kNone;
+    HGLOBAL out = failed ? nullptr : result.Release();
     if (waited) ShowArrowCursor();
-    if (error) ErrorBox(error);
+    if (failed) FailureBox(function, failure);
     return out;
 }
 

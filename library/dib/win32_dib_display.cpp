@@ -1,10 +1,12 @@
 // Drawing DIBs and device-dependent bitmaps into a device context, and the
 // conversions between the two. A DIB is handed to GDI only when its block
-// holds everything its header promises (bmp::HoldsImage), so GDI never reads
-// past the block.
+// holds everything its header promises (bmp::ShapeOf), so GDI never reads
+// past the block; an empty picture, which the toolkit's own functions can
+// make, is drawn as nothing. A drawing function returns 1 only when GDI drew.
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "dib/bmp_format.h"
 #include "dib/dib_layout.h"
@@ -17,13 +19,20 @@ namespace {
 
 using pexa::DibLock;
 
-// True when the locked block is a DIB that GDI can be given; otherwise
-// unlocks it and shows noDibText.
-bool UsableOrBox(DibLock &lock, const char *noDibText) {
-    if (lock && pexa::bmp::HoldsImage(lock.bytes(), lock.size())) return true;
+using pexa::bmp::BlockShape;
+
+// The shape of the locked block. A block without a header or a broken one
+// is unlocked and gets its box: "<name>: No DIB passed!", or
+// "<name>: DIB data does not match its header!".
+BlockShape ShapeOrBox(DibLock &lock, const char *name) {
+    const BlockShape shape = pexa::bmp::ShapeOf(lock.bytes(), lock.size());
+    if (shape == BlockShape::kEmpty || shape == BlockShape::kImage) return shape;
     lock.Unlock();
-    pexa::ErrorBox(noDibText);
-    return false;
+    pexa::ErrorBox((std::string(name) + (shape == BlockShape::kNoHeader
+                                             ? ": No DIB passed!"
+                                             : ": DIB data does not match its header!"))
+                       .c_str());
+    return shape;
 }
 
 // Selects and realizes a palette for the lifetime of the object; a null
@@ -53,25 +62,32 @@ class SelectedPalette {
 int PaintDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y, int width, int height,
              bool stretch) {
     DibLock lock(dib);
-    if (!UsableOrBox(lock, "DrawDIB: No DIB passed!")) return 0;
+    // StretchDIB shows DrawDIB's texts.
+    const BlockShape shape = ShapeOrBox(lock, "DrawDIB");
+    if (shape == BlockShape::kEmpty) return 1;
+    if (shape != BlockShape::kImage) return 0;
     const BITMAPINFOHEADER *h = lock.header();
     const LONG rows = LONG(pexa::dib::AbsHeight(h->biHeight));
     SelectedPalette selected(dc, palette);
+    int lines;
     if (stretch) {
         SetStretchBltMode(dc, COLORONCOLOR);
-        StretchDIBits(dc, x, y, width, height, 0, 0, h->biWidth, rows, lock.bits(), lock.info(),
-                      DIB_RGB_COLORS, SRCCOPY);
+        lines = StretchDIBits(dc, x, y, width, height, 0, 0, h->biWidth, rows, lock.bits(),
+                              lock.info(), DIB_RGB_COLORS, SRCCOPY);
     } else {
-        SetDIBitsToDevice(dc, x, y, DWORD(h->biWidth), DWORD(rows), 0, 0, 0, UINT(rows),
-                          lock.bits(), lock.info(), DIB_RGB_COLORS);
+        lines = SetDIBitsToDevice(dc, x, y, DWORD(h->biWidth), DWORD(rows), 0, 0, 0, UINT(rows),
+                                  lock.bits(), lock.info(), DIB_RGB_COLORS);
     }
-    return 1;
+    return lines > 0 ? 1 : 0; // 0 or GDI_ERROR: nothing was drawn
 }
 
 // DrawDDB and StretchDDB: the bitmap goes through a memory context.
 int PaintDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y, int width, int height,
              bool stretch) {
-    if (!bitmap) {
+    // Something that is not a bitmap (a brush, a stale handle) counts as no
+    // bitmap, as for DDBtoDIB.
+    BITMAP bm{};
+    if (!bitmap || GetObjectType(bitmap) != OBJ_BITMAP || GetObjectA(bitmap, sizeof bm, &bm) == 0) {
         pexa::ErrorBox(stretch ? "StretchDDB: No DDB!" : "DrawDDB: No DDB passed!");
         return 0;
     }
@@ -81,22 +97,24 @@ int PaintDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y, int width, 
                                : "DrawDDB: No memory device contect!");
         return 0;
     }
+    BOOL drawn = FALSE;
     {
         SelectedPalette onScreen(dc, palette);
         SelectedPalette inMemory(memory, palette);
-        BITMAP bm{};
-        GetObjectA(bitmap, sizeof bm, &bm);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        if (stretch) {
-            SetStretchBltMode(dc, COLORONCOLOR);
-            StretchBlt(dc, x, y, width, height, memory, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-        } else {
-            BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
+        // A bitmap selected into another context cannot be selected here.
+        if (HGDIOBJ previous = SelectObject(memory, bitmap)) {
+            if (stretch) {
+                SetStretchBltMode(dc, COLORONCOLOR);
+                drawn = StretchBlt(dc, x, y, width, height, memory, 0, 0, bm.bmWidth, bm.bmHeight,
+                                   SRCCOPY);
+            } else {
+                drawn = BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
+            }
+            SelectObject(memory, previous);
         }
-        if (previous) SelectObject(memory, previous);
     }
     DeleteDC(memory);
-    return 1;
+    return drawn ? 1 : 0;
 }
 
 // The screen's device context for the lifetime of the object.
@@ -138,7 +156,8 @@ PEXA_API int StretchDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y, 
 
 PEXA_API HBITMAP DIBtoDDB(HGLOBAL dib, HPALETTE palette) {
     DibLock lock(dib);
-    if (!UsableOrBox(lock, "DIBtoDDB: No DIB passed!")) return nullptr;
+    // An empty picture has no bitmap, and needs no box.
+    if (ShapeOrBox(lock, "DIBtoDDB") != BlockShape::kImage) return nullptr;
     ScreenDC screen;
     SelectedPalette selected(screen, palette);
     return CreateDIBitmap(screen, lock.header(), CBM_INIT, lock.bits(), lock.info(),

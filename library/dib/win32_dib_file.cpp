@@ -146,11 +146,16 @@ PEXA_API HGLOBAL ReadDIB(const char *fileName) {
     }
     pexa::ShowWaitCursor();
     uint8_t *bits = lock.bytes() + layout.tablesSize;
-    pexa::PrefaultBlock(bits, layout.bitsInFile);
-    // A file shorter than its bits leaves the rest of the block zero.
-    if (layout.bitsInFile != 0 && SeekTo(file.handle(), layout.bitsOffset))
-        ReadUpTo(file.handle(), bits, layout.bitsInFile);
-    if (layout.topDown) bmp::FlipRows(bits, layout.rowBytes, uint32_t(layout.header.height));
+    // Only the bytes the file holds are written; a file shorter than its
+    // bits leaves the rest of the block zero, and its pages untouched.
+    const bmp::BitsPlan plan = bmp::PlanBits(layout);
+    for (int i = 0; i < plan.count; ++i) {
+        const bmp::BitsPlan::Piece &piece = plan.pieces[i];
+        pexa::PrefaultBlock(bits + piece.to, size_t(piece.size));
+        if (SeekTo(file.handle(), layout.bitsOffset + piece.from))
+            ReadUpTo(file.handle(), bits + piece.to, size_t(piece.size));
+    }
+    bmp::FlipRows(bits + plan.flipOffset, layout.rowBytes, plan.flipRows);
     pexa::ShowArrowCursor();
     return dib;
 }

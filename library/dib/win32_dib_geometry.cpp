@@ -8,18 +8,22 @@
 extern "C" {
 
 PEXA_API HGLOBAL CropDIB(HGLOBAL dib, DWORD x, DWORD y, DWORD width, DWORD height) {
-    return pexa::RunOnDib(dib, "CropDIB: No DIB passed!",
+    return pexa::RunOnDib(dib, pexa::dib::Function::kCropDib,
                           [&](pexa::dib::Block block, pexa::dib::ResultSink &sink) {
                               return pexa::dib::CropDib(block, x, y, width, height, sink);
                           });
 }
 
 PEXA_API HGLOBAL SmallSizeDIB(HGLOBAL dib) {
-    return pexa::RunOnDib(dib, "SmallSizeDIB: No DIB passed!", pexa::dib::SmallSizeDib);
+    return pexa::RunOnDib(dib, pexa::dib::Function::kSmallSizeDib, pexa::dib::SmallSizeDib);
 }
 
 PEXA_API HGLOBAL RLEtoDIB(HGLOBAL dib) {
-    return pexa::RunOnDib(dib, "RLEtoDIB: No DIB passed!", pexa::dib::RleToDib);
+    // The RLE data decides which pixels are written: the new block's pages
+    // are left to come in as they are, so a small DIB claiming a huge
+    // picture costs no more than its data.
+    return pexa::RunOnDib(dib, pexa::dib::Function::kRleToDib, pexa::dib::RleToDib,
+                          pexa::Fill::kSparse);
 }
 
 } // extern "C"

@@ -121,6 +121,18 @@ inline uint32_t InterlacedPosition(uint32_t row, uint32_t height) {
     return pass1 + pass2 + pass3 + row / 2;
 }
 
+// The row of an interlaced image of `height` rows that the file stores at
+// position `stored`: the inverse of InterlacedPosition.
+inline uint32_t InterlacedRow(uint32_t stored, uint32_t height) {
+    const uint32_t pass1 = (height + 7) / 8, pass2 = (height + 3) / 8, pass3 = (height + 1) / 4;
+    if (stored < pass1) return stored * 8;
+    stored -= pass1;
+    if (stored < pass2) return stored * 8 + 4;
+    stored -= pass2;
+    if (stored < pass3) return stored * 4 + 2;
+    return (stored - pass3) * 2 + 1;
+}
+
 inline uint16_t ReadLe16(const uint8_t *p) {
     return uint16_t(p[0] | p[1] << 8);
 }

@@ -2,11 +2,12 @@
 // decoded images in the DIB. Every length comes from the file, so each is
 // checked before use: images are clipped at the logical screen, index values
 // wider than the DIB's depth are masked, and sub-blocks are read only as far
-// as the file goes.
+// as the file goes. Images land at their exact left column in every depth.
 #include "gif/gif_reader.h"
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "dib/dib_layout.h"
 
@@ -20,8 +21,15 @@ constexpr size_t kTableBytes = 256 * sizeof(dib::Quad);
 
 class Reader {
   public:
-    Reader(Source &source, Host &host, LzwDecoder &decoder)
-        : source_(source), host_(host), decoder_(decoder) {}
+    Reader(Source &source, Host &host) : source_(source), host_(host) {}
+    ~Reader() {
+        if (decoder_) {
+            decoder_->~LzwDecoder();
+            host_.Release(Block::kPrefixTable, decoderBlock_);
+        }
+    }
+    Reader(const Reader &) = delete;
+    Reader &operator=(const Reader &) = delete;
     uint8_t *Run();
 
   private:
@@ -31,12 +39,16 @@ class Reader {
     void SkipExtension();
     void SkipSubBlocks();
     bool ReadImage();
+    bool StartDecoder();
     bool DecodeData(uint8_t *indices, size_t count);
-    void PutRow(uint8_t *to, const uint8_t *from, uint32_t count) const;
+    void Place(const uint8_t *indices, uint32_t left, uint32_t top, uint32_t width, uint32_t height,
+               bool interlaced, size_t produced);
+    void PutRow(uint8_t *row, uint32_t left, const uint8_t *from, uint32_t count) const;
 
     Source &source_;
     Host &host_;
-    LzwDecoder &decoder_;
+    uint8_t *decoderBlock_ = nullptr;
+    LzwDecoder *decoder_ = nullptr;
     uint8_t *dib_ = nullptr;
     dib::InfoHeader header_{};
     uint64_t rowBytes_ = 0;
@@ -78,8 +90,11 @@ uint8_t *Reader::Run() {
         return nullptr;
     }
     const uint32_t width = ReadLe16(screen), height = ReadLe16(screen + 2);
+    const bool globalTable = (screen[4] & 0x80) != 0;
     const uint32_t tableBits = (screen[4] & 7u) + 1;
-    const uint16_t bitCount = tableBits == 1 ? 1 : tableBits <= 4 ? 4 : 8;
+    // The size field describes the global table only. Without one, every
+    // table comes with an image, and one of 256 entries must fit.
+    const uint16_t bitCount = !globalTable ? 8 : tableBits == 1 ? 1 : tableBits <= 4 ? 4 : 8;
     rowBytes_ = dib::RowBytes(width, bitCount);
     // At most 65536 * 65535 bytes of pixels: within 32 bits, but not always
     // within what a 32-bit process can allocate.
@@ -94,7 +109,7 @@ uint8_t *Reader::Run() {
     std::memcpy(dib_, &header_, sizeof header_);
 
     bool going = true;
-    if (screen[4] & 0x80) {
+    if (globalTable) {
         const uint32_t entries = 1u << tableBits;
         uint8_t rgb[3 * 256];
         if (ReadBytes(rgb, 3 * entries)) {
@@ -180,64 +195,74 @@ bool Reader::ReadImage() {
         return false;
     }
     const bool decoded = DecodeData(indices, count);
-    if (decoded) {
-        // The left edge moves left to the byte boundary of the DIB row
-        // (an even column at 4 bits, a multiple of 8 at 1 bit).
-        const uint32_t b = header_.bitCount;
-        const uint32_t screenWidth = uint32_t(header_.width),
-                       screenHeight = uint32_t(header_.height);
-        const uint32_t alignedLeft = left * b / 8 * 8 / b;
-        if (top < screenHeight && alignedLeft < screenWidth) {
-            const uint32_t rows = height < screenHeight - top ? height : screenHeight - top;
-            const uint32_t columns =
-                width < screenWidth - alignedLeft ? width : screenWidth - alignedLeft;
-            const bool interlaced = (packed & 0x40) != 0;
-            uint8_t *bits = dib_ + dib::BitsOffset(header_) + alignedLeft * b / 8;
-            for (uint32_t r = 0; r < rows; ++r) {
-                const uint32_t stored = interlaced ? InterlacedPosition(r, height) : r;
-                // The DIB is bottom-up: screen row top + r lies H - 1 - top - r
-                // rows above the first stored row.
-                uint8_t *to = bits + uint64_t(screenHeight - 1 - top - r) * rowBytes_;
-                PutRow(to, indices + size_t(stored) * width, columns);
-            }
-        }
-    }
+    if (decoded)
+        Place(indices, left, top, width, height, (packed & 0x40) != 0, decoder_->produced());
     host_.Release(Block::kIndices, indices);
     return decoded;
 }
 
-// Packs count indices into a DIB row. Indices wider than the depth are
-// masked, and bits beyond the last pixel keep what an earlier image drew.
-void Reader::PutRow(uint8_t *to, const uint8_t *from, uint32_t count) const {
+// The LZW tables of this read, made at its first image.
+bool Reader::StartDecoder() {
+    if (decoder_) return true;
+    decoderBlock_ = host_.Allocate(Block::kPrefixTable, sizeof(LzwDecoder));
+    if (!decoderBlock_) {
+        host_.Error(text::kNoMemoryPrefixTable);
+        return false;
+    }
+    decoder_ = new (decoderBlock_) LzwDecoder();
+    return true;
+}
+
+// Draws the rows of an image that its data delivered (the first `produced`
+// indices, in file order) into the DIB, clipped at the screen. Rows and
+// pixels that the data did not reach leave the DIB as it was, so a file
+// that claims a large image but holds little data costs little.
+void Reader::Place(const uint8_t *indices, uint32_t left, uint32_t top, uint32_t width,
+                   uint32_t height, bool interlaced, size_t produced) {
+    const uint32_t screenWidth = uint32_t(header_.width), screenHeight = uint32_t(header_.height);
+    if (width == 0 || top >= screenHeight || left >= screenWidth) return;
+    const uint32_t columns = width < screenWidth - left ? width : screenWidth - left;
+    uint8_t *bits = dib_ + dib::BitsOffset(header_);
+    const size_t storedRows = (produced + width - 1) / width;
+    for (size_t stored = 0; stored < storedRows; ++stored) {
+        const uint32_t r = interlaced ? InterlacedRow(uint32_t(stored), height) : uint32_t(stored);
+        if (r >= screenHeight - top) continue;
+        const size_t delivered = produced - stored * width;
+        const uint32_t count = delivered < columns ? uint32_t(delivered) : columns;
+        // The DIB is bottom-up: screen row top + r lies H - 1 - top - r rows
+        // above the first stored row.
+        uint8_t *row = bits + uint64_t(screenHeight - 1 - top - r) * rowBytes_;
+        PutRow(row, left, indices + stored * width, count);
+    }
+}
+
+// Puts count indices into a DIB row from column left on, each at its own
+// bit offset. Indices wider than the depth are masked, and every bit outside
+// the pixels [left, left + count) keeps what the DIB held: a neighbour drawn
+// by an earlier image, or the padding. For a 1-bit row this keeps the pixels
+// beyond a partial last byte, where the classic rule (the remaining indices
+// in the top bits of one more byte, the rest 0) would clear up to seven
+// pixels of whatever lies to the right.
+void Reader::PutRow(uint8_t *row, uint32_t left, const uint8_t *from, uint32_t count) const {
     switch (header_.bitCount) {
     case 8:
-        std::memcpy(to, from, count);
+        std::memcpy(row + left, from, count);
         break;
-    case 4: {
-        uint32_t i = 0;
-        for (; i + 1 < count; i += 2)
-            *to++ = uint8_t((from[i] & 0x0F) << 4 | (from[i + 1] & 0x0F));
-        if (i < count) *to = uint8_t((from[i] & 0x0F) << 4 | (*to & 0x0F));
-        break;
-    }
-    default: {
-        uint32_t i = 0;
-        for (; i + 8 <= count; i += 8) {
-            uint32_t byte = 0;
-            for (uint32_t k = 0; k < 8; ++k)
-                byte = byte << 1 | (from[i + k] & 1u);
-            *to++ = uint8_t(byte);
-        }
-        if (i < count) {
-            const uint32_t rest = count - i;
-            uint32_t byte = 0;
-            for (uint32_t k = 0; k < rest; ++k)
-                byte |= (from[i + k] & 1u) << (7 - k);
-            const uint32_t keep = 0xFFu >> rest;
-            *to = uint8_t(byte | (*to & keep));
+    case 4:
+        for (uint32_t i = 0, x = left; i < count; ++i, ++x) {
+            uint8_t &byte = row[x / 2];
+            const unsigned index = from[i] & 0x0Fu;
+            byte =
+                x % 2 == 0 ? uint8_t((byte & 0x0F) | index << 4) : uint8_t((byte & 0xF0) | index);
         }
         break;
-    }
+    default:
+        for (uint32_t i = 0, x = left; i < count; ++i, ++x) {
+            uint8_t &byte = row[x / 8];
+            const unsigned bit = 7 - x % 8;
+            byte = uint8_t((byte & ~(1u << bit)) | (from[i] & 1u) << bit);
+        }
+        break;
     }
 }
 
@@ -250,8 +275,9 @@ bool Reader::DecodeData(uint8_t *indices, size_t count) {
         host_.Error(text::kEarlyEnd);
         return false;
     }
+    if (!StartDecoder()) return false;
     // A minimum code size whose clear code does not fit the table is refused.
-    if (!decoder_.Start(minCodeSize, indices, count)) {
+    if (!decoder_->Start(minCodeSize, indices, count)) {
         host_.Error(text::kLzwError);
         return false;
     }
@@ -264,11 +290,11 @@ bool Reader::DecodeData(uint8_t *indices, size_t count) {
         if (length == 0) break;
         const size_t got = source_.Read(block_, length);
         if (got < length) host_.Error(text::kShortSubBlock);
-        const bool wasDecoding = decoder_.state() == LzwDecoder::State::kDecoding;
-        const LzwDecoder::State state = decoder_.Feed(block_, got);
+        const bool wasDecoding = decoder_->state() == LzwDecoder::State::kDecoding;
+        const LzwDecoder::State state = decoder_->Feed(block_, got);
         if (wasDecoding && state == LzwDecoder::State::kBadCode) {
             char message[64];
-            std::snprintf(message, sizeof message, text::kInvalidCode, decoder_.badCode());
+            std::snprintf(message, sizeof message, text::kInvalidCode, decoder_->badCode());
             host_.Error(message);
         }
         if (state == LzwDecoder::State::kEnd) {
@@ -278,8 +304,8 @@ bool Reader::DecodeData(uint8_t *indices, size_t count) {
             return true;
         }
     }
-    const LzwDecoder::State state = decoder_.state();
-    if (state == LzwDecoder::State::kOverflow || decoder_.produced() != count) {
+    const LzwDecoder::State state = decoder_->state();
+    if (state == LzwDecoder::State::kOverflow || decoder_->produced() != count) {
         host_.Error(text::kLzwError);
         return false;
     }
@@ -293,8 +319,8 @@ bool IsGifSignature(const uint8_t *bytes, size_t count) {
            (std::memcmp(bytes + 3, "87a", 3) == 0 || std::memcmp(bytes + 3, "89a", 3) == 0);
 }
 
-uint8_t *ReadGif(Source &source, Host &host, LzwDecoder &decoder) {
-    return Reader(source, host, decoder).Run();
+uint8_t *ReadGif(Source &source, Host &host) {
+    return Reader(source, host).Run();
 }
 
 } // namespace pexa::gif

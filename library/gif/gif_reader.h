@@ -15,8 +15,15 @@ namespace pexa::gif {
 // host as Block::kDib: 40-byte header, 256 colour entries, pixel rows), or
 // null when no DIB could be made. Problems are shown through host; a file
 // that goes wrong after the screen descriptor still gives the DIB drawn so
-// far. decoder holds the LZW tables (one read at a time per decoder).
-uint8_t *ReadGif(Source &source, Host &host, LzwDecoder &decoder);
+// far. Every read has its own LZW tables (a Block::kPrefixTable from host),
+// so reads on different threads are independent.
+//
+// Work and touched memory follow the data, not the sizes the file claims:
+// the DIB and each image's index buffer are asked for at their full size,
+// but only the indices that the data delivers are written, and only the
+// rows that hold them are drawn. A block the host cannot give refuses the
+// screen or the image with its memory text.
+uint8_t *ReadGif(Source &source, Host &host);
 
 // True when the first six bytes are "GIF87a" or "GIF89a".
 bool IsGifSignature(const uint8_t *bytes, size_t count);

@@ -1,16 +1,12 @@
 // ReadGIF, IsGIFFile and GIFGetVersion: the file and global memory around
-// the portable reader. The LZW tables are the codec's own, one per process,
-// so one GIF read runs at a time.
+// the portable reader. Each read has its own file, blocks and LZW tables, so
+// reads on different threads are independent.
 #include <windows.h>
 
 #include "gif/gif_reader.h"
 #include "gif/win32_gif_platform.h"
 #include "pexa.h"
 #include "runtime/win32_messages.h"
-
-namespace {
-pexa::gif::LzwDecoder decoder;
-} // namespace
 
 extern "C" {
 
@@ -23,7 +19,7 @@ PEXA_API HGLOBAL ReadGIF(const char *fileName) {
     }
     FileSource source(file.handle());
     GlobalHost host;
-    if (!ReadGif(source, host, decoder)) return nullptr;
+    if (!ReadGif(source, host)) return nullptr;
     return host.TakeDib();
 }
 

@@ -1,7 +1,13 @@
-// WriteGIF: creates the file, brings the DIB to 1, 4 or 8 bits with the
-// toolkit's own conversions (RLE decoding; 16, 24 and 32 bits become 256
-// grey levels), and hands it to the portable writer.
+// WriteGIF: checks the DIB, brings it to 1, 4 or 8 bits with the toolkit's
+// own conversions (RLE decoding; 16, 24 and 32 bits become 256 grey
+// levels), and hands it to the portable writer. The file is written under a
+// temporary name in its folder and put in place only when it is complete,
+// so a failure never costs the user a file that was there before. Every
+// call keeps its settings and coder to itself: writes on different threads
+// are independent.
 #include <windows.h>
+
+#include <string>
 
 #include "dib/dib_layout.h"
 #include "dib/win32_dib_lock.h"
@@ -14,16 +20,6 @@ namespace {
 
 using namespace pexa::gif;
 
-// What the last WriteGIF was asked for; one GIF write at a time.
-struct WriteSettings {
-    WORD codecVersion;
-    int gifVersion;   // 87 or 89
-    bool globalTable; // always: the colours go into the global table
-    bool interlace;
-    int grey; // handed to DIB24To8: 1 for DIBs of 16 bits and more
-};
-WriteSettings settings;
-
 // Frees an intermediate DIB once the next step has made its own.
 HGLOBAL Then(HGLOBAL intermediate, HGLOBAL (*step)(HGLOBAL, int), int grey) {
     if (!intermediate) return nullptr;
@@ -34,22 +30,24 @@ HGLOBAL Then(HGLOBAL intermediate, HGLOBAL (*step)(HGLOBAL, int), int grey) {
 
 // A new DIB of 1, 4 or 8 bits made from dib, or null after the writer's box
 // (the conversions show their own boxes first). *converted is false when dib
-// can be written as it is.
+// can be written as it is. DIB24To8 gets the grey flag 1 for every DIB of 16
+// bits and more.
 HGLOBAL Convert(HGLOBAL dib, WORD bitCount, DWORD compression, bool *converted) {
     *converted = true;
+    const int grey = bitCount >= 16 ? 1 : 0;
     HGLOBAL out = nullptr;
     const char *failure = nullptr;
     if (compression == BI_RLE8 || compression == BI_RLE4) {
         out = RLEtoDIB(dib);
         failure = text::kRleError;
     } else if (bitCount == 16) {
-        out = Then(DIB16To24(dib), DIB24To8, settings.grey);
+        out = Then(DIB16To24(dib), DIB24To8, grey);
         failure = text::kDeepDibError;
     } else if (bitCount == 32) {
-        out = Then(DIB32To24(dib), DIB24To8, settings.grey);
+        out = Then(DIB32To24(dib), DIB24To8, grey);
         failure = text::kDeepDibError; // the same text as for 16 bits
     } else if (bitCount == 24) {
-        out = DIB24To8(dib, settings.grey);
+        out = DIB24To8(dib, grey);
         failure = text::kReductionError;
     } else {
         *converted = false;
@@ -59,8 +57,41 @@ HGLOBAL Convert(HGLOBAL dib, WORD bitCount, DWORD compression, bool *converted) 
     return out;
 }
 
-// Everything after the signature: conversion, then the portable writer.
-bool WriteConverted(HANDLE file, HGLOBAL dib) {
+// The folder of a file name, for the temporary file beside it.
+std::string FolderOf(const std::string &name) {
+    const size_t end = name.find_last_of("\\/:");
+    if (end == std::string::npos) return ".";
+    return name.substr(0, end + 1);
+}
+
+// Writes the whole file under a temporary name beside fileName and puts it
+// in place. False after a box, or when the disk failed; fileName then stays
+// as it was.
+bool WriteFileInPlace(const char *fileName, const char *signature, const uint8_t *dib, size_t size,
+                      bool interlace) {
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(FolderOf(fileName).c_str(), "gif", 0, temporary)) {
+        pexa::ErrorBox(text::kNotCreated);
+        return false;
+    }
+    bool ok = false;
+    {
+        pexa::FileHandle file(temporary, true);
+        if (file) {
+            FileSink sink(file.handle());
+            GlobalHost host;
+            ok = sink.Write(signature, 6) && WriteGifBody(sink, dib, size, interlace, host);
+            ok = sink.Flush() && ok;
+        }
+    }
+    if (ok && MoveFileExA(temporary, fileName, MOVEFILE_REPLACE_EXISTING)) return true;
+    DeleteFileA(temporary);
+    if (ok) pexa::ErrorBox(text::kNotCreated);
+    return false;
+}
+
+// Everything that can be checked is checked before the file is touched.
+bool Write(const char *fileName, HGLOBAL dib, const char *signature, bool interlace) {
     WORD bitCount = 0;
     DWORD compression = 0;
     {
@@ -72,17 +103,17 @@ bool WriteConverted(HANDLE file, HGLOBAL dib) {
         bitCount = lock.header()->biBitCount;
         compression = lock.header()->biCompression;
     }
-    settings.grey = bitCount >= 16 ? 1 : 0;
     bool converted = false;
     HGLOBAL source = Convert(dib, bitCount, compression, &converted);
     if (!source) return false;
     bool ok = false;
     {
         pexa::DibLock lock(source);
-        FileSink sink(file);
-        GlobalHost host;
-        ok = WriteGifBody(sink, lock.bytes(), lock.size(), settings.interlace, host);
-        ok = sink.Flush() && ok;
+        if (!IsWritableDib(lock.bytes(), lock.size())) {
+            pexa::ErrorBox(text::kNoDib);
+        } else {
+            ok = WriteFileInPlace(fileName, signature, lock.bytes(), lock.size(), interlace);
+        }
     }
     if (converted) GlobalFree(source);
     return ok;
@@ -95,22 +126,17 @@ extern "C" PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version,
         pexa::ErrorBox(text::kNoDib);
         return 0;
     }
-    settings = WriteSettings{kCodecVersion, version, true, interlace != 0, 0};
-    pexa::FileHandle file(fileName, true);
-    if (!file) {
+    if (!fileName) {
         pexa::ErrorBox(text::kNotCreated);
         return 0;
     }
-    // An unknown version leaves the created file empty.
     const char *signature = GifSignature(version);
     if (!signature) {
         pexa::ErrorBox(text::kUnknownFormat);
         return 0;
     }
-    DWORD put = 0;
-    if (!WriteFile(file.handle(), signature, 6, &put, nullptr) || put != 6) return 0;
     pexa::ShowWaitCursor();
-    const bool ok = WriteConverted(file.handle(), dib);
+    const bool ok = Write(fileName, dib, signature, interlace != 0);
     pexa::ShowArrowCursor();
     return ok ? 1 : 0;
 }

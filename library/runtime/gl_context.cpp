@@ -102,6 +102,10 @@ int cWind::SetupGL(HWND window) {
     overlay.brush2D = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     overlay.pen2D = static_cast<HPEN>(GetStockObject(WHITE_PEN));
     overlay.font2D = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    // The device context draws with what the window records as current.
+    SelectObject(os.hdc, overlay.pen2D);
+    SelectObject(os.hdc, overlay.brush2D);
+    SelectObject(os.hdc, overlay.font2D);
     os.backBrush = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     std::memcpy(overlay.backColor2D, render.BackColor, sizeof overlay.backColor2D);
     overlay.backMode2D = OPAQUE;

@@ -1,16 +1,45 @@
 // What the light and view dialogs share: the binding to their window through
 // a hidden edit, the caption and place beside the window, number fields, and
 // the message loop's check for dialog messages.
+#include "runtime/win32_dialogs.h"
+
+#include <commctrl.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "runtime/win32_dialogs.h"
+#include "objects/group.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_wind.h"
 
 namespace pexa {
+
+int OpenSceneDialog(cWind *w, HWND &slot, int resource, DLGPROC procedure) {
+    if (slot && IsWindow(slot)) return 1;
+    if (!w->lists.current3D || w->lists.current3D->IsEmpty()) return 0;
+    slot = nullptr;
+    HWND dialog = CreateDialogParamA(hLibModule, MAKEINTRESOURCEA(resource), w->hwnd(), procedure,
+                                     reinterpret_cast<LPARAM>(w));
+    slot = dialog;
+    if (!dialog) return 0;
+    ShowWindow(dialog, SW_SHOW);
+    return 1;
+}
+
+bool MovesThumb(WPARAM scrollCode) {
+    switch (LOWORD(scrollCode)) {
+    case TB_LINEUP:
+    case TB_LINEDOWN:
+    case TB_PAGEUP:
+    case TB_PAGEDOWN:
+    case TB_THUMBTRACK:
+        return true;
+    default:
+        return false;
+    }
+}
 
 void BindDialog(HWND dialog, int bindingId, cWind *w) {
     char text[32];

@@ -17,7 +17,13 @@ void RefreshViewDialog(cWind *w);
 // Whether msg belongs to a dialog of a scene window (and was handled).
 bool IsSceneDialogMessage(MSG *msg);
 
-// Shared by both dialogs: the window bound to a dialog through its hidden
+// Shared by both dialogs: opening one unless it is open already or the
+// window's current 3D list is empty; its handle goes into slot. 1 when it is
+// open afterwards.
+int OpenSceneDialog(cWind *w, HWND &slot, int resource, DLGPROC procedure);
+// A trackbar notification that moves the thumb (line, page, tracking).
+bool MovesThumb(WPARAM scrollCode);
+// The window bound to a dialog through its hidden
 // edit (the window's address in hexadecimal, pointer-sized), or null.
 void BindDialog(HWND dialog, int bindingId, cWind *w);
 cWind *BoundWindow(HWND dialog, int bindingId);

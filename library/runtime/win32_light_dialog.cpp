@@ -8,7 +8,6 @@
 
 #include <cstdio>
 
-#include "objects/group.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
@@ -269,17 +268,7 @@ INT_PTR CALLBACK LightDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         Command(dialog, w, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_HSCROLL:
-        switch (LOWORD(wParam)) {
-        case TB_LINEUP:
-        case TB_LINEDOWN:
-        case TB_PAGEUP:
-        case TB_PAGEDOWN:
-        case TB_THUMBTRACK:
-            Scrolled(dialog, w, reinterpret_cast<HWND>(lParam));
-            break;
-        default:
-            break;
-        }
+        if (MovesThumb(wParam)) Scrolled(dialog, w, reinterpret_cast<HWND>(lParam));
         return TRUE;
     default:
         return FALSE;
@@ -289,14 +278,8 @@ INT_PTR CALLBACK LightDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 int OpenLightDialog(cWind *w) {
-    HWND &dialog = w->dialogs.hLightDlg;
-    if (dialog && IsWindow(dialog)) return 1;
-    if (!w->lists.current3D || w->lists.current3D->IsEmpty()) return 0;
-    dialog = CreateDialogParamA(hLibModule, MAKEINTRESOURCEA(PEXA_DIALOG_LIGHT), w->hwnd(),
-                                LightDialogProc, reinterpret_cast<LPARAM>(w));
-    if (!dialog) return 0;
-    ShowWindow(dialog, SW_SHOW);
-    return 1;
+    HWND &slot = w->dialogs.hLightDlg;
+    return OpenSceneDialog(w, slot, PEXA_DIALOG_LIGHT, LightDialogProc);
 }
 
 } // namespace pexa

@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 
-#include "objects/group.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
@@ -145,8 +144,7 @@ void Command(HWND dialog, cWind *w, int id, int code) {
 INT_PTR CALLBACK ViewDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         cWind *w = reinterpret_cast<cWind *>(lParam);
-        // The handle is needed by the frame that refreshes the fields.
-        w->dialogs.hViewDlg = dialog;
+        w->dialogs.hViewDlg = dialog; // the frame below refreshes it
         Initialise(dialog, w);
         w->Render();
         return TRUE;
@@ -158,21 +156,12 @@ INT_PTR CALLBACK ViewDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         Command(dialog, w, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_HSCROLL:
-        switch (LOWORD(wParam)) {
-        case TB_LINEUP:
-        case TB_LINEDOWN:
-        case TB_PAGEUP:
-        case TB_PAGEDOWN:
-        case TB_THUMBTRACK: {
+        if (MovesThumb(wParam)) {
             const int position =
                 int(SendMessageA(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0));
             if (Updating(dialog)) w->view.angle = position;
             WriteNumber(dialog, IDC_ZOOM, "%3.2f", position);
             Apply(dialog, w);
-            break;
-        }
-        default:
-            break;
         }
         return TRUE;
     default:
@@ -183,15 +172,8 @@ INT_PTR CALLBACK ViewDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 } // namespace
 
 int OpenViewDialog(cWind *w) {
-    HWND &dialog = w->dialogs.hViewDlg;
-    if (dialog && IsWindow(dialog)) return 1;
-    if (!w->lists.current3D || w->lists.current3D->IsEmpty()) return 0;
-    HWND created = CreateDialogParamA(hLibModule, MAKEINTRESOURCEA(PEXA_DIALOG_VIEW), w->hwnd(),
-                                      ViewDialogProc, reinterpret_cast<LPARAM>(w));
-    dialog = created;
-    if (!dialog) return 0;
-    ShowWindow(dialog, SW_SHOW);
-    return 1;
+    HWND &slot = w->dialogs.hViewDlg;
+    return OpenSceneDialog(w, slot, PEXA_DIALOG_VIEW, ViewDialogProc);
 }
 
 void RefreshViewDialog(cWind *w) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "objects/group.h"
+#include "objects/win32_overlay.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_scene_lock.h"
@@ -31,15 +32,11 @@ void cWind::TearDown() {
     if (tornDown) return;
     tornDown = 1;
     if (os.hwnd) ShowWindow(os.hwnd, SW_HIDE);
+    ReleaseOverlayObjects(this); // while the device context still holds them
     ReleaseGL();
     // Stock objects ignore DeleteObject; brushes made by Background are freed.
-    for (HGDIOBJ object : {HGDIOBJ(overlay.brush2D), HGDIOBJ(os.backBrush),
-                           HGDIOBJ(overlay.pen2D), HGDIOBJ(overlay.font2D)})
-        if (object) DeleteObject(object);
-    overlay.brush2D = nullptr;
+    if (os.backBrush) DeleteObject(os.backBrush);
     os.backBrush = nullptr;
-    overlay.pen2D = nullptr;
-    overlay.font2D = nullptr;
     if (os.hMenu) DestroyMenu(os.hMenu);
     os.hMenu = nullptr;
     // The dialogs and the status bar go with their owner window.
@@ -104,6 +101,7 @@ int cWind::ClearList2D() {
         SceneWriteGuard lock;
         lists.current2D->Empty();
         UpdatePasses();
+        overlay.pos2D[0] = overlay.pos2D[1] = 0;
     }
     MoveToEx(os.hdc, 0, 0, nullptr);
     Render();

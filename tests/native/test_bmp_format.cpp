@@ -2,6 +2,7 @@
 // the layout decisions (top-down rows, bit-field masks, colour counts, RLE
 // sizes) and files that lie about themselves.
 #include "dib/bmp_format.h"
+#include "support/dib_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -310,6 +311,30 @@ TEST(BmpRead, TopDownRowsBecomeBottomUpWithPositiveHeight) {
               (std::vector<uint8_t>{3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
 }
 
+TEST(BmpRead, ShortTopDownFileFillsOnlyTheRowsItHolds) {
+    // Three rows of 4 bytes claimed, one and a half held: the whole row goes
+    // to the top (the last stored row), the half below it, the rest stays 0.
+    BmpSpec s;
+    s.bitCount = 8;
+    s.width = 4;
+    s.height = -3;
+    s.table = std::vector<uint8_t>(1024);
+    s.bits = {1, 1, 1, 1, 2, 2};
+    const auto file = MakeBmp(s);
+    ReadLayout layout;
+    ASSERT_EQ(pexa::bmp::ParseHeaders(file.data(), file.size(), file.size(), &layout),
+              ReadStatus::Ok);
+    const pexa::bmp::BitsPlan plan = pexa::bmp::PlanBits(layout);
+    ASSERT_EQ(plan.count, 2);
+    EXPECT_EQ(plan.pieces[0].to, 8u);
+    EXPECT_EQ(plan.pieces[1].to, 4u);
+    EXPECT_EQ(plan.pieces[1].size, 2u);
+    std::vector<uint8_t> dib;
+    ASSERT_EQ(Read(file, &dib), ReadStatus::Ok);
+    EXPECT_EQ(std::vector<uint8_t>(dib.begin() + 1064, dib.end()),
+              (std::vector<uint8_t>{0, 0, 0, 0, 2, 2, 0, 0, 1, 1, 1, 1}));
+}
+
 TEST(BmpRead, TopDownCompressedFileIsRefused) {
     BmpSpec s;
     s.bitCount = 8;
@@ -411,9 +436,9 @@ TEST(BmpRead, UnusableFormatsAreRefused) {
     EXPECT_EQ(status([](auto &f) { Put32(f, 14, 108); }), ReadStatus::UnknownFormat);
     EXPECT_EQ(status([](auto &f) { Put32(f, 14, 124); }), ReadStatus::UnknownFormat);
     EXPECT_EQ(status([](auto &f) { Put32(f, 14, 64); }), ReadStatus::UnknownFormat);
-    EXPECT_EQ(status([](auto &f) { Put32(f, 18, 0); }), ReadStatus::UnknownFormat);
+    EXPECT_EQ(status([](auto &f) { Put32(f, 18, 0); }), ReadStatus::Ok); // empty pictures read
     EXPECT_EQ(status([](auto &f) { Put32(f, 18, uint32_t(-2)); }), ReadStatus::UnknownFormat);
-    EXPECT_EQ(status([](auto &f) { Put32(f, 22, 0); }), ReadStatus::UnknownFormat);
+    EXPECT_EQ(status([](auto &f) { Put32(f, 22, 0); }), ReadStatus::Ok);
     EXPECT_EQ(status([](auto &f) { Put32(f, 22, 0x80000000u); }), ReadStatus::UnknownFormat);
     EXPECT_EQ(status([](auto &f) { Put16(f, 28, 7); }), ReadStatus::UnknownFormat);
     EXPECT_EQ(status([](auto &f) { Put16(f, 28, 0); }), ReadStatus::UnknownFormat);
@@ -467,13 +492,20 @@ TEST(BmpRead, LooksLikeBmpNeedsFiftyFourBytesAndAKnownHeader) {
     EXPECT_FALSE(pexa::bmp::LooksLikeBmp(v.data(), v.size()));
 }
 
-// A DIB block built from nothing, as the toolkit keeps it.
+// A DIB block built from nothing, as the toolkit keeps it, every byte
+// behind the header set to a pattern.
 std::vector<uint8_t> MakeDib(int32_t width, int32_t height, uint16_t bits, uint32_t colors,
                              uint32_t compression = 0) {
-    InfoHeader h = pexa::dib::MakeHeader(width, height, bits, colors);
-    h.compression = compression;
-    std::vector<uint8_t> dib(pexa::dib::BitsOffset(h) + h.sizeImage);
-    std::memcpy(dib.data(), &h, sizeof h);
+    dibtest::DibLayout l;
+    l.width = width;
+    l.height = height;
+    l.bits = bits;
+    l.compression = compression;
+    l.explicitClrUsed = colors != 0;
+    l.palette.resize(colors ? colors : bits < 16 ? 1u << bits : 0);
+    if (compression == pexa::dib::kCompressionBitfields) l.masks = {0, 0, 0};
+    l.xPels = l.yPels = pexa::dib::kDefaultPelsPerMeter;
+    std::vector<uint8_t> dib = dibtest::MakeDib(l);
     for (size_t i = 40; i < dib.size(); ++i)
         dib[i] = uint8_t(i * 7);
     return dib;
@@ -566,6 +598,17 @@ TEST(BmpLayout, HoldsImageChecksEverythingTheHeaderPromises) {
     EXPECT_TRUE(pexa::bmp::HoldsImage(rle.data(), rle.size()));
     Put32(rle, 20, 7);
     EXPECT_FALSE(pexa::bmp::HoldsImage(rle.data(), rle.size()));
+
+    // Pictures of width or height 0 are sound and empty; their tables must
+    // still fit.
+    using pexa::bmp::BlockShape;
+    for (auto [width, height] : {std::pair{0, 3}, std::pair{5, 0}, std::pair{0, 0}}) {
+        const std::vector<uint8_t> empty = MakeDib(width, height, 8, 256);
+        EXPECT_EQ(pexa::bmp::ShapeOf(empty.data(), empty.size()), BlockShape::kEmpty);
+        EXPECT_EQ(pexa::bmp::ShapeOf(empty.data(), empty.size() - 1), BlockShape::kBroken);
+    }
+    EXPECT_EQ(pexa::bmp::ShapeOf(dib.data(), dib.size()), BlockShape::kImage);
+    EXPECT_EQ(pexa::bmp::ShapeOf(dib.data(), 39), BlockShape::kNoHeader);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Bit-depth conversions on hand-built DIBs: byte-level results, headers,
 // error texts in their order, and error diffusion against a reference
 // written here from the algorithm's statement.
-#include "test_convert_support.h"
+#include "support/dib_builder.h"
 
 #include "dib/color_reduce.h"
 #include "dib/crop.h"
@@ -36,7 +36,7 @@ TEST(Dib1To4, SinglePixelBecomesHighNibble) {
     s.rows = {{0x80}};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib1To4(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib1To4(BlockOf(src), out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.row(0)[0], 0x10);
     const InfoHeader h = v.header();
@@ -59,7 +59,7 @@ TEST(Dib1To4, EightPixelsBecomeFourBytes) {
     s.rows = {{0xB4}};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib1To4(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib1To4(BlockOf(src), out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{0x10, 0x11, 0x01, 0x00}));
 }
 
@@ -71,7 +71,7 @@ TEST(Dib4To8, NibblesBecomeBytes) {
     s.rows = {{0x12, 0x30}};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib4To8(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib4To8(BlockOf(src), out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.rowVector(0), (std::vector<uint8_t>{1, 2, 3, 0}));
     EXPECT_EQ(v.header().clrUsed, 256u);
@@ -87,7 +87,7 @@ TEST(Dib8To24, IndicesLookUpTheTable) {
     s.rows = {{0, 1, 0}, {1, 1, 200}}; // 200 lies beyond the 2-entry table
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib8To24(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib8To24(BlockOf(src), out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.header().bitCount, 24);
     EXPECT_EQ(v.header().clrUsed, 0u);
@@ -103,7 +103,7 @@ TEST(Dib8To24, TopDownSourceKeepsStoredOrderWithPositiveHeight) {
     s.rows = {{0}, {1}};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib8To24(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib8To24(BlockOf(src), out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.header().height, 2);
     EXPECT_EQ(v.row(0)[0], 1);
@@ -117,7 +117,7 @@ TEST(Dib16To24, FiveFiveFiveDefaults) {
     s.rows = {{0xFF, 0x7F, 0x00, 0x00, 0x1F, 0x7C}}; // 0x7FFF, 0x0000, 0x7C1F
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib16To24(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib16To24(BlockOf(src), out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0),
               (std::vector<uint8_t>{248, 248, 248, 0, 0, 0, 248, 0, 248, 0, 0, 0}));
 }
@@ -131,7 +131,7 @@ TEST(Dib16To24, BitFieldMasksBehindHeader) {
     s.rows = {{0xE0, 0x07, 0x1F, 0xF8}}; // 0x07E0 green, 0xF81F magenta
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib16To24(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib16To24(BlockOf(src), out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0),
               (std::vector<uint8_t>{0, 252, 0, 248, 0, 248, 0, 0}));
 }
@@ -142,7 +142,7 @@ TEST(Dib32To24, ChannelsFromTheWord) {
     s.rows = {{0x56, 0x34, 0x12, 0x00}};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib32To24(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib32To24(BlockOf(src), out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{0x56, 0x34, 0x12, 0}));
 }
 
@@ -154,7 +154,7 @@ TEST(Dib32To24, ZeroMaskChannelIsZero) {
     s.rows = {{0x56, 0x34, 0x12, 0x00}};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib32To24(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib32To24(BlockOf(src), out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{0x56, 0, 0x12, 0}));
 }
 
@@ -164,17 +164,17 @@ TEST(Widening, ChecksRunInTheirOrder) {
     s.compression = dib::kCompressionRle4;
     auto src = MakeDib(s);
     VectorSink out;
-    EXPECT_STREQ(dib::Dib4To8(BlockOf(src), out), "DIB4To8: This is a RLE-DIB!");
-    EXPECT_STREQ(dib::Dib8To24(BlockOf(src), out), "DIB8To24: This is not a 8-Bit-DIB!");
-    EXPECT_STREQ(dib::Dib1To4(BlockOf(src), out), "DIB1To4: This is not a 1-Bit-DIB!");
-    EXPECT_STREQ(dib::Dib16To24(BlockOf(src), out), "DIB16To24: This is not 16-Bit-DIB!");
-    EXPECT_STREQ(dib::Dib32To24(BlockOf(src), out), "DIB32To24: This is not a 32-Bit-DIB!");
+    EXPECT_EQ(dib::Dib4To8(BlockOf(src), out), Failure::kRle);
+    EXPECT_EQ(dib::Dib8To24(BlockOf(src), out), Failure::kDepth);
+    EXPECT_EQ(dib::Dib1To4(BlockOf(src), out), Failure::kDepth);
+    EXPECT_EQ(dib::Dib16To24(BlockOf(src), out), Failure::kDepth);
+    EXPECT_EQ(dib::Dib32To24(BlockOf(src), out), Failure::kDepth);
     src[0] = 12; // OS/2 header size comes before everything
-    EXPECT_STREQ(dib::Dib4To8(BlockOf(src), out), "DIB4To8: No support for OS/2-Bitmaps!");
-    EXPECT_STREQ(dib::Dib1To4(BlockOf(src), out), "DIB1To4: No support for OS/2-Bitmaps!");
-    EXPECT_STREQ(dib::Dib8To24(BlockOf(src), out), "DIB8To24: No support for OS/2-Bitmaps!");
-    EXPECT_STREQ(dib::Dib16To24(BlockOf(src), out), "DIB16To24: No support for OS/2-Bitmaps!");
-    EXPECT_STREQ(dib::Dib32To24(BlockOf(src), out), "DIB32To24: No support for OS/2-Bitmaps!");
+    EXPECT_EQ(dib::Dib4To8(BlockOf(src), out), Failure::kOs2);
+    EXPECT_EQ(dib::Dib1To4(BlockOf(src), out), Failure::kOs2);
+    EXPECT_EQ(dib::Dib8To24(BlockOf(src), out), Failure::kOs2);
+    EXPECT_EQ(dib::Dib16To24(BlockOf(src), out), Failure::kOs2);
+    EXPECT_EQ(dib::Dib32To24(BlockOf(src), out), Failure::kOs2);
     EXPECT_EQ(out.calls, 0);
 }
 
@@ -182,18 +182,18 @@ TEST(Widening, CompressionRules) {
     VectorSink out;
     DibLayout s;
     s.bits = 8;
-    s.compression = dib::kCompressionBitfields; // any compression refused for 8 bits
-    EXPECT_STREQ(dib::Dib8To24(BlockOf(MakeDib(s)), out), "DIB8To24: This is a RLE-DIB!");
+    s.compression = dib::kCompressionBitfields; // bit fields are no RLE, nor for 8 bits
+    EXPECT_EQ(dib::Dib8To24(BlockOf(MakeDib(s)), out), Failure::kCompressionDepth);
     s.bits = 16;
     s.compression = dib::kCompressionRle8;
-    EXPECT_STREQ(dib::Dib16To24(BlockOf(MakeDib(s)), out), "DIB16To24: This is a RLE-DIB!");
+    EXPECT_EQ(dib::Dib16To24(BlockOf(MakeDib(s)), out), Failure::kRle);
     s.bits = 32;
     s.compression = dib::kCompressionRle4;
-    EXPECT_STREQ(dib::Dib32To24(BlockOf(MakeDib(s)), out), "DIB32To24: This is a RLE-DIB!");
+    EXPECT_EQ(dib::Dib32To24(BlockOf(MakeDib(s)), out), Failure::kRle);
     s.bits = 1;
-    s.compression = dib::kCompressionRle8; // not looked at for 1 bit
+    s.compression = dib::kCompressionRle8; // run-length data is no 1-bit rows either
     s.palette = {Rgb(0, 0, 0), Rgb(1, 1, 1)};
-    EXPECT_EQ(dib::Dib1To4(BlockOf(MakeDib(s)), out), nullptr);
+    EXPECT_EQ(dib::Dib1To4(BlockOf(MakeDib(s)), out), Failure::kRle);
 }
 
 TEST(Widening, NoMemory) {
@@ -201,13 +201,13 @@ TEST(Widening, NoMemory) {
     s.bits = 8;
     s.palette = {Rgb(0, 0, 0)};
     NoMemorySink none;
-    EXPECT_STREQ(dib::Dib8To24(BlockOf(MakeDib(s)), none), "DIB8To24: Not enough memory for DIB!");
+    EXPECT_EQ(dib::Dib8To24(BlockOf(MakeDib(s)), none), Failure::kNoMemory);
     s.bits = 1;
-    EXPECT_STREQ(dib::Dib1To4(BlockOf(MakeDib(s)), none), "DIB1To4: Not enough memory for DIB!");
+    EXPECT_EQ(dib::Dib1To4(BlockOf(MakeDib(s)), none), Failure::kNoMemory);
     s.bits = 24;
     s.palette.clear();
-    EXPECT_STREQ(dib::Dib24To1(BlockOf(MakeDib(s)), none), "_DIB24To1: Not enough memory for DIB!");
-    EXPECT_STREQ(dib::Dib24To4(BlockOf(MakeDib(s)), none), "_DIB24to4: Not enough memory for DIB!");
+    EXPECT_EQ(dib::Dib24To1(BlockOf(MakeDib(s)), none), Failure::kNoMemory);
+    EXPECT_EQ(dib::Dib24To4(BlockOf(MakeDib(s)), none), Failure::kNoMemory);
 }
 
 TEST(Widening, BlockShorterThanItsHeaderClaimsIsRefused) {
@@ -219,22 +219,20 @@ TEST(Widening, BlockShorterThanItsHeaderClaimsIsRefused) {
     auto src = MakeDib(s);
     src.resize(src.size() - 1);
     VectorSink out;
-    EXPECT_STREQ(dib::Dib8To24(BlockOf(src), out), "DIB8To24: DIB data does not match its header!");
+    EXPECT_EQ(dib::Dib8To24(BlockOf(src), out), Failure::kMismatch);
     // A colour count that points beyond the block.
     auto huge = MakeDib(s);
     const uint32_t many = 0x40000000;
     std::memcpy(huge.data() + 32, &many, 4);
-    EXPECT_STREQ(dib::Dib8To24(BlockOf(huge), out),
-                 "DIB8To24: DIB data does not match its header!");
+    EXPECT_EQ(dib::Dib8To24(BlockOf(huge), out), Failure::kMismatch);
     // A negative width.
     auto negative = MakeDib(s);
     const int32_t width = -100;
     std::memcpy(negative.data() + 4, &width, 4);
-    EXPECT_STREQ(dib::Dib8To24(BlockOf(negative), out),
-                 "DIB8To24: DIB data does not match its header!");
-    // Fewer bytes than a header.
+    EXPECT_EQ(dib::Dib8To24(BlockOf(negative), out), Failure::kMismatch);
+    // Fewer bytes than a header: no DIB at all.
     const std::vector<uint8_t> tiny = {40, 0, 0};
-    EXPECT_STREQ(dib::Dib8To24(BlockOf(tiny), out), "DIB8To24: No support for OS/2-Bitmaps!");
+    EXPECT_EQ(dib::Dib8To24(BlockOf(tiny), out), Failure::kNoDib);
     EXPECT_EQ(out.calls, 0);
 }
 
@@ -247,17 +245,17 @@ TEST(Widening, ZeroWidthWithHugeHeightVisitsNoRows) {
     s.rawBits = {0};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::Dib24To1(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::Dib24To1(BlockOf(src), out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.header().height, 1 << 30);
     VectorSink grey, reduced, crop, half;
-    ASSERT_EQ(dib::GrayDib(BlockOf(src), grey), nullptr);
-    ASSERT_EQ(dib::ReduceColors(BlockOf(src), 8, 3, reduced), nullptr);
-    ASSERT_EQ(dib::CropDib(BlockOf(src), 0, 0, 0, 1 << 30, crop), nullptr);
-    ASSERT_EQ(dib::SmallSizeDib(BlockOf(src), half), nullptr);
+    ASSERT_EQ(dib::GrayDib(BlockOf(src), grey), Failure::kNone);
+    ASSERT_EQ(dib::ReduceColors(BlockOf(src), 8, 3, reduced), Failure::kNone);
+    ASSERT_EQ(dib::CropDib(BlockOf(src), 0, 0, 0, 1 << 30, crop), Failure::kNone);
+    ASSERT_EQ(dib::SmallSizeDib(BlockOf(src), half), Failure::kNone);
     s.bits = 8;
     s.palette = {Rgb(1, 2, 3)};
     VectorSink wide;
-    ASSERT_EQ(dib::Dib8To24(BlockOf(MakeDib(s)), wide), nullptr);
+    ASSERT_EQ(dib::Dib8To24(BlockOf(MakeDib(s)), wide), Failure::kNone);
 }
 
 // 24-bit picture of width x height from a generator, rows padded.
@@ -299,7 +297,7 @@ int PixelOf(const DibView &v, int x, int y, int bits) {
 
 TEST(Dib24To1, MidGreyDithersWhiteStaysWhite) {
     VectorSink out;
-    ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(Uniform(16, 16, 128, 128, 128))), out), nullptr);
+    ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(Uniform(16, 16, 128, 128, 128))), out), Failure::kNone);
     DibView v{out.bytes};
     int ones = 0;
     for (int y = 0; y < 16; ++y)
@@ -312,7 +310,8 @@ TEST(Dib24To1, MidGreyDithersWhiteStaysWhite) {
     EXPECT_TRUE(SameColor(v.color(1), Rgb(255, 255, 255)));
 
     VectorSink white;
-    ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(Uniform(10, 3, 255, 255, 255))), white), nullptr);
+    ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(Uniform(10, 3, 255, 255, 255))), white),
+              Failure::kNone);
     DibView w{white.bytes};
     for (int y = 0; y < 3; ++y) {
         EXPECT_EQ(w.row(y)[0], 0xFF);
@@ -327,7 +326,8 @@ TEST(Dib24To4, NearestOfTheFixedTable) {
                  {255, 255, 255, 15}, {192, 192, 192, 8}, {0, 0, 128, 1}};
     for (const auto &c : cases) {
         VectorSink out;
-        ASSERT_EQ(dib::Dib24To4(BlockOf(MakeDib(Uniform(1, 1, c.r, c.g, c.b))), out), nullptr);
+        ASSERT_EQ(dib::Dib24To4(BlockOf(MakeDib(Uniform(1, 1, c.r, c.g, c.b))), out),
+                  Failure::kNone);
         DibView v{out.bytes};
         EXPECT_EQ(v.row(0)[0], c.index << 4) << c.r << "," << c.g << "," << c.b;
         EXPECT_EQ(v.header().clrUsed, 16u);
@@ -343,11 +343,11 @@ TEST(Narrowing, Texts) {
     s.palette = {Rgb(0, 0, 0)};
     auto src = MakeDib(s);
     VectorSink out;
-    EXPECT_STREQ(dib::Dib24To1(BlockOf(src), out), "_DIB24To1: This is not a 24-Bit DIB!");
-    EXPECT_STREQ(dib::Dib24To4(BlockOf(src), out), "_DIB24To4: This is not a 24-Bit DIB!");
+    EXPECT_EQ(dib::Dib24To1(BlockOf(src), out), Failure::kDepth);
+    EXPECT_EQ(dib::Dib24To4(BlockOf(src), out), Failure::kDepth);
     src[0] = 64;
-    EXPECT_STREQ(dib::Dib24To1(BlockOf(src), out), "_DIB24To1: No support for OS/2-Bitmaps!");
-    EXPECT_STREQ(dib::Dib24To4(BlockOf(src), out), "_DIB24To4: No support for OS/2-Bitmaps!");
+    EXPECT_EQ(dib::Dib24To1(BlockOf(src), out), Failure::kOs2);
+    EXPECT_EQ(dib::Dib24To4(BlockOf(src), out), Failure::kOs2);
 }
 
 // ---------------------------------------------------------------------------
@@ -406,7 +406,7 @@ TEST(ErrorDiffusion, SixteenColoursMatchTheReference) {
     for (auto size : {std::pair{1, 1}, std::pair{7, 5}, std::pair{33, 17}, std::pair{5, 1}}) {
         const DibLayout s = TrueColor(size.first, size.second, 77 + size.first);
         VectorSink out;
-        ASSERT_EQ(dib::Dib24To4(BlockOf(MakeDib(s)), out), nullptr);
+        ASSERT_EQ(dib::Dib24To4(BlockOf(MakeDib(s)), out), Failure::kNone);
         const std::vector<Quad> table(dib::kSixteenColors, dib::kSixteenColors + 16);
         const auto expected = ReferenceDiffusion(PictureOf(s), table, NearestFixed);
         DibView v{out.bytes};
@@ -419,7 +419,7 @@ TEST(ErrorDiffusion, SixteenColoursMatchTheReference) {
 TEST(ErrorDiffusion, BlackAndWhiteMatchTheReference) {
     const DibLayout s = TrueColor(29, 13, 5);
     VectorSink out;
-    ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(s)), out), nullptr);
+    ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(s)), out), Failure::kNone);
     const std::vector<Quad> table = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
     const auto expected = ReferenceDiffusion(PictureOf(s), table, [](int b, int g, int r) {
         return (77 * r + 151 * g + 28 * b) / 256 > 127 ? 1 : 0;
@@ -436,8 +436,47 @@ TEST(ErrorDiffusion, NegativeErrorsTruncateTowardZero) {
     DibLayout s = Uniform(2, 1, 0, 0, 0);
     s.rows = {{200, 200, 200, 148, 148, 148}};
     VectorSink out;
-    ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(s)), out), nullptr);
+    ASSERT_EQ(dib::Dib24To1(BlockOf(MakeDib(s)), out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.row(0)[0], 0xC0);
+}
+
+// Every box text of the conversions, the reduction and the geometry comes
+// from one table: the documented texts exactly, and the toolkit's own for
+// the failures the documented ones do not cover.
+TEST(FailureText, EveryFamilyRendersFunctionAndText) {
+    using F = dib::Function;
+    const struct {
+        F function;
+        Failure failure;
+        const char *text;
+    } cases[] = {
+        {F::kDib4To8, Failure::kRle, "DIB4To8: This is a RLE-DIB!"},
+        {F::kDib8To24, Failure::kDepth, "DIB8To24: This is not a 8-Bit-DIB!"},
+        {F::kDib8To24, Failure::kCompressionDepth,
+         "DIB8To24: Compression does not fit the bit depth!"},
+        {F::kDib16To24, Failure::kDepth, "DIB16To24: This is not 16-Bit-DIB!"},
+        {F::kDib32To24, Failure::kRle, "DIB32To24: This is a RLE-DIB!"},
+        {F::kDib8To4, Failure::kNoDib, "DIB8To4: No DIB passed!"},
+        {F::kNarrow24To1, Failure::kDepth, "_DIB24To1: This is not a 24-Bit DIB!"},
+        {F::kNarrow24To4, Failure::kDepth, "_DIB24To4: This is not a 24-Bit DIB!"},
+        {F::kNarrow24To4, Failure::kNoMemory, "_DIB24to4: Not enough memory for DIB!"},
+        {F::kNarrow24To4, Failure::kColorCube, "_DIB24To4: Not enough memory for color cube!"},
+        {F::kReduceColors, Failure::kRle, "ReduceColors: No support for RLE-Bitmaps!"},
+        {F::kReduceColors, Failure::kDepth, "ReduceColors: Bitmap is already reduced!"},
+        {F::kGrayDib, Failure::kNoMemory, "DIB24to8: Not enough memory for DIB!"},
+        {F::kGrayDib, Failure::kCopyMemory, "CopyDIB: Not enough memory for DIB!"},
+        {F::kGrayDib, Failure::kDepth, "GrayDIB: Unsupported bit depth!"},
+        {F::kDib24To8, Failure::kNoDib, "DIB24to8: No DIB passed!"},
+        {F::kDib24To8, Failure::kDepth, "DIB24to8: Not a 24-Bit-DIB!"},
+        {F::kMedianCut, Failure::kEmptyBox, "MedianCut: Program error: lPixels != 0"},
+        {F::kSmallSizeDib, Failure::kRle, "SmallSizeDIB: It's a RLE-DIB!"},
+        {F::kSmallSizeDib, Failure::kMismatch, "SmallSizeDIB: DIB data does not match its header!"},
+        {F::kCropDib, Failure::kRle, "CropDIB: No support for RLE-Bitmaps!"},
+        {F::kRleToDib, Failure::kNotRle, "RLEtoDIB: Not a RLE-Bitmap!"},
+        {F::kRleToDib, Failure::kNone, ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(dib::FailureText(c.function, c.failure), c.text);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // pixels as ImageMagick's own decoding of the same files. The only allowed
 // difference is that 5- and 6-bit fields are widened without repeating their
 // high bits in the low ones (f * 8, f * 4).
-#include "test_convert_support.h"
+#include "support/dib_builder.h"
 
 #include "dib/bmp_format.h"
 #include "dib/rle_decode.h"
@@ -113,9 +113,9 @@ class ImageMagickWidening : public ::testing::Test {
 std::string ImageMagickWidening::dir_;
 
 std::vector<uint8_t> Widened(const std::vector<uint8_t> &block,
-                             dib::Error (*step)(dib::Block, dib::ResultSink &)) {
+                             Failure (*step)(dib::Block, dib::ResultSink &)) {
     VectorSink out;
-    EXPECT_EQ(step(BlockOf(block), out), nullptr);
+    EXPECT_EQ(step(BlockOf(block), out), Failure::kNone);
     return out.bytes;
 }
 

@@ -1,7 +1,8 @@
 // Cropping at every depth, including odd nibble and bit offsets, and the
 // refusal of rectangles that leave the source.
-#include "test_convert_support.h"
+#include "support/dib_builder.h"
 
+#include "dib/color_reduce.h"
 #include "dib/crop.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ TEST(CropDib, WholeEightBitPictureIsReproduced) {
     s.rows = {{0, 1, 2, 1, 0}, {2, 2, 2, 2, 2}, {1, 0, 1, 0, 1}};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::CropDib(BlockOf(src), 0, 0, 5, 3, out), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(src), 0, 0, 5, 3, out), Failure::kNone);
     DibView v{out.bytes};
     const InfoHeader h = v.header();
     EXPECT_EQ(h.width, 5);
@@ -42,7 +43,7 @@ TEST(CropDib, FourBitAtOddColumn) {
     s.palette.assign(16, Rgb(0, 0, 0));
     s.rows = {{0x12, 0x34}};
     VectorSink out;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 1, 0, 3, 1, out), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 1, 0, 3, 1, out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{0x23, 0x40, 0, 0}));
 }
 
@@ -53,7 +54,7 @@ TEST(CropDib, FourBitAtEvenColumn) {
     s.palette.assign(16, Rgb(0, 0, 0));
     s.rows = {{0x12, 0x34, 0x56}};
     VectorSink out;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 2, 0, 3, 1, out), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 2, 0, 3, 1, out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{0x34, 0x56, 0, 0}));
 }
 
@@ -64,7 +65,7 @@ TEST(CropDib, OneBitAcrossTheByteBoundary) {
     s.palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
     s.rows = {{0x0F, 0xF0}};
     VectorSink out;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 3, 0, 8, 1, out), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 3, 0, 8, 1, out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.row(0)[0], 0x7F);
 }
 
@@ -78,7 +79,7 @@ TEST(CropDib, LastByteOfARowReadsNothingBeyondIt) {
     s.palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
     s.rows = {{0, 0, 0, 0xFF}, {0xFF, 0xFF, 0xFF, 0xFF}};
     VectorSink out;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 29, 0, 3, 2, out), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 29, 0, 3, 2, out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.row(0)[0], 0xE0);
     EXPECT_EQ(v.row(1)[0], 0xE0);
@@ -89,7 +90,7 @@ TEST(CropDib, LastByteOfARowReadsNothingBeyondIt) {
     f.palette.assign(16, Rgb(0, 0, 0));
     f.rows = {{0x11, 0x22, 0x33, 0x45}, {0x66, 0x77, 0x88, 0x99}};
     VectorSink four;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(f)), 7, 0, 1, 2, four), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(f)), 7, 0, 1, 2, four), Failure::kNone);
     EXPECT_EQ(DibView{four.bytes}.row(0)[0], 0x50);
     EXPECT_EQ(DibView{four.bytes}.row(1)[0], 0x90);
 }
@@ -101,7 +102,7 @@ TEST(CropDib, TrueColourDepthsAndBitFields) {
     s.bits = 24;
     s.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {11, 12, 13, 14, 15, 16, 17, 18, 19}};
     VectorSink out;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 1, 1, 2, 1, out), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 1, 1, 2, 1, out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0),
               (std::vector<uint8_t>{14, 15, 16, 17, 18, 19, 0, 0}));
 
@@ -113,7 +114,7 @@ TEST(CropDib, TrueColourDepthsAndBitFields) {
     m.masks = {0xFF0000, 0xFF00, 0xFF};
     m.rows = {{1, 2, 3, 4, 5, 6, 7, 8}};
     VectorSink bf;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(m)), 1, 0, 1, 1, bf), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(m)), 1, 0, 1, 1, bf), Failure::kNone);
     DibView v{bf.bytes};
     EXPECT_EQ(v.header().compression, dib::kCompressionBitfields);
     EXPECT_EQ(v.header().bitCount, 32);
@@ -128,7 +129,7 @@ TEST(CropDib, TrueColourDepthsAndBitFields) {
     w.bits = 16;
     w.rows = {{1, 2, 3, 4, 5, 6}};
     VectorSink sixteen;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(w)), 2, 0, 1, 1, sixteen), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(w)), 2, 0, 1, 1, sixteen), Failure::kNone);
     EXPECT_EQ(DibView{sixteen.bytes}.rowVector(0), (std::vector<uint8_t>{5, 6, 0, 0}));
 }
 
@@ -139,7 +140,7 @@ TEST(CropDib, RowsCountInStoredOrder) {
     s.palette = {Rgb(0, 0, 0)};
     s.rows = {{10}, {20}, {30}};
     VectorSink out;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 0, 1, 1, 2, out), nullptr);
+    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 0, 1, 1, 2, out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.row(0)[0], 20);
     EXPECT_EQ(v.row(1)[0], 30);
@@ -151,27 +152,52 @@ TEST(CropDib, RectangleOutsideIsRefused) {
     s.height = 3;
     s.palette = {Rgb(0, 0, 0)};
     const auto src = MakeDib(s);
-    const char *outside = "CropDIB: Rectangle outside the DIB!";
+    const Failure outside = Failure::kOutside;
     VectorSink out;
-    EXPECT_STREQ(dib::CropDib(BlockOf(src), 0, 0, 5, 1, out), outside);
-    EXPECT_STREQ(dib::CropDib(BlockOf(src), 3, 0, 2, 1, out), outside);
-    EXPECT_STREQ(dib::CropDib(BlockOf(src), 0, 2, 1, 2, out), outside);
-    EXPECT_STREQ(dib::CropDib(BlockOf(src), 0xFFFFFFFF, 0, 2, 1, out), outside); // wraps in 32 bits
-    EXPECT_STREQ(dib::CropDib(BlockOf(src), 0, 1, 1, 0xFFFFFFFF, out), outside);
+    EXPECT_EQ(dib::CropDib(BlockOf(src), 0, 0, 5, 1, out), outside);
+    EXPECT_EQ(dib::CropDib(BlockOf(src), 3, 0, 2, 1, out), outside);
+    EXPECT_EQ(dib::CropDib(BlockOf(src), 0, 2, 1, 2, out), outside);
+    EXPECT_EQ(dib::CropDib(BlockOf(src), 0xFFFFFFFF, 0, 2, 1, out), outside); // wraps in 32 bits
+    EXPECT_EQ(dib::CropDib(BlockOf(src), 0, 1, 1, 0xFFFFFFFF, out), outside);
     EXPECT_EQ(out.calls, 0);
     // Empty rectangles on the edge are fine.
-    EXPECT_EQ(dib::CropDib(BlockOf(src), 4, 3, 0, 0, out), nullptr);
+    EXPECT_EQ(dib::CropDib(BlockOf(src), 4, 3, 0, 0, out), Failure::kNone);
 }
 
-TEST(CropDib, UnusualDepthGivesZeroRows) {
-    DibLayout s;
-    s.width = 2;
-    s.bits = 2;
-    s.palette.assign(4, Rgb(0, 0, 0));
-    s.rows = {{0xFF}};
-    VectorSink out;
-    ASSERT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 0, 0, 2, 1, out), nullptr);
-    EXPECT_EQ(DibView{out.bytes}.row(0)[0], 0);
+// Depths and compressions whose pixels cannot be addressed are refused, not
+// copied or converted into results that no other function could read.
+TEST(CropDib, UnusualDepthsAndCompressionsAreRefused) {
+    const struct {
+        uint16_t bits;
+        uint32_t compression;
+        Failure failure;
+    } cases[] = {
+        {0, 0, Failure::kDepth},
+        {2, 0, Failure::kDepth},
+        {3, 0, Failure::kDepth},
+        {64, 0, Failure::kDepth},
+        {24, 7, Failure::kCompression},
+        {24, 0xFFFFFFFF, Failure::kCompression},
+        {24, dib::kCompressionBitfields, Failure::kCompressionDepth},
+    };
+    for (const auto &c : cases) {
+        DibLayout s;
+        s.width = 2;
+        s.height = 2;
+        s.bits = c.bits;
+        s.compression = c.compression;
+        s.explicitClrUsed = false;
+        s.palette.resize(c.bits < 16 ? size_t(1) << c.bits : 0);
+        if (c.compression == dib::kCompressionBitfields) s.masks = {0xFF0000, 0xFF00, 0xFF};
+        const auto src = MakeDib(s);
+        VectorSink out;
+        EXPECT_EQ(dib::CropDib(BlockOf(src), 0, 0, 1, 1, out), c.failure) << c.bits;
+        EXPECT_EQ(dib::SmallSizeDib(BlockOf(src), out), c.failure) << c.bits;
+        EXPECT_EQ(dib::GrayDib(BlockOf(src), out), c.failure) << c.bits;
+        EXPECT_EQ(dib::Dib24To1(BlockOf(src), out), c.failure) << c.bits;
+        EXPECT_EQ(dib::Dib24To4(BlockOf(src), out), c.failure) << c.bits;
+        EXPECT_EQ(out.calls, 0);
+    }
 }
 
 TEST(CropDib, Texts) {
@@ -179,20 +205,16 @@ TEST(CropDib, Texts) {
     s.palette = {Rgb(0, 0, 0)};
     s.compression = 1;
     VectorSink out;
-    EXPECT_STREQ(dib::CropDib(BlockOf(MakeDib(s)), 0, 0, 1, 1, out),
-                 "CropDIB: No support for RLE-Bitmaps!");
+    EXPECT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 0, 0, 1, 1, out), Failure::kRle);
     s.compression = 0;
     auto os2 = MakeDib(s);
     os2[0] = 12;
-    EXPECT_STREQ(dib::CropDib(BlockOf(os2), 0, 0, 1, 1, out),
-                 "CropDIB: No support for OS/2-Bitmaps!");
+    EXPECT_EQ(dib::CropDib(BlockOf(os2), 0, 0, 1, 1, out), Failure::kOs2);
     NoMemorySink none;
-    EXPECT_STREQ(dib::CropDib(BlockOf(MakeDib(s)), 0, 0, 1, 1, none),
-                 "CropDIB: Not enough memory for DIB!");
+    EXPECT_EQ(dib::CropDib(BlockOf(MakeDib(s)), 0, 0, 1, 1, none), Failure::kNoMemory);
     auto shortBlock = MakeDib(s);
     shortBlock.pop_back();
-    EXPECT_STREQ(dib::CropDib(BlockOf(shortBlock), 0, 0, 1, 1, out),
-                 "CropDIB: DIB data does not match its header!");
+    EXPECT_EQ(dib::CropDib(BlockOf(shortBlock), 0, 0, 1, 1, out), Failure::kMismatch);
 }
 
 } // namespace

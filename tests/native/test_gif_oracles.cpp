@@ -84,10 +84,11 @@ TEST(GifOracle, WrittenFilesDecodeTheSameInImageMagickAndGiflib) {
         SCOPED_TRACE(c.name);
         const int modulo = c.clrUsed ? int(c.clrUsed) : 1 << c.bits;
         uint32_t state = 99;
-        const auto dib = giftest::MakeDib(c.width, c.height, c.bits, c.clrUsed, [&](int x, int y) {
-            state = state * 1103515245 + 12345;
-            return c.kind ? int(state >> 20) % modulo : (x / 3 + y / 2) % modulo;
-        });
+        const auto dib =
+            dibtest::MakeIndexedDib(c.width, c.height, c.bits, c.clrUsed, [&](int x, int y) {
+                state = state * 1103515245 + 12345;
+                return c.kind ? int(state >> 20) % modulo : (x / 3 + y / 2) % modulo;
+            });
         TestHost host;
         const auto gif = giftest::Write(dib, c.interlace, host, c.version);
         ASSERT_FALSE(gif.empty());
@@ -102,7 +103,7 @@ TEST(GifOracle, WrittenFilesDecodeTheSameInImageMagickAndGiflib) {
 
 TEST(GifOracle, EmptyPictureIsAValidFileForGiflib) {
     if (!HaveTool("giftext")) GTEST_SKIP() << "no giflib tools";
-    const auto dib = giftest::MakeDib(0, 0, 8, 0, [](int, int) { return 0; });
+    const auto dib = dibtest::MakeIndexedDib(0, 0, 8, 0, [](int, int) { return 0; });
     TestHost host;
     const std::string path = TempFile("empty.gif");
     Save(path, giftest::Write(dib, false, host));
@@ -165,6 +166,38 @@ TEST(GifOracle, FilesFromImageMagickReadToItsOwnPixels) {
             Shell("convert '" + path + "' -coalesce -depth 8 rgb:- 2>/dev/null");
         ASSERT_GE(theirs.size(), ours.size());
         EXPECT_TRUE(theirs.compare(theirs.size() - ours.size(), ours.size(), ours) == 0);
+        std::remove(path.c_str());
+    }
+}
+
+TEST(GifOracle, FourOneByOneImagesLandWhereImageMagickPutsThem) {
+    // A 2 x 2 screen and four 1 x 1 images at (0,0), (1,0), (0,1), (1,1), in
+    // screens of 1, 4 and 8 bits; each image has its own colour (1 bit: the
+    // two colours alternate, so that a misplaced image shows).
+    if (!HaveTool("convert")) GTEST_SKIP() << "no ImageMagick";
+    const struct {
+        const char *name;
+        int sizeField;
+        uint8_t indices[4];
+    } cases[] = {
+        {"one", 0, {0, 1, 1, 0}}, {"four", 1, {0, 1, 2, 3}}, {"eight", 7, {9, 70, 130, 250}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        giftest::GifBuilder gif;
+        gif.Screen(2, 2, 0x80 | c.sizeField).Table(2 << c.sizeField);
+        for (int i = 0; i < 4; ++i)
+            gif.Image(i % 2, i / 2, 1, 1, 0, {c.indices[i]}, c.sizeField < 1 ? 2 : 8);
+        gif.Trailer();
+        const std::string path = TempFile(std::string("four_") + c.name + ".gif");
+        Save(path, gif.bytes);
+        TestHost host;
+        const uint8_t *dib = giftest::Read(gif.bytes, host);
+        ASSERT_NE(dib, nullptr);
+        EXPECT_TRUE(host.errors.empty());
+        const std::string theirs =
+            Shell("convert '" + path + "' -coalesce -depth 8 rgb:- 2>/dev/null");
+        ASSERT_EQ(theirs.size(), 4u * 12);
+        EXPECT_EQ(Rgb(Picture(dib)), theirs.substr(3 * 12));
         std::remove(path.c_str());
     }
 }

@@ -112,25 +112,28 @@ TEST(GifReader, FileEndingAfterTheScreenGivesTableAndBlackPixels) {
             EXPECT_EQ(p.At(x, y), 0);
 }
 
-TEST(GifReader, ImageAtLeftThreeInFourBitsStartsAtColumnTwo) {
-    GifBuilder gif;
-    gif.Screen(8, 2, 0x83).Table(16).Image(3, 0, 3, 2, 0, {1, 2, 3, 4, 5, 6}, 4).Trailer();
-    TestHost host;
-    Picture p(giftest::Read(gif.bytes, host));
-    EXPECT_TRUE(host.errors.empty());
-    const int expected[2][8] = {{0, 0, 1, 2, 3, 0, 0, 0}, {0, 0, 4, 5, 6, 0, 0, 0}};
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 8; ++x)
-            EXPECT_EQ(p.At(x, y), expected[y][x]) << x << "," << y;
-}
-
-TEST(GifReader, OneBitImagesAlignToEightColumns) {
-    GifBuilder gif;
-    gif.Screen(20, 1, 0x80).Table(2).Image(13, 0, 4, 1, 0, {1, 0, 1, 1}, 2).Trailer();
-    TestHost host;
-    Picture p(giftest::Read(gif.bytes, host));
-    for (int x = 0; x < 20; ++x)
-        EXPECT_EQ(p.At(x, 0), (x == 8 || x == 10 || x == 11) ? 1 : 0);
+TEST(GifReader, ImagesLandAtTheirOwnColumnInEveryDepth) {
+    // Images at odd columns, and across byte boundaries of 1- and 4-bit
+    // rows, over a first image that fills the screen: nothing outside each
+    // image's rectangle changes.
+    for (int sizeField : {0, 3, 7}) {
+        const int entries = 2 << sizeField, fill = entries - 1;
+        GifBuilder gif;
+        gif.Screen(20, 2, 0x80 | sizeField).Table(entries);
+        gif.Image(0, 0, 20, 2, 0, std::vector<uint8_t>(40, uint8_t(fill)), 8);
+        gif.Image(3, 0, 3, 2, 0, {0, 1, 0, 1, 0, 1}, 8).Image(13, 1, 4, 1, 0, {1, 0, 0, 1}, 8);
+        gif.Trailer();
+        TestHost host;
+        Picture p(giftest::Read(gif.bytes, host));
+        EXPECT_TRUE(host.errors.empty());
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 20; ++x) {
+                int expected = fill;
+                if (x >= 3 && x < 6) expected = (x - 3 + 3 * y) % 2;
+                if (y == 1 && x >= 13 && x < 17) expected = x == 13 || x == 16 ? 1 : 0;
+                EXPECT_EQ(p.At(x, y), expected) << x << "," << y << " size field " << sizeField;
+            }
+    }
 }
 
 TEST(GifReader, ImageOutsideTheScreenIsSkippedWithoutError) {
@@ -271,6 +274,23 @@ TEST(GifReader, LocalTableLargerThanTheDepthIsRefused) {
     EXPECT_EQ(host.errors, std::vector<std::string>{text::kBadLocalTable});
 }
 
+TEST(GifReader, WithoutAGlobalTableTheDibHasEightBits) {
+    // Packed byte 0: no global table (its size field says nothing), so the
+    // image's own 256-entry table must fit.
+    GifBuilder gif;
+    gif.Screen(3, 1, 0x00).Descriptor(0, 0, 3, 1, 0x87).Table(256);
+    gif.Data(8, giftest::Encode({200, 7, 255}, 8)).Trailer();
+    TestHost host;
+    Picture p(giftest::Read(gif.bytes, host));
+    EXPECT_TRUE(host.errors.empty());
+    EXPECT_EQ(p.header.bitCount, 8);
+    EXPECT_EQ(p.header.clrUsed, 256u);
+    EXPECT_EQ(p.header.clrImportant, 256u);
+    EXPECT_EQ(p.At(0, 0), 200);
+    EXPECT_EQ(p.At(2, 0), 255);
+    EXPECT_EQ(p.Rgb(7), 0x478ED5u);
+}
+
 TEST(GifReader, ImageWithoutAnyColourTableIsRefused) {
     GifBuilder gif;
     gif.Screen(2, 1, 0x07).Image(0, 0, 2, 1, 0, {1, 1}).Trailer();
@@ -336,6 +356,21 @@ TEST(GifReader, TooFewIndicesBeforeTheEndCodeLeaveZeros) {
     EXPECT_EQ(p.At(2, 0), 0);
 }
 
+TEST(GifReader, PixelsTheDataDoesNotReachKeepWhatWasThere) {
+    // The second image claims 3 x 3 (interlaced) but its data ends after
+    // four indices: stored rows 0 and half of stored row 1 (screen row 2).
+    GifBuilder gif;
+    gif.Screen(3, 3, 0x87).Table(256).Image(0, 0, 3, 3, 0, std::vector<uint8_t>(9, 5));
+    gif.Descriptor(0, 0, 3, 3, 0x40).Data(8, giftest::Encode({1, 2, 3, 4}, 8)).Trailer();
+    TestHost host;
+    Picture p(giftest::Read(gif.bytes, host));
+    EXPECT_TRUE(host.errors.empty());
+    const int expected[3][3] = {{1, 2, 3}, {5, 5, 5}, {4, 5, 5}};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(p.At(x, y), expected[y][x]) << x << "," << y;
+}
+
 TEST(GifReader, SubBlocksBehindTheEndCodeBelongToTheImage) {
     auto coded = giftest::Encode({1, 2}, 8);
     coded.pop_back(); // the terminator
@@ -387,6 +422,13 @@ TEST(GifReader, OutOfMemoryTexts) {
         EXPECT_NE(giftest::Read(gif.bytes, host), nullptr);
         EXPECT_EQ(host.errors,
                   std::vector<std::string>{"Zu wenig Speicher f\xFCr Bitmap vorhanden!"});
+    }
+    {
+        TestHost host;
+        host.failKind = giftest::Block::kPrefixTable;
+        EXPECT_NE(giftest::Read(gif.bytes, host), nullptr);
+        EXPECT_EQ(host.errors, std::vector<std::string>{text::kNoMemoryPrefixTable});
+        EXPECT_EQ(host.live, 0);
     }
 }
 

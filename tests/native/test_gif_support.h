@@ -1,6 +1,6 @@
 // Helpers of the native GIF tests: a host that records messages and can
-// refuse allocations, a builder for hand-made GIF files, and small DIB
-// builders.
+// refuse allocations, a builder for hand-made GIF files, and the writer on a
+// DIB block (built with support/dib_builder.h).
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include "gif/gif_reader.h"
 #include "gif/gif_writer.h"
 #include "gif/lzw_encoder.h"
+#include "support/dib_builder.h"
 
 namespace giftest {
 
@@ -147,39 +148,8 @@ class GifBuilder {
 
 // Reads a file in memory; the DIB (or null) stays owned by the host.
 inline uint8_t *Read(const std::vector<uint8_t> &file, TestHost &host) {
-    static auto *decoder = new pexa::gif::LzwDecoder;
     pexa::gif::MemorySource source(file.data(), file.size());
-    return pexa::gif::ReadGif(source, host, *decoder);
-}
-
-// A bottom-up palette DIB whose pixel (x, y) (y from the top) is
-// index(x, y); colour entry i is (i, 255 - i, i * 7) mod 256 (r, g, b).
-template <class IndexOf>
-std::vector<uint8_t> MakeDib(int width, int height, int bitCount, uint32_t clrUsed, IndexOf index) {
-    pexa::dib::InfoHeader h = pexa::dib::MakeHeader(width, height, uint16_t(bitCount), clrUsed);
-    const uint32_t colors = pexa::dib::ColorsInPalette(h);
-    const uint64_t rowBytes = pexa::dib::RowBytes(width, bitCount);
-    std::vector<uint8_t> dib(40 + 4 * colors + rowBytes * height);
-    std::memcpy(dib.data(), &h, 40);
-    for (uint32_t i = 0; i < colors; ++i) {
-        uint8_t *q = dib.data() + 40 + 4 * i;
-        q[0] = uint8_t(i * 7), q[1] = uint8_t(255 - i), q[2] = uint8_t(i), q[3] = 0;
-    }
-    uint8_t *bits = dib.data() + 40 + 4 * colors;
-    for (int y = 0; y < height; ++y) {
-        uint8_t *row = bits + (height - 1 - y) * rowBytes;
-        for (int x = 0; x < width; ++x) {
-            const int v = index(x, y);
-            if (bitCount == 8) {
-                row[x] = uint8_t(v);
-            } else if (bitCount == 4) {
-                row[x / 2] |= uint8_t(v << (x % 2 ? 0 : 4));
-            } else {
-                row[x / 8] |= uint8_t(v << (7 - x % 8));
-            }
-        }
-    }
-    return dib;
+    return pexa::gif::ReadGif(source, host);
 }
 
 inline std::vector<uint8_t> Write(const std::vector<uint8_t> &dib, bool interlace, TestHost &host,

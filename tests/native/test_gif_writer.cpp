@@ -20,7 +20,7 @@ size_t ImageAt(int bits) {
 }
 
 TEST(GifWriter, EightBitLayout) {
-    const auto dib = giftest::MakeDib(3, 2, 8, 0, [](int x, int y) { return x + 3 * y; });
+    const auto dib = dibtest::MakeIndexedDib(3, 2, 8, 0, [](int x, int y) { return x + 3 * y; });
     TestHost host;
     const auto gif = giftest::Write(dib, false, host);
     ASSERT_FALSE(gif.empty());
@@ -32,7 +32,7 @@ TEST(GifWriter, EightBitLayout) {
     EXPECT_EQ(gif[10], 0xF7);
     EXPECT_EQ(gif[11], 0); // background
     EXPECT_EQ(gif[12], 0); // aspect
-    // Colour entry i of MakeDib is (i, 255 - i, 7 i).
+    // Colour entry i of MakeIndexedDib is (i, 255 - i, 7 i).
     EXPECT_EQ(gif[13 + 3 * 200], 200);
     EXPECT_EQ(gif[13 + 3 * 200 + 1], 55);
     EXPECT_EQ(gif[13 + 3 * 200 + 2], uint8_t(1400));
@@ -46,7 +46,7 @@ TEST(GifWriter, EightBitLayout) {
 }
 
 TEST(GifWriter, OneBitLayout) {
-    const auto dib = giftest::MakeDib(9, 3, 1, 0, [](int x, int y) { return (x + y) & 1; });
+    const auto dib = dibtest::MakeIndexedDib(9, 3, 1, 0, [](int x, int y) { return (x + y) & 1; });
     TestHost host;
     const auto gif = giftest::Write(dib, false, host, 87);
     EXPECT_EQ(std::string(gif.begin(), gif.begin() + 6), "GIF87a");
@@ -63,7 +63,8 @@ TEST(GifWriter, OneBitLayout) {
 }
 
 TEST(GifWriter, TenColoursArePaddedWithSixBlack) {
-    const auto dib = giftest::MakeDib(4, 4, 4, 10, [](int x, int y) { return (x + y) % 10; });
+    const auto dib =
+        dibtest::MakeIndexedDib(4, 4, 4, 10, [](int x, int y) { return (x + y) % 10; });
     TestHost host;
     const auto gif = giftest::Write(dib, false, host);
     EXPECT_EQ(gif[10], 0xB3);
@@ -76,7 +77,7 @@ TEST(GifWriter, TenColoursArePaddedWithSixBlack) {
 }
 
 TEST(GifWriter, TooManyColoursAreCutToTheDepth) {
-    auto dib = giftest::MakeDib(2, 2, 1, 0, [](int x, int) { return x; });
+    auto dib = dibtest::MakeIndexedDib(2, 2, 1, 0, [](int x, int) { return x; });
     // A 1-bit DIB claiming 3 colours: the table holds exactly 2 entries.
     dib.insert(dib.begin() + 48, {9, 9, 9, 0});
     pexa::dib::InfoHeader h = pexa::dib::ReadHeader(dib.data());
@@ -91,7 +92,7 @@ TEST(GifWriter, TooManyColoursAreCutToTheDepth) {
 }
 
 TEST(GifWriter, InterlacedRowsInPassOrder) {
-    const auto dib = giftest::MakeDib(2, 5, 8, 0, [](int, int y) { return 10 + y; });
+    const auto dib = dibtest::MakeIndexedDib(2, 5, 8, 0, [](int, int y) { return 10 + y; });
     TestHost host;
     const auto gif = giftest::Write(dib, true, host);
     const size_t image = ImageAt(8);
@@ -115,7 +116,7 @@ TEST(GifWriter, RoundTripsKeepIndicesAndColours) {
             for (int width : {1, 7, 8, 9, 33}) {
                 for (int height : {1, 2, 5, 9, 17}) {
                     const int colors = 1 << bits;
-                    const auto dib = giftest::MakeDib(
+                    const auto dib = dibtest::MakeIndexedDib(
                         width, height, bits, 0, [&](int x, int y) { return Mix(x, y, colors); });
                     TestHost host;
                     const auto gif = giftest::Write(dib, interlace, host);
@@ -139,7 +140,7 @@ TEST(GifWriter, RoundTripsKeepIndicesAndColours) {
 
 TEST(GifWriter, LargeNoisyPictureRoundTrips) {
     uint32_t state = 12345;
-    const auto dib = giftest::MakeDib(300, 200, 8, 0, [&](int, int) {
+    const auto dib = dibtest::MakeIndexedDib(300, 200, 8, 0, [&](int, int) {
         state = state * 1103515245 + 12345;
         return int(state >> 24);
     });
@@ -150,7 +151,7 @@ TEST(GifWriter, LargeNoisyPictureRoundTrips) {
 }
 
 TEST(GifWriter, TopDownDibKeepsItsTopRow) {
-    auto dib = giftest::MakeDib(4, 3, 8, 0, [](int, int y) { return y; });
+    auto dib = dibtest::MakeIndexedDib(4, 3, 8, 0, [](int, int y) { return y; });
     pexa::dib::InfoHeader h = pexa::dib::ReadHeader(dib.data());
     h.height = -3; // the same rows, now read from the top
     std::memcpy(dib.data(), &h, sizeof h);
@@ -163,7 +164,7 @@ TEST(GifWriter, TopDownDibKeepsItsTopRow) {
 
 TEST(GifWriter, EmptyPictureGivesAValidFile) {
     for (auto [width, height] : {std::pair{0, 0}, std::pair{5, 0}, std::pair{0, 5}}) {
-        const auto dib = giftest::MakeDib(width, height, 8, 0, [](int, int) { return 0; });
+        const auto dib = dibtest::MakeIndexedDib(width, height, 8, 0, [](int, int) { return 0; });
         TestHost host;
         const auto gif = giftest::Write(dib, true, host);
         ASSERT_FALSE(gif.empty());
@@ -176,7 +177,7 @@ TEST(GifWriter, EmptyPictureGivesAValidFile) {
 }
 
 TEST(GifWriter, RefusesWhatItCannotWrite) {
-    auto good = giftest::MakeDib(3, 3, 8, 0, [](int, int) { return 1; });
+    auto good = dibtest::MakeIndexedDib(3, 3, 8, 0, [](int, int) { return 1; });
     EXPECT_TRUE(pexa::gif::IsWritableDib(good.data(), good.size()));
     EXPECT_FALSE(pexa::gif::IsWritableDib(good.data(), good.size() - 1));
     EXPECT_FALSE(pexa::gif::IsWritableDib(good.data(), 39));
@@ -207,7 +208,7 @@ TEST(GifWriter, RefusesWhatItCannotWrite) {
 }
 
 TEST(GifWriter, OutOfMemoryStillEndsTheFile) {
-    const auto dib = giftest::MakeDib(3, 3, 8, 0, [](int, int) { return 1; });
+    const auto dib = dibtest::MakeIndexedDib(3, 3, 8, 0, [](int, int) { return 1; });
     for (auto [kind, message] :
          {std::pair{giftest::Block::kIndices, "Zu wenig Speicher f\xFCr Bitmap vorhanden!"},
           std::pair{giftest::Block::kPrefixTable, "Zu wenig Speicher f\xFCr Pr\xE4"
@@ -228,7 +229,8 @@ TEST(GifWriter, FailingSinkIsAFailure) {
         bool Write(const void *, size_t count) override { return (budget -= int(count)) >= 0; }
         int budget;
     };
-    const auto dib = giftest::MakeDib(64, 64, 8, 0, [](int x, int y) { return Mix(x, y, 256); });
+    const auto dib =
+        dibtest::MakeIndexedDib(64, 64, 8, 0, [](int x, int y) { return Mix(x, y, 256); });
     for (int budget : {5, 800, 900, 2000}) {
         FullDisk sink;
         sink.budget = budget;

@@ -1,6 +1,6 @@
 // Colour reduction, median cut, grey conversion and halving on hand-built
 // DIBs.
-#include "test_convert_support.h"
+#include "support/dib_builder.h"
 
 #include "dib/color_reduce.h"
 #include "dib/crop.h"
@@ -47,7 +47,7 @@ TEST(ReduceColors, PopularityOrdersByFrequencyAndRepeats) {
                                   {255, 0, 0},
                                   {10, 20, 33}});
     VectorSink out;
-    ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 8, 0, out), nullptr);
+    ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 8, 0, out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_TRUE(SameColor(v.color(0), Rgb(8, 16, 32)));
     EXPECT_TRUE(SameColor(v.color(1), Rgb(248, 0, 0)));
@@ -68,11 +68,42 @@ TEST(ReduceColors, PopularityOrdersByFrequencyAndRepeats) {
     EXPECT_EQ(out.bytes.size(), 40u + 1024 + 12);
 }
 
+TEST(ReduceColors, PopularityTakesEachColourOnce) {
+    // Three blue, two green, one red: red is chosen third, not blue again,
+    // and every pixel keeps its colour.
+    const auto s = FromPixels(
+        6, {{0, 0, 255}, {0, 255, 0}, {0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}});
+    VectorSink out;
+    ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 8, 0, out), Failure::kNone);
+    DibView v{out.bytes};
+    EXPECT_TRUE(SameColor(v.color(0), Rgb(0, 0, 248)));
+    EXPECT_TRUE(SameColor(v.color(1), Rgb(0, 248, 0)));
+    EXPECT_TRUE(SameColor(v.color(2), Rgb(248, 0, 0)));
+    EXPECT_EQ(v.rowVector(0), (std::vector<uint8_t>{0, 1, 0, 2, 1, 0, 0, 0}));
+
+    // Many colours that occur once, more than the palette holds: after the
+    // frequent ones, distinct singletons in cell order, never a repeat.
+    std::vector<std::array<int, 3>> pixels(40, {200, 100, 0});
+    for (int i = 0; i < 300; ++i)
+        pixels.push_back({(i % 32) * 8, (i / 32) * 8, 64});
+    VectorSink many;
+    ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(FromPixels(340, pixels))), 6, 0, many),
+              Failure::kNone);
+    DibView m{many.bytes};
+    EXPECT_TRUE(SameColor(m.color(0), Rgb(200, 96, 0)));
+    std::set<std::array<int, 3>> seen;
+    for (size_t i = 0; i < 64; ++i) {
+        const Quad q = m.color(i);
+        EXPECT_TRUE(seen.insert({q.red, q.green, q.blue}).second) << "entry " << i;
+    }
+    EXPECT_TRUE(SameColor(m.color(1), Rgb(0, 0, 64))); // the lowest singleton cell
+}
+
 TEST(ReduceColors, OneBitLeavesTwoEntriesAndBlack) {
     const auto s = FromPixels(2, {{255, 255, 255}, {200, 0, 0}, {255, 255, 255}, {0, 0, 200}});
     for (unsigned flags = 0; flags < 4; ++flags) {
         VectorSink out;
-        ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 1, flags, out), nullptr);
+        ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 1, flags, out), Failure::kNone);
         DibView v{out.bytes};
         for (int i = 2; i < 256; ++i)
             EXPECT_TRUE(SameColor(v.color(size_t(i)), Rgb(0, 0, 0)));
@@ -85,22 +116,18 @@ TEST(ReduceColors, OneBitLeavesTwoEntriesAndBlack) {
 TEST(ReduceColors, Texts) {
     const auto s24 = MakeDib(FromPixels(1, {{1, 2, 3}}));
     VectorSink out;
-    EXPECT_STREQ(dib::ReduceColors(BlockOf(s24), 9, 0, out), "ReduceColors: uBPP > 8!");
+    EXPECT_EQ(dib::ReduceColors(BlockOf(s24), 9, 0, out), Failure::kBitsPerPixel);
     DibLayout s8;
     s8.palette = {Rgb(0, 0, 0)};
-    EXPECT_STREQ(dib::ReduceColors(BlockOf(MakeDib(s8)), 8, 0, out),
-                 "ReduceColors: Bitmap is already reduced!");
+    EXPECT_EQ(dib::ReduceColors(BlockOf(MakeDib(s8)), 8, 0, out), Failure::kDepth);
     s8.compression = 1;
-    EXPECT_STREQ(dib::ReduceColors(BlockOf(MakeDib(s8)), 8, 0, out),
-                 "ReduceColors: No support for RLE-Bitmaps!");
+    EXPECT_EQ(dib::ReduceColors(BlockOf(MakeDib(s8)), 8, 0, out), Failure::kRle);
     auto os2 = s24;
     os2[0] = 12;
-    EXPECT_STREQ(dib::ReduceColors(BlockOf(os2), 9, 0, out), "ReduceColors: uBPP > 8!");
-    EXPECT_STREQ(dib::ReduceColors(BlockOf(os2), 8, 0, out),
-                 "ReduceColors: No support for OS/2-Bitmaps!");
+    EXPECT_EQ(dib::ReduceColors(BlockOf(os2), 9, 0, out), Failure::kBitsPerPixel);
+    EXPECT_EQ(dib::ReduceColors(BlockOf(os2), 8, 0, out), Failure::kOs2);
     NoMemorySink none;
-    EXPECT_STREQ(dib::ReduceColors(BlockOf(s24), 8, 3, none),
-                 "ReduceColors: Not enough memory for DIB!");
+    EXPECT_EQ(dib::ReduceColors(BlockOf(s24), 8, 3, none), Failure::kNoMemory);
     EXPECT_EQ(out.calls, 0);
 }
 
@@ -169,7 +196,7 @@ TEST(ReduceColors, MedianCutOfFourSeparateColoursIsExactWithEightEntries) {
     const auto s = FromPixels(2, {{0, 0, 0}, {248, 0, 0}, {0, 248, 0}, {0, 0, 248}});
     for (unsigned flags : {2u, 3u}) {
         VectorSink out;
-        ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 3, flags, out), nullptr);
+        ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 3, flags, out), Failure::kNone);
         DibView v{out.bytes};
         std::set<std::array<int, 3>> colours;
         for (int y = 0; y < 2; ++y)
@@ -198,7 +225,7 @@ TEST(ReduceColors, DiffusionMatchesTheReference) {
     }
     for (unsigned flags : {1u, 3u}) {
         VectorSink out;
-        ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 3, flags, out), nullptr);
+        ASSERT_EQ(dib::ReduceColors(BlockOf(MakeDib(s)), 3, flags, out), Failure::kNone);
         DibView v{out.bytes};
         std::vector<int> pic;
         for (const auto &row : s.rows)
@@ -240,7 +267,7 @@ TEST(GrayDib, PaletteDibKeepsIndicesAndGetsGreyTable) {
     s.rows = {{0x12, 0x30}};
     const auto src = MakeDib(s);
     VectorSink out;
-    ASSERT_EQ(dib::GrayDib(BlockOf(src), out), nullptr);
+    ASSERT_EQ(dib::GrayDib(BlockOf(src), out), Failure::kNone);
     ASSERT_EQ(out.bytes.size(), src.size());
     DibView v{out.bytes};
     EXPECT_EQ(v.header().bitCount, 4);
@@ -252,7 +279,7 @@ TEST(GrayDib, PaletteDibKeepsIndicesAndGetsGreyTable) {
 TEST(GrayDib, TrueColourBecomesEightBitGrey) {
     VectorSink out24;
     ASSERT_EQ(dib::GrayDib(BlockOf(MakeDib(FromPixels(2, {{255, 255, 255}, {255, 0, 0}}))), out24),
-              nullptr);
+              Failure::kNone);
     DibView v{out24.bytes};
     EXPECT_EQ(v.header().bitCount, 8);
     EXPECT_EQ(v.header().clrUsed, 256u);
@@ -265,14 +292,14 @@ TEST(GrayDib, TrueColourBecomesEightBitGrey) {
     s16.bits = 16;
     s16.rows = {{0xFF, 0x7F}};
     VectorSink out16;
-    ASSERT_EQ(dib::GrayDib(BlockOf(MakeDib(s16)), out16), nullptr);
+    ASSERT_EQ(dib::GrayDib(BlockOf(MakeDib(s16)), out16), Failure::kNone);
     EXPECT_EQ(DibView{out16.bytes}.row(0)[0], 248);
 
     DibLayout s32;
     s32.bits = 32;
     s32.rows = {{0, 0, 255, 0}}; // red
     VectorSink out32;
-    ASSERT_EQ(dib::GrayDib(BlockOf(MakeDib(s32)), out32), nullptr);
+    ASSERT_EQ(dib::GrayDib(BlockOf(MakeDib(s32)), out32), Failure::kNone);
     EXPECT_EQ(DibView{out32.bytes}.row(0)[0], 76);
 }
 
@@ -282,20 +309,20 @@ TEST(GrayDib, Texts) {
     s.bits = 8;
     s.compression = 1;
     s.palette = {Rgb(1, 1, 1)};
-    EXPECT_STREQ(dib::GrayDib(BlockOf(MakeDib(s)), out), "GrayDIB: No support for RLE-Bitmaps!");
+    EXPECT_EQ(dib::GrayDib(BlockOf(MakeDib(s)), out), Failure::kRle);
     s.bits = 24;
     s.palette.clear();
     s.compression = 2;
-    EXPECT_STREQ(dib::GrayDib(BlockOf(MakeDib(s)), out), "GrayDIB: No support for RLE-Bitmaps!");
+    EXPECT_EQ(dib::GrayDib(BlockOf(MakeDib(s)), out), Failure::kRle);
     s.compression = 0;
     auto os2 = MakeDib(s);
     os2[0] = 12;
-    EXPECT_STREQ(dib::GrayDib(BlockOf(os2), out), "GrayDIB: No support for OS/2-Bitmaps!");
+    EXPECT_EQ(dib::GrayDib(BlockOf(os2), out), Failure::kOs2);
     NoMemorySink none;
-    EXPECT_STREQ(dib::GrayDib(BlockOf(MakeDib(s)), none), "DIB24to8: Not enough memory for DIB!");
+    EXPECT_EQ(dib::GrayDib(BlockOf(MakeDib(s)), none), Failure::kNoMemory);
     s.bits = 1;
     s.palette = {Rgb(1, 1, 1), Rgb(2, 2, 2)};
-    EXPECT_STREQ(dib::GrayDib(BlockOf(MakeDib(s)), none), "CopyDIB: Not enough memory for DIB!");
+    EXPECT_EQ(dib::GrayDib(BlockOf(MakeDib(s)), none), Failure::kCopyMemory);
 }
 
 TEST(Dib24To8, ReducesOrGreys) {
@@ -305,17 +332,17 @@ TEST(Dib24To8, ReducesOrGreys) {
         pixels.push_back({int(rng() % 256), int(rng() % 256), int(rng() % 256)});
     const auto src = MakeDib(FromPixels(8, pixels));
     VectorSink reduced, direct, grey, greyDirect;
-    ASSERT_EQ(dib::Dib24To8(BlockOf(src), 0, reduced), nullptr);
-    ASSERT_EQ(dib::ReduceColors(BlockOf(src), 8, 3, direct), nullptr);
+    ASSERT_EQ(dib::Dib24To8(BlockOf(src), 0, reduced), Failure::kNone);
+    ASSERT_EQ(dib::ReduceColors(BlockOf(src), 8, 3, direct), Failure::kNone);
     EXPECT_EQ(reduced.bytes, direct.bytes);
-    ASSERT_EQ(dib::Dib24To8(BlockOf(src), 7, grey), nullptr);
-    ASSERT_EQ(dib::GrayDib(BlockOf(src), greyDirect), nullptr);
+    ASSERT_EQ(dib::Dib24To8(BlockOf(src), 7, grey), Failure::kNone);
+    ASSERT_EQ(dib::GrayDib(BlockOf(src), greyDirect), Failure::kNone);
     EXPECT_EQ(grey.bytes, greyDirect.bytes);
 
     DibLayout s8;
     s8.palette = {Rgb(0, 0, 0)};
     VectorSink out;
-    EXPECT_STREQ(dib::Dib24To8(BlockOf(MakeDib(s8)), 0, out), "DIB24to8: Not a 24-Bit-DIB!");
+    EXPECT_EQ(dib::Dib24To8(BlockOf(MakeDib(s8)), 0, out), Failure::kDepth);
 }
 
 TEST(SmallSizeDib, OneByOneBecomesEmpty) {
@@ -323,7 +350,7 @@ TEST(SmallSizeDib, OneByOneBecomesEmpty) {
     s.palette = {Rgb(1, 2, 3), Rgb(4, 5, 6)};
     s.rows = {{1}};
     VectorSink out;
-    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), nullptr);
+    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.header().width, 0);
     EXPECT_EQ(v.header().height, 0);
@@ -347,7 +374,7 @@ TEST(SmallSizeDib, ThreeByFiveTakesEvenPixelsOfEvenRows) {
         s.rows.push_back(row);
     }
     VectorSink out;
-    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), nullptr);
+    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.header().width, 1);
     EXPECT_EQ(v.header().height, 2);
@@ -363,7 +390,7 @@ TEST(SmallSizeDib, OneBitTakesEvenColumns) {
     s.palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
     s.rows = {{0xAA, 0x55, 0xA0}, {0, 0, 0}}; // even columns set in bytes 0 and 2
     VectorSink out;
-    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), nullptr);
+    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), Failure::kNone);
     DibView v{out.bytes};
     EXPECT_EQ(v.header().width, 10);
     EXPECT_EQ(v.header().height, 1);
@@ -380,7 +407,7 @@ TEST(SmallSizeDib, FourBitAndBitFields) {
     s.palette.assign(16, Rgb(0, 0, 0));
     s.rows = {{0x12, 0x34, 0x56}};
     VectorSink out;
-    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), nullptr);
+    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), Failure::kNone);
     EXPECT_EQ(DibView{out.bytes}.rowVector(0), (std::vector<uint8_t>{0x13, 0, 0, 0}));
 
     DibLayout m;
@@ -391,7 +418,7 @@ TEST(SmallSizeDib, FourBitAndBitFields) {
     m.masks = {0xF800, 0x07E0, 0x001F};
     m.rows = {{1, 2, 3, 4, 5, 6, 7, 8}};
     VectorSink bf;
-    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(m)), bf), nullptr);
+    ASSERT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(m)), bf), Failure::kNone);
     DibView v{bf.bytes};
     EXPECT_EQ(v.header().compression, dib::kCompressionBitfields);
     EXPECT_EQ(bf.bytes.size(), 40u + 12 + 4);
@@ -406,15 +433,13 @@ TEST(SmallSizeDib, Texts) {
     s.compression = 1;
     s.palette = {Rgb(0, 0, 0)};
     VectorSink out;
-    EXPECT_STREQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), "SmallSizeDIB: It's a RLE-DIB!");
+    EXPECT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), out), Failure::kRle);
     s.compression = 0;
     auto os2 = MakeDib(s);
     os2[0] = 12;
-    EXPECT_STREQ(dib::SmallSizeDib(BlockOf(os2), out),
-                 "SmallSizeDIB: No support for OS/2-Bitmaps!");
+    EXPECT_EQ(dib::SmallSizeDib(BlockOf(os2), out), Failure::kOs2);
     NoMemorySink none;
-    EXPECT_STREQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), none),
-                 "SmallSizeDIB: Not enough memory for DIB!");
+    EXPECT_EQ(dib::SmallSizeDib(BlockOf(MakeDib(s)), none), Failure::kNoMemory);
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 // Helpers of the bitmap toolkit's Wine tests (see dib_test.h).
 #include "support/dib_test.h"
 
+#include <psapi.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+#include <gtest/gtest.h>
 
 #include "pexa.h"
 
@@ -28,31 +32,34 @@ std::vector<uint8_t> DibBytes(HGLOBAL dib) {
     return bytes;
 }
 
-std::vector<uint8_t> MakeDibBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t colors,
-                                  uint32_t compression, const std::vector<uint8_t> &bits) {
-    const uint32_t rowBytes = ((uint32_t(width) * bitCount + 31) / 32) * 4;
-    const uint32_t rows = height < 0 ? uint32_t(-height) : uint32_t(height);
+BITMAPINFOHEADER HeaderOf(HGLOBAL dib) {
     BITMAPINFOHEADER h = {};
-    h.biSize = 40;
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = bitCount;
-    h.biCompression = compression;
-    h.biSizeImage = bits.empty() ? rowBytes * rows : uint32_t(bits.size());
-    h.biXPelsPerMeter = 2953;
-    h.biYPelsPerMeter = 2953;
-    h.biClrUsed = colors;
-    const size_t masks = compression == BI_BITFIELDS ? 12 : 0;
-    std::vector<uint8_t> out(40 + 4 * size_t(colors) + masks + h.biSizeImage);
-    std::memcpy(out.data(), &h, sizeof h);
-    for (uint32_t i = 0; i < colors; ++i) {
-        out[40 + 4 * i] = uint8_t(i);
-        out[41 + 4 * i] = uint8_t(2 * i);
-        out[42 + 4 * i] = uint8_t(3 * i);
-    }
-    if (!bits.empty()) std::memcpy(out.data() + 40 + 4 * colors + masks, bits.data(), bits.size());
-    return out;
+    const std::vector<uint8_t> bytes = DibBytes(dib);
+    if (bytes.size() >= sizeof h) std::memcpy(&h, bytes.data(), sizeof h);
+    return h;
+}
+
+Cost Measure(const std::function<void()> &call) {
+    auto peak = [] {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        return double(counters.PeakWorkingSetSize);
+    };
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    const double before = peak();
+    QueryPerformanceCounter(&start);
+    call();
+    QueryPerformanceCounter(&end);
+    Cost cost;
+    cost.seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+    cost.peakGrowthMb = (peak() - before) / (1 << 20);
+    return cost;
+}
+
+void ExpectCheap(const Cost &cost) {
+    EXPECT_LT(cost.seconds, 3.0);
+    EXPECT_LT(cost.peakGrowthMb, 100.0);
 }
 
 std::vector<uint32_t> RenderDib(HGLOBAL dib) {

@@ -1,27 +1,55 @@
-// Helpers of the bitmap toolkit's Wine tests: DIB blocks built byte by byte,
-// what GDI shows of a DIB, files shared with the Linux side, and ImageMagick
-// (the Linux program, started through Wine) as an independent decoder.
+// Helpers of the bitmap toolkit's Wine tests: DIB blocks (built by
+// dib_builder.h) in global memory, what GDI shows of a DIB, files shared with
+// the Linux side, and ImageMagick (the Linux program, started through Wine)
+// as an independent decoder.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "support/dib_builder.h"
+
 namespace pexatest {
+
+using dibtest::MakeDibBytes;
 
 // A new DIB handle holding the given bytes.
 HGLOBAL DibFromBytes(const std::vector<uint8_t> &bytes);
 // Every byte of a DIB handle's block.
 std::vector<uint8_t> DibBytes(HGLOBAL dib);
+// The header at the start of the block (zero when the block is shorter).
+BITMAPINFOHEADER HeaderOf(HGLOBAL dib);
 
-// A packed DIB built from nothing: 40-byte header, colors quads (entry i is
-// blue i, green 2i, red 3i), 12 mask bytes when compression is BI_BITFIELDS,
-// and the bits (zero when bits is empty).
-std::vector<uint8_t> MakeDibBytes(int32_t width, int32_t height, uint16_t bitCount, uint32_t colors,
-                                  uint32_t compression = BI_RGB,
-                                  const std::vector<uint8_t> &bits = {});
+inline UINT LockCount(HGLOBAL h) {
+    return GlobalFlags(h) & GMEM_LOCKCOUNT;
+}
+
+// Frees the handle when the scope ends.
+struct OwnedDib {
+    HGLOBAL h = nullptr;
+    explicit OwnedDib(HGLOBAL handle) : h(handle) {}
+    ~OwnedDib() {
+        if (h) GlobalFree(h);
+    }
+    OwnedDib(const OwnedDib &) = delete;
+    OwnedDib &operator=(const OwnedDib &) = delete;
+    operator HGLOBAL() const { return h; }
+};
+
+// What a call cost: its time, and how far it raised the process's peak
+// resident memory (a test runs in its own process, so its peak is its own).
+struct Cost {
+    double seconds = 0;
+    double peakGrowthMb = 0;
+};
+Cost Measure(const std::function<void()> &call);
+// Generous bounds for a call that must cost little whatever its input
+// claims: under 3 seconds and 100 MB of resident memory.
+void ExpectCheap(const Cost &cost);
 
 // What DrawDIB shows of the DIB: its pixels as 0x00RRGGBB, top row first,
 // rendered into a 32-bit DIB section. Empty when drawing failed.

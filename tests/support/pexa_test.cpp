@@ -1,6 +1,8 @@
 // Implementation of the shared Wine test helpers (see pexa_test.h).
 #include "support/pexa_test.h"
 
+#include <winternl.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -48,6 +50,23 @@ LRESULT CALLBACK MessageBoxCatcher::hook(int code, WPARAM wParam, LPARAM lParam)
         }
     }
     return CallNextHookEx(self ? self->hook_ : nullptr, code, wParam, lParam);
+}
+
+CaughtBox AnswerBoxOfAnotherThread(const char *caption, int answer, int timeoutMs) {
+    CaughtBox caught;
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); !box && int(GetTickCount() - start) < timeoutMs; Sleep(5))
+        box = FindWindowA("#32770", caption);
+    if (!box) return caught;
+    caught.caption = caption;
+    char buf[2048] = {};
+    // The text may be set just after the window appears.
+    for (int i = 0; i < 100 && !GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf); ++i)
+        Sleep(5);
+    caught.text = buf;
+    caught.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    return caught;
 }
 
 Capture CaptureClient(HWND hwnd) {
@@ -173,6 +192,27 @@ void Flush(HWND hwnd) {
             Sleep(1);
         }
     }
+}
+
+int GdiObjectCount() {
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return int(n);
+    // The table the process environment block points to: 65536 entries of
+    // 24 bytes (kernel address, owner, unique, type, user address).
+    struct Entry {
+        ULONGLONG object;
+        USHORT owner, count, unique;
+        UCHAR type, flags;
+        ULONGLONG user;
+    };
+    static_assert(sizeof(Entry) == 24, "GDI handle table entry");
+    const BYTE *peb = reinterpret_cast<const BYTE *>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    const size_t offset = sizeof(void *) == 8 ? 0xF8 : 0x94; // GdiSharedHandleTable
+    const Entry *table = *reinterpret_cast<const Entry *const *>(peb + offset);
+    if (!table) return 0;
+    int n = 0;
+    for (int i = 0; i < 0x10000; ++i)
+        n += table[i].type != 0;
+    return n;
 }
 
 HWND FindWindowByTitle(const char *title, int timeoutMs) {

@@ -42,6 +42,11 @@ class MessageBoxCatcher {
     MessageBoxCatcher *previous_ = nullptr;
 };
 
+// A message box shown by another thread (the library thread's boxes, which
+// a thread hook cannot see): waits up to timeoutMs for a box with this
+// caption, reads it and answers it. An empty caption when none came.
+CaughtBox AnswerBoxOfAnotherThread(const char *caption, int answer, int timeoutMs = 5000);
+
 // The client area of a window as 0x00RRGGBB pixels, row 0 at the top.
 struct Capture {
     int width = 0;
@@ -86,6 +91,10 @@ void PostButtonUp(HWND hwnd, int button, int x, int y);
 // Waits until every message posted to the window so far has been handled
 // (posts a marker behind them and polls for its effect).
 void Flush(HWND hwnd);
+
+// GDI objects the process holds: GetGuiResources, or where that answers 0
+// (Wine) the entries in use of the process's GDI handle table.
+int GdiObjectCount();
 
 // Top-level window with this exact title, or 0 after timeoutMs.
 HWND FindWindowByTitle(const char *title, int timeoutMs = 2000);

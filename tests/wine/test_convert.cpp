@@ -12,11 +12,16 @@
 
 #include "pexa.h"
 #include "support/pexa_test.h"
-#include "test_convert_support.h"
+#include "support/dib_builder.h"
+#include "support/dib_test.h"
 
 using pexatest::MessageBoxCatcher;
 using pexatest::TempPath;
 using namespace dibtest;
+using pexatest::DibBytes;
+using pexatest::DibFromBytes;
+using pexatest::LockCount;
+using pexatest::OwnedDib;
 
 namespace {
 
@@ -71,16 +76,16 @@ TEST(ConvertExports, NullDibShowsTheFunctionsBox) {
 
 TEST(ConvertExports, ResultIsNewAndSourceStaysUnchangedAndUnlocked) {
     const auto bytes = EightBitPicture(17, 5);
-    OwnedDib src(ToHandle(bytes));
+    OwnedDib src(DibFromBytes(bytes));
     MessageBoxCatcher catcher;
     OwnedDib wide(DIB8To24(src));
     ASSERT_NE(wide.h, nullptr);
     EXPECT_NE(wide.h, src.h);
     EXPECT_TRUE(catcher.boxes().empty());
-    EXPECT_EQ(BytesOf(src), bytes);
+    EXPECT_EQ(DibBytes(src), bytes);
     EXPECT_EQ(LockCount(src), 0u);
     EXPECT_EQ(LockCount(wide), 0u);
-    const auto out = BytesOf(wide);
+    const auto out = DibBytes(wide);
     DibView v{out};
     EXPECT_EQ(v.header().bitCount, 24);
     EXPECT_EQ(out.size(), 40u + v.header().sizeImage); // exactly header and bits
@@ -91,7 +96,7 @@ TEST(ConvertExports, ResultIsNewAndSourceStaysUnchangedAndUnlocked) {
 }
 
 TEST(ConvertExports, ChainsEqualTheirSteps) {
-    OwnedDib src(ToHandle(OneBitPicture()));
+    OwnedDib src(DibFromBytes(OneBitPicture()));
     OwnedDib four(DIB1To4(src));
     OwnedDib eight(DIB4To8(four));
     OwnedDib wide(DIB8To24(eight));
@@ -99,28 +104,28 @@ TEST(ConvertExports, ChainsEqualTheirSteps) {
     OwnedDib chained24(DIB1To24(src));
     OwnedDib fourTo24(DIB4To24(four));
     ASSERT_NE(wide.h, nullptr);
-    EXPECT_EQ(BytesOf(chained8), BytesOf(eight));
-    EXPECT_EQ(BytesOf(chained24), BytesOf(wide));
-    EXPECT_EQ(BytesOf(fourTo24), BytesOf(wide));
+    EXPECT_EQ(DibBytes(chained8), DibBytes(eight));
+    EXPECT_EQ(DibBytes(chained24), DibBytes(wide));
+    EXPECT_EQ(DibBytes(fourTo24), DibBytes(wide));
 
     OwnedDib oneFrom24(DIB24To1(wide));
     OwnedDib oneFrom8(DIB8To1(eight));
     OwnedDib oneFrom4(DIB4To1(four));
     ASSERT_NE(oneFrom24.h, nullptr);
-    EXPECT_EQ(BytesOf(oneFrom8), BytesOf(oneFrom24));
-    EXPECT_EQ(BytesOf(oneFrom4), BytesOf(oneFrom24));
+    EXPECT_EQ(DibBytes(oneFrom8), DibBytes(oneFrom24));
+    EXPECT_EQ(DibBytes(oneFrom4), DibBytes(oneFrom24));
     OwnedDib sixteenFrom24(DIB24To4(wide));
     OwnedDib sixteenFrom8(DIB8To4(eight));
     ASSERT_NE(sixteenFrom24.h, nullptr);
-    EXPECT_EQ(BytesOf(sixteenFrom8), BytesOf(sixteenFrom24));
-    EXPECT_EQ(DibView{BytesOf(sixteenFrom24)}.header().bitCount, 4);
+    EXPECT_EQ(DibBytes(sixteenFrom8), DibBytes(sixteenFrom24));
+    EXPECT_EQ(DibView{DibBytes(sixteenFrom24)}.header().bitCount, 4);
 }
 
 TEST(ConvertExports, FailedStepEndsTheChainWithItsOwnBox) {
     DibLayout s;
     s.bits = 4;
     s.palette.assign(16, Rgb(0, 0, 0));
-    OwnedDib four(ToHandle(MakeDib(s)));
+    OwnedDib four(DibFromBytes(MakeDib(s)));
     MessageBoxCatcher catcher;
     EXPECT_EQ(DIB8To1(four), nullptr);
     EXPECT_EQ(DIB1To24(four), nullptr);
@@ -135,10 +140,10 @@ TEST(ConvertExports, RunLengthAndOs2Texts) {
     DibLayout s;
     s.compression = 1;
     s.palette = {Rgb(0, 0, 0)};
-    OwnedDib rle(ToHandle(MakeDib(s)));
+    OwnedDib rle(DibFromBytes(MakeDib(s)));
     auto os2Bytes = MakeDib(s);
     os2Bytes[0] = 12;
-    OwnedDib os2(ToHandle(os2Bytes));
+    OwnedDib os2(DibFromBytes(os2Bytes));
     MessageBoxCatcher catcher;
     EXPECT_EQ(DIB8To24(rle), nullptr);
     EXPECT_EQ(DIB8To24(os2), nullptr);
@@ -149,10 +154,43 @@ TEST(ConvertExports, RunLengthAndOs2Texts) {
                                         "DIB16To24: No support for OS/2-Bitmaps!"}));
 }
 
+TEST(ConvertExports, BadDibsAreRefusedWithClearTexts) {
+    OwnedDib tenBytes(DibFromBytes(std::vector<uint8_t>(10, 40)));
+    DibLayout s;
+    s.bits = 24;
+    s.compression = BI_BITFIELDS;
+    s.masks = {0xFF0000, 0xFF00, 0xFF};
+    OwnedDib bitFields(DibFromBytes(MakeDib(s)));
+    s.masks.clear();
+    s.compression = 7;
+    OwnedDib unknown(DibFromBytes(MakeDib(s)));
+    s.compression = BI_RGB;
+    s.bits = 64;
+    OwnedDib deep(DibFromBytes(MakeDib(s)));
+    s.bits = 8;
+    s.compression = BI_RLE4;
+    s.palette = {Rgb(1, 2, 3)};
+    s.rawBits = {1, 5, 0, 1};
+    OwnedDib crossed(DibFromBytes(MakeDib(s)));
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(DIB24To1(tenBytes), nullptr);
+    EXPECT_EQ(DIB24To4(bitFields), nullptr);
+    EXPECT_EQ(GrayDIB(unknown), nullptr);
+    EXPECT_EQ(GrayDIB(deep), nullptr);
+    EXPECT_EQ(CropDIB(bitFields, 0, 0, 1, 1), nullptr);
+    EXPECT_EQ(RLEtoDIB(crossed), nullptr);
+    EXPECT_EQ(catcher.texts(),
+              (std::vector<std::string>{
+                  "_DIB24To1: No DIB passed!", "_DIB24To4: Compression does not fit the bit depth!",
+                  "GrayDIB: Unknown compression!", "GrayDIB: Unsupported bit depth!",
+                  "CropDIB: Compression does not fit the bit depth!",
+                  "RLEtoDIB: Compression does not fit the bit depth!"}));
+}
+
 TEST(ConvertExports, ChainsFreeTheirIntermediates) {
     // 512 x 512 at 8 bits: each DIB8To1 makes a 768 KB intermediate. A
     // hundred calls that kept them would hold 75 MB.
-    OwnedDib src(ToHandle(EightBitPicture(512, 512)));
+    OwnedDib src(DibFromBytes(EightBitPicture(512, 512)));
     auto usage = [] {
         PROCESS_MEMORY_COUNTERS counters = {};
         counters.cb = sizeof counters;
@@ -184,11 +222,12 @@ TEST(ConvertExports, LiteLibraryExportsTheSameFunctions) {
         EXPECT_NE(GetProcAddress(lite, name), nullptr) << name;
 
     using Fn = HGLOBAL(WINAPI *)(HGLOBAL);
-    auto liteToFour = reinterpret_cast<Fn>(reinterpret_cast<void *>(GetProcAddress(lite, "DIB1To4")));
-    OwnedDib src(ToHandle(OneBitPicture()));
+    auto liteToFour =
+        reinterpret_cast<Fn>(reinterpret_cast<void *>(GetProcAddress(lite, "DIB1To4")));
+    OwnedDib src(DibFromBytes(OneBitPicture()));
     OwnedDib ours(DIB1To4(src));
     OwnedDib theirs(liteToFour(src));
-    EXPECT_EQ(BytesOf(theirs), BytesOf(ours));
+    EXPECT_EQ(DibBytes(theirs), DibBytes(ours));
     MessageBoxCatcher catcher;
     EXPECT_EQ(liteToFour(nullptr), nullptr);
     EXPECT_EQ(catcher.texts(), (std::vector<std::string>{"DIB1To4: No DIB passed!"}));

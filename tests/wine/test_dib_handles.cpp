@@ -16,13 +16,6 @@ using namespace pexatest;
 
 namespace {
 
-BITMAPINFOHEADER HeaderOf(HGLOBAL dib) {
-    BITMAPINFOHEADER h = {};
-    const std::vector<uint8_t> bytes = DibBytes(dib);
-    if (bytes.size() >= sizeof h) std::memcpy(&h, bytes.data(), sizeof h);
-    return h;
-}
-
 // A 24-bit DIB of w x h pixels, colour(x, y) given top row first.
 template <class Colour> HGLOBAL TrueColorDib(int w, int h, Colour colour) {
     const size_t rowBytes = ((size_t(w) * 24 + 31) / 32) * 4;
@@ -273,12 +266,37 @@ TEST(DibHandles, DrawingFailuresShowTheirBoxes) {
     EXPECT_EQ(DIBtoDDB(cut, nullptr), nullptr);
     EXPECT_EQ(boxes.texts(),
               (std::vector<std::string>{"DrawDIB: No DIB passed!", "DrawDIB: No DIB passed!",
-                                        "DrawDIB: No DIB passed!", "DrawDDB: No DDB passed!",
-                                        "StretchDDB: No DDB!", "DIBtoDDB: No DIB passed!",
-                                        "DIBtoDDB: No DIB passed!"}));
+                                        "DrawDIB: DIB data does not match its header!",
+                                        "DrawDDB: No DDB passed!", "StretchDDB: No DDB!",
+                                        "DIBtoDDB: No DIB passed!",
+                                        "DIBtoDDB: DIB data does not match its header!"}));
     EXPECT_EQ(canvas.at(0, 0), 0x808080u);
     EXPECT_EQ(GlobalFlags(cut) & GMEM_LOCKCOUNT, 0u);
     GlobalFree(cut);
+}
+
+TEST(DibHandles, DrawingReturnsZeroWhenGdiDrawsNothing) {
+    HGLOBAL dib = TrueColorDib(2, 2, Quadrant);
+    HBITMAP bitmap = QuadrantBitmap(2, 2);
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    MessageBoxCatcher boxes;
+    // No device context: nothing is drawn, and nothing was wrong with the
+    // picture, so there is no box.
+    EXPECT_EQ(DrawDIB(nullptr, dib, nullptr, 0, 0), 0);
+    EXPECT_EQ(StretchDIB(nullptr, dib, nullptr, 0, 0, 4, 4), 0);
+    EXPECT_EQ(DrawDDB(nullptr, bitmap, nullptr, 0, 0), 0);
+    EXPECT_EQ(StretchDDB(nullptr, bitmap, nullptr, 0, 0, 4, 4), 0);
+    EXPECT_TRUE(boxes.texts().empty());
+    // A brush is no bitmap.
+    Canvas canvas(4, 4);
+    EXPECT_EQ(DrawDDB(canvas.dc, reinterpret_cast<HBITMAP>(brush), nullptr, 0, 0), 0);
+    EXPECT_EQ(StretchDDB(canvas.dc, reinterpret_cast<HBITMAP>(brush), nullptr, 0, 0, 4, 4), 0);
+    EXPECT_EQ(boxes.texts(),
+              (std::vector<std::string>{"DrawDDB: No DDB passed!", "StretchDDB: No DDB!"}));
+    EXPECT_EQ(canvas.at(0, 0), 0x808080u);
+    DeleteObject(brush);
+    DeleteObject(bitmap);
+    GlobalFree(dib);
 }
 
 TEST(DibHandles, DdbWithoutAMemoryContextShowsTheBox) {

@@ -75,20 +75,7 @@ TEST_F(SceneTest, PickingReportsTheNearestObjectUnderTheClick) {
     cObj *nearBox = Box(NULL, -0.5f, -0.5f, 0, 0.5f, 0.5f, 1);
     GroupEnd();
     Frame();
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    std::atomic<bool> done{false};
-    EventInfo info = {};
-    std::thread waiter([&] {
-        info = WaitForPexa(MOUSEHIT, 0);
-        done = true;
-    });
-    for (int i = 0; i < 200 && !done; ++i) {
-        PostButtonDown(hwnd, 1, rc.right / 2, rc.bottom / 2);
-        PostButtonUp(hwnd, 1, rc.right / 2, rc.bottom / 2);
-        Sleep(10);
-    }
-    waiter.join();
+    EventInfo info = ClickAndWait();
     EXPECT_EQ(info.hits, 2);
     EXPECT_EQ(info.name, reinterpret_cast<INT_PTR>(nearBox));
     EXPECT_NE(info.name, reinterpret_cast<INT_PTR>(farBox));

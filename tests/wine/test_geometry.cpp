@@ -6,11 +6,19 @@
 
 #include "pexa.h"
 #include "support/pexa_test.h"
-#include "test_convert_support.h"
+#include "support/dib_builder.h"
+#include "support/dib_test.h"
 
 using pexatest::MessageBoxCatcher;
 using pexatest::TempPath;
 using namespace dibtest;
+using pexatest::Cost;
+using pexatest::DibBytes;
+using pexatest::DibFromBytes;
+using pexatest::ExpectCheap;
+using pexatest::LockCount;
+using pexatest::Measure;
+using pexatest::OwnedDib;
 
 namespace {
 
@@ -32,11 +40,11 @@ TEST(GeometryExports, CropCopiesTheRectangle) {
     s.bits = 1;
     s.palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
     s.rows = {{0x0F, 0xF0}, {0xFF, 0x00}};
-    OwnedDib src(ToHandle(MakeDib(s)));
+    OwnedDib src(DibFromBytes(MakeDib(s)));
     MessageBoxCatcher catcher;
     OwnedDib crop(CropDIB(src, 3, 0, 8, 2));
     ASSERT_NE(crop.h, nullptr);
-    const auto out = BytesOf(crop);
+    const auto out = DibBytes(crop);
     DibView v{out};
     EXPECT_EQ(v.header().width, 8);
     EXPECT_EQ(v.header().height, 2);
@@ -52,9 +60,9 @@ TEST(GeometryExports, CropTexts) {
     s.width = 4;
     s.height = 4;
     s.palette = {Rgb(0, 0, 0)};
-    OwnedDib src(ToHandle(MakeDib(s)));
+    OwnedDib src(DibFromBytes(MakeDib(s)));
     s.compression = 2;
-    OwnedDib rle(ToHandle(MakeDib(s)));
+    OwnedDib rle(DibFromBytes(MakeDib(s)));
     MessageBoxCatcher catcher;
     EXPECT_EQ(CropDIB(nullptr, 0, 0, 1, 1), nullptr);
     EXPECT_EQ(CropDIB(rle, 0, 0, 1, 1), nullptr);
@@ -68,27 +76,28 @@ TEST(GeometryExports, CropTexts) {
 }
 
 TEST(GeometryExports, RleDecodes) {
-    OwnedDib src(ToHandle(RunLength(3, 2, {3, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1})));
+    OwnedDib src(DibFromBytes(RunLength(3, 2, {3, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1})));
     OwnedDib plain(RLEtoDIB(src));
     ASSERT_NE(plain.h, nullptr);
-    const auto out = BytesOf(plain);
+    const auto out = DibBytes(plain);
     DibView v{out};
     EXPECT_EQ(v.header().compression, 0u);
     EXPECT_EQ(v.rowVector(0), (std::vector<uint8_t>{5, 5, 5, 0}));
     EXPECT_EQ(v.rowVector(1), (std::vector<uint8_t>{1, 2, 3, 0}));
     // The decoded DIB converts like any other.
     OwnedDib wide(DIB8To24(plain));
-    EXPECT_EQ(DibView{BytesOf(wide)}.row(1)[3], 2);
+    EXPECT_EQ(DibView{DibBytes(wide)}.row(1)[3], 2);
 }
 
 TEST(GeometryExports, RleTexts) {
     DibLayout s;
     s.palette = {Rgb(0, 0, 0)};
-    OwnedDib plain(ToHandle(MakeDib(s)));
-    OwnedDib runPast(ToHandle(RunLength(2, 1, {9, 1, 0, 1})));
+    OwnedDib plain(DibFromBytes(MakeDib(s)));
+    OwnedDib runPast(DibFromBytes(RunLength(2, 1, {9, 1, 0, 1})));
     // GlobalSize may round the block up with zeros, which read as
     // end-of-lines: eight rows leave room for them.
-    OwnedDib noEnd(ToHandle(RunLength(16, 8, {2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1})));
+    OwnedDib noEnd(
+        DibFromBytes(RunLength(16, 8, {2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1})));
     MessageBoxCatcher catcher;
     EXPECT_EQ(RLEtoDIB(nullptr), nullptr);
     EXPECT_EQ(RLEtoDIB(plain), nullptr);
@@ -99,6 +108,35 @@ TEST(GeometryExports, RleTexts) {
                                         "RLEtoDIB: RLE data leaves the bitmap!",
                                         "RLEtoDIB: RLE data ends without end of bitmap!"}));
     EXPECT_EQ(LockCount(runPast), 0u);
+}
+
+// A 1 KB RLE8 DIB claiming 65536 x 65535 pixels: the result block is asked
+// for, but only the pixels the runs write are touched.
+TEST(GeometryExports, HugeRleHeaderCostsLittle) {
+    std::vector<uint8_t> runs;
+    for (int row = 0; row < 2; ++row) {
+        for (int i = 0; i < 200; ++i)
+            runs.insert(runs.end(), {255, uint8_t(i + row)});
+        runs.insert(runs.end(), {0, 0});
+    }
+    runs.insert(runs.end(), {0, 1});
+    OwnedDib src(DibFromBytes(RunLength(65536, 65535, runs)));
+    MessageBoxCatcher catcher;
+    HGLOBAL plain = nullptr;
+    const Cost cost = Measure([&] { plain = RLEtoDIB(src); });
+    if (plain) {
+        EXPECT_TRUE(catcher.boxes().empty());
+        const auto *bits = static_cast<const uint8_t *>(GlobalLock(plain)) + 40 + 1024;
+        EXPECT_EQ(bits[255 * 199], 199);
+        EXPECT_EQ(bits[65536], 1);     // row 1
+        EXPECT_EQ(bits[3 * 65536], 0); // rows the data does not reach
+        GlobalUnlock(plain);
+    } else { // a system that cannot give 4 GB refuses the picture
+        EXPECT_EQ(catcher.texts(),
+                  std::vector<std::string>{"RLEtoDIB: Not enough memory for DIB!"});
+    }
+    GlobalFree(plain);
+    ExpectCheap(cost);
 }
 
 } // namespace

@@ -235,15 +235,34 @@ TEST(GifFiles, WriteGifWithoutDibShowsItsBox) {
     EXPECT_EQ(catcher.texts(), std::vector<std::string>{"Keine DIB vorhanden!"});
 }
 
-TEST(GifFiles, VersionEightyEightLeavesAnEmptyFile) {
+TEST(GifFiles, FailedWriteLeavesAnExistingFileAlone) {
     HGLOBAL dib = DibFromBytes(MakeDibBytes(4, 4, 8, 256));
-    const auto path = GifPath("v88.gif");
+    auto unknownCompression = MakeDibBytes(4, 4, 8, 256);
+    unknownCompression[16] = 7;
+    HGLOBAL bogus = DibFromBytes(unknownCompression);
+    HGLOBAL tenBytes = DibFromBytes(std::vector<uint8_t>(10, 40));
+    const auto path = GifPath("kept.gif"), fresh = GifPath("v88.gif");
+    ASSERT_EQ(WriteGIF(path.windows.c_str(), dib, 89, 0), 1);
+    const auto before = ReadBytes(path.windows);
+    ASSERT_GT(before.size(), 800u);
     MessageBoxCatcher catcher;
+    EXPECT_EQ(WriteGIF(path.windows.c_str(), tenBytes, 89, 0), 0);
+    EXPECT_EQ(WriteGIF(path.windows.c_str(), bogus, 89, 0), 0);
     EXPECT_EQ(WriteGIF(path.windows.c_str(), dib, 88, 0), 0);
-    EXPECT_EQ(catcher.texts(), std::vector<std::string>{"Unbekanntes GIF-Format!"});
-    EXPECT_NE(GetFileAttributesA(path.windows.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(ReadBytes(path.windows).empty());
-    GlobalFree(dib);
+    EXPECT_EQ(WriteGIF(fresh.windows.c_str(), dib, 88, 0), 0);
+    EXPECT_EQ(catcher.texts(),
+              (std::vector<std::string>{"Keine DIB vorhanden!", "Keine DIB vorhanden!",
+                                        "Unbekanntes GIF-Format!", "Unbekanntes GIF-Format!"}));
+    EXPECT_EQ(ReadBytes(path.windows), before);
+    EXPECT_EQ(GetFileAttributesA(fresh.windows.c_str()), INVALID_FILE_ATTRIBUTES);
+    // Nor is a temporary file left behind.
+    WIN32_FIND_DATAA found;
+    const std::string folder = path.windows.substr(0, path.windows.find_last_of('/'));
+    HANDLE search = FindFirstFileA((folder + "/gif*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    for (HGLOBAL h : {dib, bogus, tenBytes})
+        GlobalFree(h);
 }
 
 TEST(GifFiles, FileThatCannotBeCreated) {
@@ -400,6 +419,100 @@ TEST(GifFiles, ReadGifMatchesImageMagickOnItsOwnFile) {
     EXPECT_EQ(w, 57);
     EXPECT_EQ(theirs, RenderDib(dib));
     GlobalFree(dib);
+}
+
+// Two threads read different files again and again, one of them writing
+// its file anew now and then: every read gives the pixels of a read on its
+// own.
+TEST(GifFiles, ReadsAndWritesOnTwoThreadsAreIndependent) {
+    struct Job {
+        SharedFile file;
+        HGLOBAL dib;
+        bool writes; // writes its file anew every eighth round
+        std::vector<uint8_t> expected;
+        int wrong = 0;
+    } jobs[2];
+    const struct { int width, height, bits; } pictures[2] = {{200, 150, 8}, {160, 100, 4}};
+    for (int t = 0; t < 2; ++t) {
+        const auto &p = pictures[t];
+        std::vector<uint8_t> bits(size_t(p.width * p.bits + 31) / 32 * 4 * p.height);
+        for (size_t i = 0; i < bits.size(); ++i)
+            bits[i] = uint8_t((i * i) >> (5 + t) ^ i >> 6);
+        jobs[t].dib = DibFromBytes(
+            MakeDibBytes(p.width, p.height, uint16_t(p.bits), 1u << p.bits, BI_RGB, bits));
+        jobs[t].file = GifPath(t ? "thread_b.gif" : "thread_a.gif");
+        jobs[t].writes = t == 1;
+        ASSERT_EQ(WriteGIF(jobs[t].file.windows.c_str(), jobs[t].dib, 89, t), 1);
+        HGLOBAL back = ReadGIF(jobs[t].file.windows.c_str());
+        jobs[t].expected = DibBytes(back);
+        GlobalFree(back);
+        ASSERT_GE(jobs[t].expected.size(), 40u + 1024 + 8000);
+    }
+    auto run = [](void *p) -> DWORD {
+        Job &job = *static_cast<Job *>(p);
+        for (int i = 0; i < 600; ++i) {
+            if (job.writes && i % 8 == 0 && WriteGIF(job.file.windows.c_str(), job.dib, 89, 1) != 1)
+                ++job.wrong;
+            HGLOBAL dib = ReadGIF(job.file.windows.c_str());
+            if (DibBytes(dib) != job.expected) ++job.wrong;
+            GlobalFree(dib);
+        }
+        return 0;
+    };
+    MessageBoxCatcher catcher;
+    HANDLE threads[2];
+    for (int t = 0; t < 2; ++t)
+        threads[t] = CreateThread(nullptr, 0, run, &jobs[t], 0, nullptr);
+    WaitForMultipleObjects(2, threads, TRUE, INFINITE);
+    for (int t = 0; t < 2; ++t) {
+        CloseHandle(threads[t]);
+        EXPECT_EQ(jobs[t].wrong, 0) << t;
+        GlobalFree(jobs[t].dib);
+    }
+    EXPECT_TRUE(catcher.boxes().empty());
+}
+
+// A few hundred bytes of images, each claiming 65535 x 65535 pixels on a
+// screen of that size, with no pixel data: the DIB block the screen needs
+// is asked for, but neither it nor the images cost time or resident memory.
+TEST(GifFiles, HugeImagesWithoutDataCostLittle) {
+    std::vector<uint8_t> file = GreyGif("GIF89a", 65535, 65535, {});
+    file.resize(13 + 768);
+    const uint32_t clearThenEnd = 256 | 257u << 9;
+    for (int i = 0; i < 20; ++i) {
+        const uint8_t image[] = {0x2C,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0xFF,
+                                 0xFF,
+                                 0xFF,
+                                 0xFF,
+                                 0,
+                                 8,
+                                 3,
+                                 uint8_t(clearThenEnd),
+                                 uint8_t(clearThenEnd >> 8),
+                                 uint8_t(clearThenEnd >> 16),
+                                 0};
+        file.insert(file.end(), image, image + sizeof image);
+    }
+    file.push_back(0x3B);
+    const auto path = GifPath("bomb.gif");
+    WriteBytes(path.windows, file);
+    MessageBoxCatcher catcher;
+    HGLOBAL dib = nullptr;
+    const Cost cost = Measure([&] { dib = ReadGIF(path.windows.c_str()); });
+    if (dib) {
+        EXPECT_EQ(GetDIBWidth(dib), 65535);
+        EXPECT_TRUE(catcher.boxes().empty());
+    } else { // a system that cannot give 4 GB refuses the screen
+        EXPECT_EQ(catcher.texts(),
+                  std::vector<std::string>{"Zu wenig Speicher f\xFCr DIB vorhanden!"});
+    }
+    GlobalFree(dib);
+    ExpectCheap(cost);
 }
 
 } // namespace

@@ -156,7 +156,9 @@ TEST_F(Misuse, BuildingOnTwoThreadsWhileAThirdClears) {
     c.join();
     while (GroupEnd() != GroupEnd()) {
     }
-    ClearList();
+    ClearList(); // the set-up's colour and switch went with the clearing
+    Disable(NULL, 1);
+    ColorRGB(NULL, 1, 0, 0);
     RedBox();
     EXPECT_TRUE(ShowsRed());
 }

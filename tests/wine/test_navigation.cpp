@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <thread>
 
 #include "support/dib_test.h"
@@ -134,6 +135,23 @@ TEST_F(Navigation, ViewpointsByNameAndMenuId) {
     PostMessageA(hwnd, WM_COMMAND, 60001, 0); // the menu item of "far"
     EXPECT_FLOAT_EQ(Key(VK_F5).pos[2], 9.0f);
     EXPECT_EQ(ViewpointSet(a), 0);
+}
+
+TEST_F(Navigation, DeletingTheCurrentViewpointAsksFirst) {
+    auto answered = [](int answer) {
+        return std::async(std::launch::async, [answer] {
+            return AnswerBoxOfAnotherThread("Delete Viewpoint", answer);
+        });
+    };
+    auto no = answered(IDNO);
+    EXPECT_EQ(ViewpointDel(), 0);
+    EXPECT_EQ(no.get().text, "Do you want to delete viewpoint: Default");
+    auto yes = answered(IDYES);
+    EXPECT_EQ(ViewpointDel(), 1);
+    yes.get();
+    auto none = answered(IDOK);
+    EXPECT_EQ(ViewpointDel(), 0);
+    EXPECT_EQ(none.get().text, "No viewpoint to delete.");
 }
 
 TEST_F(Navigation, SaveAsWritesABitmapThatImageMagickReads) {

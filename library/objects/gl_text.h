@@ -1,0 +1,50 @@
+// The text and bitmap kinds of the 3D list: bitmap-glyph text (TextBMP),
+// outline-glyph text scaled to a size (TextEXT) and a DIB drawn as a pixel
+// rectangle (Bitmap). Each draws at the raster position of the model origin
+// as transformed by the objects before it.
+#pragma once
+
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include "pexa.h"
+#include "scene/object_types.h"
+
+class cTextBMP3D : public cObj {
+  public:
+    cTextBMP3D() : cObj(pexa::kTypeTextBMP) {}
+    ~cTextBMP3D() override { delete[] text; }
+    void Draw() override;
+    void DrawExtra() override {}
+    char *text = nullptr; // owned copy
+    int listBase = 0;     // of a CreateFontBMP font; 0 draws nothing
+};
+
+class cTextEXT3D : public cObj {
+  public:
+    cTextEXT3D() : cObj(pexa::kTypeTextEXT) {}
+    ~cTextEXT3D() override { delete[] text; }
+    void Draw() override;
+    void DrawExtra() override {}
+    float scaleX = 1, scaleY = 1;
+    char *text = nullptr; // owned copy
+    int listBase = 0;     // of a CreateFontEXT font; 0 draws nothing
+    int textLength = 0;   // characters
+};
+
+// Points into the program's DIB, which must outlive the object unchanged in
+// size; width and height are the header's, checked against the block when
+// the object was set.
+class cBitmap3D : public cObj {
+  public:
+    cBitmap3D() : cObj(pexa::kTypeBitmap) {}
+    void Draw() override;
+    void DrawExtra() override {}
+    const BITMAPINFOHEADER *header = nullptr;
+    const void *bits = nullptr;
+    float zoom = 1;
+    int spare = 0;            // stored, not used
+    int format = 0, type = 0; // of glDrawPixels
+    int width = 0, height = 0;
+};
