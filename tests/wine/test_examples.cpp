@@ -1,6 +1,7 @@
 // The example programs, run as a user would run them: what they print, what
 // their windows show, and the keys that end them. Also a program-defined
 // object class.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -286,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(All, Examples, ::testing::ValuesIn(kExamples),
 
 // ENTER steps the crease angle down to 0 (ESC meanwhile is not its key);
 // the last step clears the console and shows the coloured sine grid.
-TEST(ExampleSteps, ElevationGridStepsWithEnterAndEndsWithEscape) {
+TEST(ExampleRuns, ElevationGridStepsWithEnterAndEndsWithEscape) {
     ExampleRun run("exElevationGrid");
     ASSERT_TRUE(run.started());
     HWND hwnd = FindWindowByTitle(" Pexa Window: ElevationGrid Example", 20000);
@@ -323,6 +324,58 @@ TEST(ExampleSteps, ElevationGridStepsWithEnterAndEndsWithEscape) {
     Capture sine = CaptureShowing(hwnd, {kBlue, kMagenta});
     EXPECT_EQ(HueList(MissingHues(sine, {kBlue, kMagenta})), "");
     PostKey(hwnd, VK_ESCAPE);
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
+// Bright pixels, and how many different colours they have.
+void CountBright(const Capture &c, int *bright, size_t *colours) {
+    std::vector<uint32_t> seen;
+    *bright = 0;
+    for (uint32_t p : c.pixels)
+        if (Red(p) > 60 && Green(p) > 60 && Blue(p) > 60) {
+            ++*bright;
+            seen.push_back(p);
+        }
+    std::sort(seen.begin(), seen.end());
+    *colours = size_t(std::unique(seen.begin(), seen.end()) - seen.begin());
+}
+
+// Three windows: a sphere in lines (with a status bar), faceted, smooth in
+// a window without frame; ESC in any of them ends the program.
+TEST(ExampleRuns, MultiWindowShowsThreeWindowsEndedByEscapeInAny) {
+    ExampleRun run("exMultiWindow");
+    ASSERT_TRUE(run.started());
+    HWND w[3];
+    for (int i = 0; i < 3; ++i) {
+        const std::string title = " Pexa Window: " + std::to_string(i + 1);
+        w[i] = FindWindowByTitle(title.c_str(), 20000);
+        ASSERT_NE(w[i], nullptr) << title;
+    }
+    EXPECT_EQ(
+        run.outputEndingWith("terminate this example."),
+        std::string(kNoConsole) +
+            "\n This example shows how to create multiple Pexa windows.\n"
+            "\n - The number of Pexa windows is only limited\n   by the resources of your computer."
+            "\n - Pexa windows style can be set individually.\n - Pexa windows can have a status "
+            "bar."
+            "\n - Pexa windows have their own light and view dialog.\n\n\n\n\n\n\n"
+            "\n Press ESC to terminate this example.");
+    int bright[3];
+    size_t colours[3];
+    for (int i = 0; i < 3; ++i)
+        CountBright(CaptureShowing(w[i], {kWhite, kRed, kGreen}), &bright[i], &colours[i]);
+    EXPECT_LT(bright[0] * 2, bright[2]) << "window 1 draws the sphere's lines only";
+    EXPECT_LT(colours[1] * 2, colours[2]) << "window 2 shades each face flat, window 3 smooth";
+    // Another process's status bar answers the length of its text (its text
+    // would need a buffer in that process).
+    HWND bar = FindWindowExA(w[0], nullptr, "msctls_statusbar32", nullptr);
+    ASSERT_NE(bar, nullptr);
+    const UINT kGetTextLength = WM_USER + 3; // SB_GETTEXTLENGTHA
+    EXPECT_EQ(LOWORD(SendMessageA(bar, kGetTextLength, 0, 0)), strlen("This is status text"));
+    EXPECT_EQ(FindWindowExA(w[1], nullptr, "msctls_statusbar32", nullptr), nullptr);
+    EXPECT_EQ(GetWindowLongA(w[2], GWL_STYLE) & (WS_POPUP | WS_CAPTION), LONG(WS_POPUP))
+        << "no frame";
+    PostKey(w[2], VK_ESCAPE);
     EXPECT_EQ(run.exitCode(), 0);
 }
 
