@@ -80,7 +80,7 @@ menu() { # file downs
   for ((i = 0; i < $2; ++i)); do xdotool key Down; done
   [ "$2" -eq 0 ] || xdotool key Right
   sleep 0.6
-  grab "$1" "$sx" "$sy" $((sw + 260)) "$sh"
+  grab "$1" "$sx" "$sy" "$sw" "$sh"
   # One ESC per open menu; one more would reach the scene and end it.
   xdotool key Escape
   [ "$2" -eq 0 ] || xdotool key Escape
