@@ -12,3 +12,5 @@ exColorCube.exe
 exQuadric.exe
 exPrimitive.exe
 exMultiWindow.exe
+echo.
+echo  The Pexa demonstration has ended.

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Checks the distribution as a user meets it. A fresh clone of the repository
+# (its committed HEAD) builds the distribution zip; the zip is unpacked into
+# a fresh Wine prefix as C:\pexa; setup.exe runs there in a terminal (RETURN,
+# then any key) and starts PexaDemo.bat, and each example of the
+# demonstration is ended as a user ends it: ESC typed into its window (ENTER
+# first where the example asks). Prints a tally; exits 0 when all went well.
+#   tools/dist-check.sh [repository (default: the one this script is in)]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo=${1:-$(cd "$here/.." && pwd)}
+work=$(mktemp -d "${TMPDIR:-/tmp}/pexa-dist.XXXXXX")
+session=pexa-dist-$$
+tally=()
+failures=0
+note() { tally+=("$1"); echo "  $1"; }
+bad() { tally+=("FAILED: $1"); echo "  FAILED: $1" >&2; failures=$((failures + 1)); }
+cleanup() {
+  tmux kill-session -t "$session" 2>/dev/null || true
+  [ ! -d "$work/wine" ] || "$work/clone/tools/wine-env.sh" stop "$work/wine" >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "== fresh clone of $repo"
+git clone -q "$repo" "$work/clone"
+cd "$work/clone"
+echo "   at $(git log -1 --format='%h %s')"
+tools/install-deps.sh
+echo "== distribution"
+cmake -S . -B build/x64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake \
+  -DBUILD_TESTING=OFF >/dev/null
+cmake --build build/x64 --target dist -j "${PEXA_JOBS:-2}" | tail -1
+zip=build/x64/dist/pexa-x86_64.zip
+[ -f "$zip" ] || { echo "no $zip" >&2; exit 1; }
+echo "   $zip: $(stat -c %s "$zip") bytes, $(cmake -E tar tf "$zip" | grep -vc '/$') files"
+
+echo "== fresh Wine prefix"
+eval "$(tools/wine-env.sh start "$work/wine")"
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=wine
+(cd "$WINEPREFIX/drive_c" && cmake -E tar xf "$work/clone/$zip")
+pexa=$WINEPREFIX/drive_c/pexa
+[ -f "$pexa/setup.exe" ] || { echo "the zip holds no pexa/setup.exe" >&2; exit 1; }
+
+# The terminal the user types into; setup and the demonstration share it.
+pane() { tmux capture-pane -p -S -200 -t "$session" 2>/dev/null || true; }
+wait_pane() { # text seconds
+  local i
+  for ((i = 0; i < $2 * 10; ++i)); do pane | grep -qF -- "$1" && return 0; sleep 0.1; done
+  return 1
+}
+# Keys are typed (XTEST) into the focused window, not sent to a window: a
+# sent key whose release finds its window gone stays pressed for Wine.
+type_into() { # window key
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool key "$2" 2>/dev/null || true
+}
+windows_titled() { xdotool search --name "^$1\$" 2>/dev/null || true; }
+
+echo "== setup.exe"
+tmux new-session -d -s "$session" -x 100 -y 60 -c "$pexa" \
+  "'$wine' setup.exe; echo \$? >'$work/setup.status'; sleep 3600"
+if wait_pane "Press ESC to abort the setup program." 60; then
+  tmux send-keys -t "$session" Enter
+  wait_pane "Press the any key to run the Pexa Demo application:" 60 || bad "setup did not reach its demo prompt"
+  tmux send-keys -t "$session" x
+else
+  bad "setup showed no banner"
+fi
+for _ in $(seq 1 300); do [ -s "$work/setup.status" ] && break; sleep 0.1; done
+status=$(cat "$work/setup.status" 2>/dev/null || echo none)
+[ "$status" = 0 ] && note "setup.exe: RETURN, any key, status 0" || bad "setup.exe status $status"
+key='HKLM\Software\Brellan Software\Pexa\PexaPath'
+values=$("$wine" reg query "$key" </dev/null 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ {print $1 "=" $3}' | sort | tr '\n' ' ')
+[ "$values" = 'PexaDocuPath=C:\pexa\pexaDocu\pexaDocuHTML\ PexaPath=C:\pexa\ ' ] &&
+  note "registry: $values" || bad "registry: '$values'"
+for dll in pexab16.dll pexav16.dll; do
+  cmp -s "$pexa/pexaExamples/$dll" "$WINEPREFIX/drive_c/windows/system32/$dll" &&
+    note "copied to the system directory: $dll" || bad "$dll not copied to the system directory"
+done
+
+echo "== PexaDemo.bat"
+# Title of each example's (first) window, in the order of the batch file.
+demo=(exShortest exNewObject exElevationGrid exIndexedFaceSet exLight exColorCube exQuadric
+  exPrimitive exMultiWindow)
+declare -A title=(
+  [exShortest]=" Pexa Window: Shortest Pexa Example" [exNewObject]=" Pexa Window: New Object Example"
+  [exElevationGrid]=" Pexa Window: ElevationGrid Example"
+  [exIndexedFaceSet]=" Pexa Window: IndexedFaceSet Example" [exLight]=" Pexa Window: Light example"
+  [exColorCube]=" Pexa Window: ColorCube example" [exQuadric]=" Pexa Window: Quadric example"
+  [exPrimitive]=" Pexa Window: Primitive Example" [exMultiWindow]=" Pexa Window: 3")
+ended=0
+for example in "${demo[@]}"; do
+  t=${title[$example]}
+  w=""
+  for _ in $(seq 1 300); do
+    w=$(windows_titled "$t" | head -1)
+    [ -n "$w" ] && break
+    sleep 0.1
+  done
+  [ -n "$w" ] || { bad "$example: no window '$t'"; continue; }
+  how="ESC"
+  if [ "$example" = exElevationGrid ]; then
+    # ENTER until the last text shows (an ENTER too many is ignored there).
+    presses=0
+    while ! pane | grep -qF "with the function h(x,z) = sin(x*z)" && [ $presses -lt 20 ]; do
+      type_into "$w" Return
+      presses=$((presses + 1))
+      sleep 0.5
+    done
+    how="$presses ENTER, then ESC"
+  fi
+  for _ in $(seq 1 5); do
+    type_into "$w" Escape
+    for _ in $(seq 1 30); do [ -z "$(windows_titled "$t")" ] && break 2; sleep 0.1; done
+  done
+  if [ -z "$(windows_titled "$t")" ]; then
+    note "$example: ended by $how"
+    ended=$((ended + 1))
+  else
+    bad "$example: still open after ESC"
+  fi
+done
+wait_pane "The Pexa demonstration has ended." 30 && note "PexaDemo.bat ran to its end" ||
+  bad "PexaDemo.bat did not reach its end"
+
+echo "== tally"
+for line in "${tally[@]}"; do echo "  $line"; done
+echo "  $ended of ${#demo[@]} examples ended as a user ends them; $failures failures"
+[ "$failures" -eq 0 ]
