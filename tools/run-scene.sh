@@ -131,7 +131,7 @@ ended_early() {
 
 # Its own window: the visible one with the scene title (Wine's hidden helper
 # windows have other names), never a window of an earlier or other run.
-title=${PEXA_SCENE_TITLE:-Pexa Window}
+title="Pexa Window"
 window=""
 deadline=$((SECONDS + 30))
 while :; do
@@ -158,16 +158,19 @@ while :; do
 done
 mkdir -p "$(dirname "$png")"
 timeout 20 import -window "$window" "$png" 2>/dev/null || fail "could not capture the window of $example"
-echo "screenshot: $png (${width}x$height)"
+echo "screenshot: $png (window $window, ${width}x$height)"
 
-# The key-down alone: it ends the program, and nothing is left to send to a
-# window that is gone. Sent again after a while in case it came too early.
+# ESC down and up at once: a key left down in Wine reaches the window it
+# activates next (another example that is open). When the program has ended
+# and taken its window before the key-up, xdotool fails with BadWindow although
+# the key arrived: the program's status decides. Sent again after a while in
+# case it came before the program waited for it.
 deadline=$((SECONDS + 30))
 next=0
 while running; do
   [ $SECONDS -lt $deadline ] || fail "$example did not end within 30 s of ESC"
   if [ $SECONDS -ge $next ]; then
-    timeout 5 xdotool keydown --window "$window" Escape >/dev/null 2>&1 || true
+    timeout 5 xdotool key --delay 0 --window "$window" Escape >/dev/null 2>&1 || true
     next=$((SECONDS + 5))
   fi
   sleep 0.05
