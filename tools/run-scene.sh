@@ -2,14 +2,15 @@
 # The main job: installs what is missing, builds the library and examples,
 # and runs an example scene program under Wine.
 #  - With a display ($DISPLAY set) the window opens there; press ESC in it.
-#  - Headless (no $DISPLAY, or PEXA_HEADLESS=1) it runs on Xvfb: it finds the
-#    window of the program it started, waits for the first frame, writes a PNG
-#    of the window, sends ESC and waits for the program to end.
+#  - Headless (no $DISPLAY) it runs on Xvfb: it finds the window of the
+#    program it started, waits for the first frame, writes a PNG of the
+#    window, sends ESC and waits for the program to end. PEXA_HEADLESS=1 does
+#    the same on the display in use.
 # Then it prints the program's console output and "<example> exited with
 # <status>", and exits with that status. Any other failure is one line on
-# stderr and a non-zero status. Every wait has a bound, and nothing this run
-# started outlives it: the program, and the display and wineserver when there
-# were none before.
+# stderr and a non-zero status. Every wait of the headless run has a bound,
+# and nothing this run started outlives it: the program, and the display and
+# wineserver when there were none before.
 #
 #   tools/run-scene.sh [example (default exShortest)] [png (default build/<example>.png)]
 # PEXA_X64_BUILD=<x64 build tree>: run from that tree, without installing or
@@ -33,32 +34,66 @@ else
   "$root/tools/build.sh" x64
   x64=$broot/x64
 fi
+[ -d "$x64/bin" ] || fail "no x64 build in $x64"
+x64=$(cd "$x64" && pwd)
 exe=$x64/bin/$example.exe
 [ -f "$exe" ] || { echo "run-scene: no such example: $example ($exe)" >&2; exit 2; }
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64) || fail "wine64 is not installed"
 
-unset PEXA_WINE_STARTED
-pid="" out=""
-# The Wine process of the example is known by its pid and start time, so that
-# the number, reused by another process after it ended, is never taken for it.
-pid_start=""
+# Processes are known by pid and start time, so that a number reused after a
+# process ended is never taken for it.
 start_time() { # pid: its start time while it runs, else nothing
   local stat fields
   stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
   read -ra fields <<<"${stat##*) }"
   [ "${fields[0]}" = Z ] || echo "${fields[19]}"
 }
-running() {
-  [ -n "$pid" ] && [ -n "$pid_start" ] && [ "$(start_time "$pid")" = "$pid_start" ]
+alive() { # pid start-time
+  [ -n "$1" ] && [ -n "$2" ] && [ "$(start_time "$1")" = "$2" ]
+}
+# Wine processes of this prefix: "pid start-time program" each.
+prefix_processes() {
+  local d exe st program
+  for d in /proc/[0-9]*; do
+    exe=$(readlink "$d/exe" 2>/dev/null) || continue
+    case ${exe##*/} in wine | wine64 | wine-preloader | wine64-preloader) ;; *) continue ;; esac
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "$d/environ" 2>/dev/null || continue
+    st=$(start_time "${d#/proc/}")
+    IFS= read -r -d '' program 2>/dev/null <"$d/cmdline" || true
+    [ -z "$st" ] || echo "${d#/proc/} $st $program"
+  done
+}
+
+# The program runs under Wine's "start /wait", which ends with the program's
+# own exit code: Wine kills a process whose shutdown (X11, OpenGL) outlasts
+# its grace period, and the process's status then says SIGKILL instead.
+unset PEXA_WINE_STARTED
+launcher="" launcher_start="" pid="" pid_start="" out=""
+# The processes this run started: the launcher, and every Wine process
+# started after it that names the program.
+# shellcheck disable=SC2317 # used by the trap
+own_processes() {
+  [ -n "$launcher_start" ] || return 0
+  alive "$launcher" "$launcher_start" && echo "$launcher"
+  local p st program
+  while read -r p st program; do
+    [ "$st" -ge "$launcher_start" ] && [[ ${program,,} == *"${example,,}.exe"* ]] && echo "$p"
+  done < <(prefix_processes)
+  return 0
 }
 # shellcheck disable=SC2317 # run by the trap
 cleanup() {
   local status=$?
-  if running; then
-    kill "$pid" 2>/dev/null || true
-    for _ in $(seq 1 50); do running || break; sleep 0.1; done
-    ! running || kill -KILL "$pid" 2>/dev/null || true
+  local left
+  left=$(own_processes)
+  if [ -n "$left" ]; then
+    # shellcheck disable=SC2086 # a list of pids
+    kill $left 2>/dev/null || true
+    for _ in $(seq 1 50); do [ -n "$(own_processes)" ] || break; sleep 0.1; done
+    left=$(own_processes)
+    # shellcheck disable=SC2086
+    [ -z "$left" ] || kill -KILL $left 2>/dev/null || true
   fi
   [ -z "$out" ] || rm -f "$out"
   if [ -n "${PEXA_WINE_STARTED:-}" ]; then
@@ -74,21 +109,13 @@ trap 'exit 129' HUP
 
 wine_dir=${PEXA_WINE_DIR:-$x64/wine}
 headless=${PEXA_HEADLESS:-}
-[ -n "${DISPLAY:-}" ] || headless=1
+user_display=${DISPLAY:-}
 env=$(timeout 300 "$root/tools/wine-env.sh" start "$wine_dir") ||
   fail "could not start the Wine environment in $wine_dir"
 eval "$env"
+# No display of the user's (none set, or it does not answer): Xvfb it is.
+[ "$DISPLAY" = "$user_display" ] || headless=1
 
-# Wine processes of this prefix, one "pid command line" each.
-prefix_processes() {
-  local d exe
-  for d in /proc/[0-9]*; do
-    exe=$(readlink "$d/exe" 2>/dev/null) || continue
-    case ${exe##*/} in wine | wine64 | wine-preloader | wine64-preloader) ;; *) continue ;; esac
-    grep -qzxF "WINEPREFIX=$WINEPREFIX" "$d/environ" 2>/dev/null || continue
-    echo "${d#/proc/} $(tr '\0' ' ' <"$d/cmdline" 2>/dev/null)"
-  done
-}
 # Wine's desktop process closes the desktop about a second after its last
 # program has ended, and a program started meanwhile can lose its window with
 # it (the window never shows, or "CreateWindow failed"). While only Wine's own
@@ -97,47 +124,62 @@ wait_for_settled_desktop() {
   local deadline=$((SECONDS + 10)) procs
   while [ $SECONDS -lt $deadline ]; do
     procs=$(prefix_processes)
-    grep -q 'explorer\.exe /desktop' <<<"$procs" || return 0
-    grep -qvF " C:\\windows\\system32\\" <<<"$procs" && return 0 # a program holds it open
+    grep -qi '\\explorer\.exe$' <<<"$procs" || return 0
+    grep -qviF " C:\\windows\\system32\\" <<<"$procs" && return 0 # a program holds it open
     sleep 0.1
   done
 }
 wait_for_settled_desktop
 
-if [ -z "$headless" ]; then
-  status=0
-  "$root/tools/wine-run.sh" "$exe" || status=$?
+# On a terminal the program writes there; otherwise to a file that is passed
+# on when it ends (Wine's helper processes inherit its output and would hold a
+# pipe open long after).
+if [ -z "$headless" ] && [ -t 1 ]; then
+  "$wine" start /wait /b /unix "$exe" <&0 &
+else
+  out=$(mktemp "${TMPDIR:-/tmp}/pexa-scene.XXXXXX")
+  "$wine" start /wait /b /unix "$exe" </dev/null >"$out" 2>&1 &
+fi
+launcher=$!
+launcher_start=$(start_time "$launcher")
+launcher_running() { alive "$launcher" "$launcher_start"; }
+# Collects the program's exit code and reports it.
+finish() {
+  local status=0
+  wait "$launcher" || status=$?
+  [ -z "$out" ] || cat "$out"
   echo
+  if [ -n "${1:-}" ]; then fail "$example exited with $status $1"; fi
   echo "$example exited with $status"
   exit "$status"
-fi
-
-out=$(mktemp "${TMPDIR:-/tmp}/pexa-scene.XXXXXX")
-# Started directly, not through a wrapper, so that $! is the Wine process
-# whose windows carry its pid (_NET_WM_PID).
-"$wine" "$exe" </dev/null >"$out" 2>&1 &
-pid=$!
-pid_start=$(start_time "$pid")
-
-# Ends the run with the status of a program that stopped before its time.
-ended_early() {
-  local status=0
-  wait "$pid" || status=$?
-  pid=""
-  cat "$out"
-  echo
-  fail "$example exited with $status $1"
 }
 
-# Its own window: the visible one with the scene title (Wine's hidden helper
-# windows have other names), never a window of an earlier or other run.
+[ -n "$launcher_start" ] || finish "at once"
+if [ -z "$headless" ]; then
+  finish
+fi
+
+# The program's own process, started by the launcher: its windows carry its
+# pid (_NET_WM_PID). Then its window: the visible one with the scene title
+# (Wine's hidden helper windows have other names), never one of an earlier or
+# another run.
 title="Pexa Window"
 window=""
 deadline=$((SECONDS + 30))
 while :; do
-  window=$(timeout 5 xdotool search --all --pid "$pid" --onlyvisible --name "$title" 2>/dev/null | head -n 1) || true
-  [ -z "$window" ] || break
-  running || ended_early "before its window appeared"
+  if [ -z "$pid" ]; then
+    while read -r p st program; do
+      if [ "$st" -ge "$launcher_start" ] && [[ ${program,,} == *"\\${example,,}.exe" ]]; then
+        pid=$p pid_start=$st
+      fi
+    done < <(prefix_processes)
+  fi
+  if [ -n "$pid" ]; then
+    window=$(timeout 5 xdotool search --all --pid "$pid" --onlyvisible --name "$title" 2>/dev/null |
+      head -n 1) || true
+    [ -z "$window" ] || break
+  fi
+  launcher_running || finish "before its window appeared"
   [ $SECONDS -lt $deadline ] || fail "no window of $example appeared within 30 s"
   sleep 0.1
 done
@@ -152,7 +194,7 @@ while :; do
   centre=$(timeout 10 import -window "$window" -crop "1x1+$((width / 2))+$((height / 2))" -depth 8 \
     -format '%[hex:p{0,0}]' info: 2>/dev/null) || centre=""
   case $centre in '' | 000000 | FFFFFF) ;; *) break ;; esac
-  running || ended_early "before it drew its first frame"
+  launcher_running || finish "before it drew its first frame"
   [ $SECONDS -lt $deadline ] || fail "$example drew no frame within 20 s"
   sleep 0.1
 done
@@ -167,18 +209,12 @@ echo "screenshot: $png (window $window, ${width}x$height)"
 # case it came before the program waited for it.
 deadline=$((SECONDS + 30))
 next=0
-while running; do
+while launcher_running; do
   [ $SECONDS -lt $deadline ] || fail "$example did not end within 30 s of ESC"
-  if [ $SECONDS -ge $next ]; then
+  if [ $SECONDS -ge $next ] && alive "$pid" "$pid_start"; then
     timeout 5 xdotool key --delay 0 --window "$window" Escape >/dev/null 2>&1 || true
     next=$((SECONDS + 5))
   fi
   sleep 0.05
 done
-status=0
-wait "$pid" || status=$?
-pid=""
-cat "$out"
-echo
-echo "$example exited with $status"
-exit "$status"
+finish
