@@ -72,7 +72,6 @@ unset PEXA_WINE_STARTED
 launcher="" launcher_start="" pid="" pid_start="" out=""
 # The processes this run started: the launcher, and every Wine process
 # started after it that names the program.
-# shellcheck disable=SC2317 # used by the trap
 own_processes() {
   [ -n "$launcher_start" ] || return 0
   alive "$launcher" "$launcher_start" && echo "$launcher"
@@ -147,6 +146,9 @@ launcher_running() { alive "$launcher" "$launcher_start"; }
 finish() {
   local status=0
   wait "$launcher" || status=$?
+  # Wine reports the end before the process has quite left; the trap ends
+  # one that outstays this.
+  for _ in $(seq 1 50); do [ -n "$(own_processes)" ] || break; sleep 0.1; done
   [ -z "$out" ] || cat "$out"
   echo
   if [ -n "${1:-}" ]; then fail "$example exited with $status $1"; fi
