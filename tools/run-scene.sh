@@ -81,16 +81,25 @@ own_processes() {
   done < <(prefix_processes)
   return 0
 }
+# Still running: its own processes, and the program itself (which may no
+# longer show its environment while it leaves).
+still_running() {
+  own_processes
+  ! alive "$pid" "$pid_start" || echo "$pid"
+}
 # shellcheck disable=SC2317 # run by the trap
 cleanup() {
   local status=$?
   local left
-  left=$(own_processes)
+  left=$(still_running)
   if [ -n "$left" ]; then
     # shellcheck disable=SC2086 # a list of pids
     kill $left 2>/dev/null || true
-    for _ in $(seq 1 50); do [ -n "$(own_processes)" ] || break; sleep 0.1; done
-    left=$(own_processes)
+    for _ in $(seq 1 50); do
+      [ -n "$(still_running)" ] || break
+      sleep 0.1
+    done
+    left=$(still_running)
     # shellcheck disable=SC2086
     [ -z "$left" ] || kill -KILL $left 2>/dev/null || true
   fi
@@ -148,7 +157,10 @@ finish() {
   wait "$launcher" || status=$?
   # Wine reports the end before the process has quite left; the trap ends
   # one that outstays this.
-  for _ in $(seq 1 50); do [ -n "$(own_processes)" ] || break; sleep 0.1; done
+  for _ in $(seq 1 50); do
+    [ -n "$(still_running)" ] || break
+    sleep 0.1
+  done
   [ -z "$out" ] || cat "$out"
   echo
   if [ -n "${1:-}" ]; then fail "$example exited with $status $1"; fi

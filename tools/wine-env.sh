@@ -3,8 +3,8 @@
 # an Xvfb display when there is none, a private WINEPREFIX, and one persistent
 # wineserver so every program starts fast.
 #
-#   wine-env.sh start [DIR]               start what is missing, print the environment
-#   wine-env.sh stop  [DIR [display|server ...]]   stop what 'start' started
+#   wine-env.sh start [DIR]                        start what is missing, print the environment
+#   wine-env.sh stop  [DIR [display|server ...]]   stop what 'start' started (default: both)
 # DIR holds the prefix and the state files (default: $PEXA_WINE_DIR, else
 # build/wine under the source tree). Source it with 'eval "$(wine-env.sh start)"';
 # PEXA_WINE_STARTED then names what this call started (display, server), so a
