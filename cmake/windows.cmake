@@ -126,8 +126,14 @@ endforeach()
 # Some tests need pexab16 as well; it sits beside pexav16 in bin/.
 add_custom_target(pexa_dlls ALL DEPENDS pexav16 pexab16)
 
-# Stop the Xvfb and wineserver that the emulator wrapper started, after the last test.
-add_test(NAME wine.shutdown COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-env.sh stop)
+# The main job as a newcomer runs it, headless, on this build: in the same
+# Wine environment as the tests above, one at a time with them.
+add_test(NAME wine.run_scene COMMAND ${CMAKE_SOURCE_DIR}/tools/check-run-scene.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(wine.run_scene PROPERTIES TIMEOUT 180 FIXTURES_REQUIRED wine RESOURCE_LOCK display)
+
+# Stop the Xvfb and wineserver that the emulator wrapper started (in bin/../wine),
+# after the last test.
+add_test(NAME wine.shutdown COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-env.sh stop ${CMAKE_BINARY_DIR}/wine)
 set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)
 
 # setup and Uninstall driven from a terminal and a console window.

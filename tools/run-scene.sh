@@ -2,40 +2,233 @@
 # The main job: installs what is missing, builds the library and examples,
 # and runs an example scene program under Wine.
 #  - With a display ($DISPLAY set) the window opens there; press ESC in it.
-#  - Headless, it runs on Xvfb, writes a screenshot PNG of the window, then
-#    sends ESC, which ends the program.
-#   tools/run-scene.sh [example name (default exShortest)] [png path]
+#  - Headless (no $DISPLAY) it runs on Xvfb: it finds the window of the
+#    program it started, waits for the first frame, writes a PNG of the
+#    window, sends ESC and waits for the program to end. PEXA_HEADLESS=1 does
+#    the same on the display in use.
+# Then it prints the program's console output and "<example> exited with
+# <status>", and exits with that status. Any other failure is one line on
+# stderr and a non-zero status. Every wait of the headless run has a bound,
+# and nothing this run started outlives it: the program, and the display and
+# wineserver when there were none before.
+#
+#   tools/run-scene.sh [example (default exShortest)] [png (default build/<example>.png)]
+# PEXA_X64_BUILD=<x64 build tree>: run from that tree, without installing or
+# building (the test of this script does so).
 set -euo pipefail
+usage() { echo "usage: tools/run-scene.sh [example] [png path]" >&2; exit 2; }
+[ $# -le 2 ] || usage
+case ${1:-} in -*) usage ;; esac
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$root"
 example=${1:-exShortest}
-png=${2:-$root/build/$example.png}
-tools/install-deps.sh
-tools/build.sh x64
-exe=$root/build/x64/bin/$example.exe
-[ -f "$exe" ] || { echo "no such example: $example" >&2; exit 2; }
+broot=${PEXA_BUILD_ROOT:-build}
+[[ $broot == /* ]] || broot=$root/$broot
+png=${2:-$broot/$example.png}
 
-if [ -n "${DISPLAY:-}" ] && [ -z "${PEXA_HEADLESS:-}" ]; then
-  exec tools/wine-run.sh "$exe"
+fail() { echo "run-scene: $*" >&2; exit 1; }
+
+if [ -n "${PEXA_X64_BUILD:-}" ]; then
+  x64=$PEXA_X64_BUILD
+else
+  "$root/tools/install-deps.sh"
+  "$root/tools/build.sh" x64
+  x64=$broot/x64
+fi
+[ -d "$x64/bin" ] || fail "no x64 build in $x64"
+x64=$(cd "$x64" && pwd)
+exe=$x64/bin/$example.exe
+[ -f "$exe" ] || { echo "run-scene: no such example: $example ($exe)" >&2; exit 2; }
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64) || fail "wine64 is not installed"
+
+# Processes are known by pid and start time, so that a number reused after a
+# process ended is never taken for it.
+start_time() { # pid: its start time while it runs, else nothing
+  local stat fields
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+  read -ra fields <<<"${stat##*) }"
+  [ "${fields[0]}" = Z ] || echo "${fields[19]}"
+}
+alive() { # pid start-time
+  [ -n "$1" ] && [ -n "$2" ] && [ "$(start_time "$1")" = "$2" ]
+}
+# Wine processes of this prefix: "pid start-time program" each.
+prefix_processes() {
+  local d exe st program
+  for d in /proc/[0-9]*; do
+    exe=$(readlink "$d/exe" 2>/dev/null) || continue
+    case ${exe##*/} in wine | wine64 | wine-preloader | wine64-preloader) ;; *) continue ;; esac
+    grep -qzxF "WINEPREFIX=$WINEPREFIX" "$d/environ" 2>/dev/null || continue
+    st=$(start_time "${d#/proc/}")
+    IFS= read -r -d '' program 2>/dev/null <"$d/cmdline" || true
+    [ -z "$st" ] || echo "${d#/proc/} $st $program"
+  done
+}
+
+# The program runs under Wine's "start /wait", which ends with the program's
+# own exit code: Wine kills a process whose shutdown (X11, OpenGL) outlasts
+# its grace period, and the process's status then says SIGKILL instead.
+unset PEXA_WINE_STARTED
+launcher="" launcher_start="" pid="" pid_start="" out=""
+# The processes this run started: the launcher, and every Wine process
+# started after it that names the program.
+own_processes() {
+  [ -n "$launcher_start" ] || return 0
+  alive "$launcher" "$launcher_start" && echo "$launcher"
+  local p st program
+  while read -r p st program; do
+    [ "$st" -ge "$launcher_start" ] && [[ ${program,,} == *"${example,,}.exe"* ]] && echo "$p"
+  done < <(prefix_processes)
+  return 0
+}
+# Still running: its own processes, and the program itself (which may no
+# longer show its environment while it leaves).
+still_running() {
+  own_processes
+  ! alive "$pid" "$pid_start" || echo "$pid"
+}
+# shellcheck disable=SC2317 # run by the trap
+cleanup() {
+  local status=$?
+  local left
+  left=$(still_running)
+  if [ -n "$left" ]; then
+    # shellcheck disable=SC2086 # a list of pids
+    kill $left 2>/dev/null || true
+    for _ in $(seq 1 50); do
+      [ -n "$(still_running)" ] || break
+      sleep 0.1
+    done
+    left=$(still_running)
+    # shellcheck disable=SC2086
+    [ -z "$left" ] || kill -KILL $left 2>/dev/null || true
+  fi
+  [ -z "$out" ] || rm -f "$out"
+  if [ -n "${PEXA_WINE_STARTED:-}" ]; then
+    # shellcheck disable=SC2086 # a list of words
+    timeout 60 "$root/tools/wine-env.sh" stop "$wine_dir" $PEXA_WINE_STARTED || true
+  fi
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+wine_dir=${PEXA_WINE_DIR:-$x64/wine}
+headless=${PEXA_HEADLESS:-}
+user_display=${DISPLAY:-}
+env=$(timeout 300 "$root/tools/wine-env.sh" start "$wine_dir") ||
+  fail "could not start the Wine environment in $wine_dir"
+eval "$env"
+# No display of the user's (none set, or it does not answer): Xvfb it is.
+[ "$DISPLAY" = "$user_display" ] || headless=1
+
+# Wine's desktop process closes the desktop about a second after its last
+# program has ended, and a program started meanwhile can lose its window with
+# it (the window never shows, or "CreateWindow failed"). While only Wine's own
+# processes remain, wait for the desktop process to go.
+wait_for_settled_desktop() {
+  local deadline=$((SECONDS + 10)) procs
+  while [ $SECONDS -lt $deadline ]; do
+    procs=$(prefix_processes)
+    grep -qi '\\explorer\.exe$' <<<"$procs" || return 0
+    grep -qviF " C:\\windows\\system32\\" <<<"$procs" && return 0 # a program holds it open
+    sleep 0.1
+  done
+}
+wait_for_settled_desktop
+
+# On a terminal the program writes there; otherwise to a file that is passed
+# on when it ends (Wine's helper processes inherit its output and would hold a
+# pipe open long after).
+if [ -z "$headless" ] && [ -t 1 ]; then
+  "$wine" start /wait /b /unix "$exe" <&0 &
+else
+  out=$(mktemp "${TMPDIR:-/tmp}/pexa-scene.XXXXXX")
+  "$wine" start /wait /b /unix "$exe" </dev/null >"$out" 2>&1 &
+fi
+launcher=$!
+launcher_start=$(start_time "$launcher")
+launcher_running() { alive "$launcher" "$launcher_start"; }
+# Collects the program's exit code and reports it.
+finish() {
+  local status=0
+  wait "$launcher" || status=$?
+  # Wine reports the end before the process has quite left; the trap ends
+  # one that outstays this.
+  for _ in $(seq 1 50); do
+    [ -n "$(still_running)" ] || break
+    sleep 0.1
+  done
+  [ -z "$out" ] || cat "$out"
+  echo
+  if [ -n "${1:-}" ]; then fail "$example exited with $status $1"; fi
+  echo "$example exited with $status"
+  exit "$status"
+}
+
+[ -n "$launcher_start" ] || finish "at once"
+if [ -z "$headless" ]; then
+  finish
 fi
 
-eval "$(tools/wine-env.sh start "$root/build/x64/wine")"
-"$root/tools/wine-run.sh" "$exe" &
-pid=$!
+# The program's own process, started by the launcher: its windows carry its
+# pid (_NET_WM_PID). Then its window: the visible one with the scene title
+# (Wine's hidden helper windows have other names), never one of an earlier or
+# another run.
+title="Pexa Window"
 window=""
-for _ in $(seq 1 200); do
-  window=$(xdotool search --name "Pexa Window" 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
+deadline=$((SECONDS + 30))
+while :; do
+  if [ -z "$pid" ]; then
+    while read -r p st program; do
+      if [ "$st" -ge "$launcher_start" ] && [[ ${program,,} == *"\\${example,,}.exe" ]]; then
+        pid=$p pid_start=$st
+      fi
+    done < <(prefix_processes)
+  fi
+  if [ -n "$pid" ]; then
+    window=$(timeout 5 xdotool search --all --pid "$pid" --onlyvisible --name "$title" 2>/dev/null |
+      head -n 1) || true
+    [ -z "$window" ] || break
+  fi
+  launcher_running || finish "before its window appeared"
+  [ $SECONDS -lt $deadline ] || fail "no window of $example appeared within 30 s"
+  sleep 0.1
+done
+geometry=$(timeout 5 xdotool getwindowgeometry --shell "$window") || fail "the window of $example vanished"
+width=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
+height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
+
+# First frame: until then the centre shows black (nothing drawn yet) or the
+# white window background; the scene puts its object there.
+deadline=$((SECONDS + 20))
+while :; do
+  centre=$(timeout 10 import -window "$window" -crop "1x1+$((width / 2))+$((height / 2))" -depth 8 \
+    -format '%[hex:p{0,0}]' info: 2>/dev/null) || centre=""
+  case $centre in '' | 000000 | FFFFFF) ;; *) break ;; esac
+  launcher_running || finish "before it drew its first frame"
+  [ $SECONDS -lt $deadline ] || fail "$example drew no frame within 20 s"
+  sleep 0.1
+done
+mkdir -p "$(dirname "$png")"
+timeout 20 import -window "$window" "$png" 2>/dev/null || fail "could not capture the window of $example"
+echo "screenshot: $png (window $window, ${width}x$height)"
+
+# ESC down and up at once: a key left down in Wine reaches the window it
+# activates next (another example that is open). When the program has ended
+# and taken its window before the key-up, xdotool fails with BadWindow although
+# the key arrived: the program's status decides. Sent again after a while in
+# case it came before the program waited for it.
+deadline=$((SECONDS + 30))
+next=0
+while launcher_running; do
+  [ $SECONDS -lt $deadline ] || fail "$example did not end within 30 s of ESC"
+  if [ $SECONDS -ge $next ] && alive "$pid" "$pid_start"; then
+    timeout 5 xdotool key --delay 0 --window "$window" Escape >/dev/null 2>&1 || true
+    next=$((SECONDS + 5))
+  fi
   sleep 0.05
 done
-[ -n "$window" ] || { echo "the scene window did not appear" >&2; kill "$pid"; exit 1; }
-sleep 1 # let the first frames settle
-import -display "$DISPLAY" -window "$window" "$png" 2>/dev/null ||
-  import -display "$DISPLAY" -window root "$png"
-echo "screenshot: $png"
-xdotool key --window "$window" Escape 2>/dev/null
-status=0
-wait "$pid" || status=$?
-echo
-echo "$example exited with $status"
-exit $status
+finish
