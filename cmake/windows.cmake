@@ -136,6 +136,11 @@ set_tests_properties(wine.run_scene PROPERTIES TIMEOUT 180 FIXTURES_REQUIRED win
 add_test(NAME wine.shutdown COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-env.sh stop ${CMAKE_BINARY_DIR}/wine)
 set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)
 
+# The main job's gallery mode: one picture per example.
+add_test(NAME wine.run_scene_all COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/test_gallery.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(wine.run_scene_all PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED wine
+                     RESOURCE_LOCK display ENVIRONMENT PEXA_WINE_DIR=${CMAKE_BINARY_DIR}/wine)
+
 # setup and Uninstall driven from a terminal and a console window.
 foreach(mode escape return)
   add_test(NAME setup.${mode} COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/test_setup.sh

@@ -7,9 +7,12 @@
 #include "pexa.h"
 
 int main(void) {
-    static float heights[5 * 4] = {0.2f,  0.1f,  0.4f,  -0.05f, 0.15f, 0.1f,  0.05f,
-                                   0.1f,  0.0f,  0.09f, 0.12f,  0.05f, 0.05f, 0.06f,
-                                   0.05f, -0.15f, -0.1f, -0.18f, -0.1f, 0.06f};
+    /* clang-format off */
+    static float heights[5 * 4] = {0.2f,   0.1f,  0.4f,  -0.05f, 0.15f,
+                                   0.1f,   0.05f, 0.1f,   0.0f,  0.09f,
+                                   0.12f,  0.05f, 0.05f,  0.06f, 0.05f,
+                                   -0.15f, -0.1f, -0.18f, -0.1f, 0.06f};
+    /* clang-format on */
     static float waves[50 * 50], colours[50 * 50 * 3];
     static const int creaseAngles[4] = {30, 20, 10, 0};
     const float pi = 3.14159265f;
@@ -36,8 +39,7 @@ int main(void) {
     WaitForPexa(KEYHIT, VK_RETURN);
 
     for (step = 0; step < 4; ++step) {
-        ElevationGrid(g, 5, 4, 0.4f, 0.4f, heights, (float)creaseAngles[step], 0, 1, NULL, 1,
-                      NULL);
+        ElevationGrid(g, 5, 4, 0.4f, 0.4f, heights, (float)creaseAngles[step], 0, 1, NULL, 1, NULL);
         printf("\n   Crease angle = %2d, Press ENTER to continue", creaseAngles[step]);
         RefreshWind(w);
         WaitForPexa(KEYHIT, VK_RETURN);

@@ -32,7 +32,8 @@ int main(void) {
         t[0] = 2 * k, t[1] = 2 * k + 1, t[2] = 2 * k + 2, t[3] = -1;
         t[4] = 2 * k + 1, t[5] = 2 * k + 3, t[6] = 2 * k + 2, t[7] = -1;
     }
-    for (k = 0; k < 144; ++k) colourIndex[k] = coordIndex[k] < 0 ? -1 : coordIndex[k] / 2;
+    for (k = 0; k < 144; ++k)
+        colourIndex[k] = coordIndex[k] < 0 ? -1 : coordIndex[k] / 2;
     /* Thirteen colour tables around the colour circle, darker at the foot. */
     for (m = 0; m < 13; ++m)
         for (k = 0; k < 19; ++k) {
@@ -56,8 +57,8 @@ int main(void) {
             p[3] = r * cosf(a1), p[4] = y, p[5] = -r * sinf(a1);
         }
         m = band < 3 ? 0 : band < 15 ? band - 2 : 12;
-        IndexedFaceSet(NULL, coords, 38, coordIndex, 144, 60, 0, 1, tables[m], 19, colourIndex,
-                       144, 1, NULL, 0, NULL, 0);
+        IndexedFaceSet(NULL, coords, 38, coordIndex, 144, 60, 0, 1, tables[m], 19, colourIndex, 144,
+                       1, NULL, 0, NULL, 0);
     }
     /* The two rims: yellow collars, without colours of their own. */
     ColorRGB(NULL, 1, 1, 0);

@@ -5,10 +5,12 @@
 
 int main(void) {
     /* A ring of 8 points, every second one raised, and a strip of 8. */
-    float ring[8 * 3] = {0.5f, 0, 0,    1.5f, 0, 0.4f, 2, 0.5f, 0, 2,    1.5f, 0.4f,
-                         1.5f, 2, 0,    0.5f, 2, 0.4f, 0, 1.5f, 0, 0,    0.5f, 0.4f};
-    float strip[8 * 3] = {0, 1, 0, 0, 0, 0, 1, 1, 0, 1, 0, 0.4f,
-                          2, 1, 0, 2, 0, 0, 3, 1, 0, 3, 0, 0.4f};
+    /* clang-format off */
+    float ring[8 * 3] = {0.5f, 0, 0,    1.5f, 0, 0.4f,  2, 0.5f, 0,  2, 1.5f, 0.4f,
+                         1.5f, 2, 0,    0.5f, 2, 0.4f,  0, 1.5f, 0,  0, 0.5f, 0.4f};
+    float strip[8 * 3] = {0, 1, 0,  0, 0, 0,  1, 1, 0,  1, 0, 0.4f,
+                          2, 1, 0,  2, 0, 0,  3, 1, 0,  3, 0, 0.4f};
+    /* clang-format on */
     void *w;
 
     w = CreateWind(" Pexa Window: Primitive Example", 500, 350, 4, 240, 0, 0, 0x06CF0000);

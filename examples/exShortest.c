@@ -5,8 +5,7 @@
 #include "pexa.h"
 
 int main(void) {
-    void *w = CreateWind(" Pexa Window: Shortest Pexa Example", 500, 350, 4, 240, 0, 0,
-                         0x06CF0000);
+    void *w = CreateWind(" Pexa Window: Shortest Pexa Example", 500, 350, 4, 240, 0, 0, 0x06CF0000);
     ResetConsole(" Pexa Console: Shortest Pexa Example", 4, 4, 61, 17, 3, 3);
     printf("\n This is the shortest possible C programm with Pexa:\n\n");
     printf("\n #include %cpexa.h%c", 34, 34);

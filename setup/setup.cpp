@@ -60,7 +60,8 @@ int main() {
         if (key == kEnter) break;
         if (key == kEscape) return 1;
         if (key < 0) {
-            std::printf("\n No keys can be read here (no console): setup ends, nothing was changed.\n");
+            std::printf(
+                "\n No keys can be read here (no console): setup ends, nothing was changed.\n");
             return 1;
         }
     }
@@ -79,8 +80,9 @@ int main() {
     }
 
     HKEY key = nullptr;
-    const LONG opened = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPexaKey, 0, nullptr,
-                                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    const LONG opened =
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPexaKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr);
     if (opened != ERROR_SUCCESS) return int(opened);
     WriteString(key, "PexaDocuPath", docu);
     WriteString(key, "PexaPath", install);

@@ -36,8 +36,8 @@ bool RecordIsOurs(const std::string &install) {
         return false;
     char value[MAX_PATH + 1] = {};
     DWORD size = MAX_PATH, type = 0;
-    const bool ours = RegQueryValueExA(key, "PexaPath", nullptr, &type, reinterpret_cast<BYTE *>(value),
-                                       &size) == ERROR_SUCCESS &&
+    const bool ours = RegQueryValueExA(key, "PexaPath", nullptr, &type,
+                                       reinterpret_cast<BYTE *>(value), &size) == ERROR_SUCCESS &&
                       type == REG_SZ && install == value;
     RegCloseKey(key);
     return ours;
@@ -82,7 +82,8 @@ int main() {
     char current[MAX_PATH] = {}, system[MAX_PATH] = {};
     const DWORD currentLength = GetCurrentDirectoryA(MAX_PATH, current);
     const UINT systemLength = GetSystemDirectoryA(system, MAX_PATH);
-    if (currentLength == 0 || currentLength >= MAX_PATH || systemLength == 0 || systemLength >= MAX_PATH)
+    if (currentLength == 0 || currentLength >= MAX_PATH || systemLength == 0 ||
+        systemLength >= MAX_PATH)
         return 1;
     const std::string install = std::string(current) + "\\";
     const std::string examples = install + "pexaExamples\\";

@@ -13,13 +13,21 @@
 # wineserver when there were none before.
 #
 #   tools/run-scene.sh [example (default exShortest)] [png (default build/<example>.png)]
+#   tools/run-scene.sh --all [folder (default docs/images)]
+# --all runs every example of examples/ headless in turn and writes
+# <folder>/<example>.png of each: the gallery of the README. An example that
+# steps on with ENTER is stepped to its last picture first; the picture of a
+# program with several scene windows shows them all.
 # PEXA_X64_BUILD=<x64 build tree>: run from that tree, without installing or
 # building (the test of this script does so).
 set -euo pipefail
-usage() { echo "usage: tools/run-scene.sh [example] [png path]" >&2; exit 2; }
+usage() { echo "usage: tools/run-scene.sh [example] [png path] | --all [folder]" >&2; exit 2; }
 [ $# -le 2 ] || usage
-case ${1:-} in -*) usage ;; esac
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+if [ "${1:-}" = --all ]; then
+  exec "$root/tools/run-scene-all.sh" "${2:-$root/docs/images}"
+fi
+case ${1:-} in -*) usage ;; esac
 example=${1:-exShortest}
 broot=${PEXA_BUILD_ROOT:-build}
 [[ $broot == /* ]] || broot=$root/$broot
@@ -175,9 +183,10 @@ fi
 
 # The program's own process, started by the launcher: its windows carry its
 # pid (_NET_WM_PID). Then its window: the visible one with the scene title
-# (Wine's hidden helper windows have other names), never one of an earlier or
-# another run.
-title="Pexa Window"
+# (Wine's hidden helper windows have other names; the setting dialogs name
+# the scene window after their own name), never one of an earlier or another
+# run.
+title="^ Pexa Window"
 window=""
 deadline=$((SECONDS + 30))
 while :; do
@@ -201,20 +210,66 @@ geometry=$(timeout 5 xdotool getwindowgeometry --shell "$window") || fail "the w
 width=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
 height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
 
-# First frame: until then the centre shows black (nothing drawn yet) or the
-# white window background; the scene puts its object there.
+# First frame: until then the client area is all black (nothing drawn yet)
+# or all white (the window background); a scene draws something in it.
+frame_drawn() {
+  local spread
+  spread=$(timeout 10 import -window "$window" -crop "$((width - 16))x$((height - 40))+8+30" \
+    -format '%[fx:standard_deviation]' info: 2>/dev/null) || return 1
+  awk "BEGIN {exit !(${spread:-0} > 0.005)}"
+}
 deadline=$((SECONDS + 20))
-while :; do
-  centre=$(timeout 10 import -window "$window" -crop "1x1+$((width / 2))+$((height / 2))" -depth 8 \
-    -format '%[hex:p{0,0}]' info: 2>/dev/null) || centre=""
-  case $centre in '' | 000000 | FFFFFF) ;; *) break ;; esac
+until frame_drawn; do
   launcher_running || finish "before it drew its first frame"
   [ $SECONDS -lt $deadline ] || fail "$example drew no frame within 20 s"
   sleep 0.1
 done
+key() { timeout 5 xdotool key --delay 0 --window "$window" "$1" >/dev/null 2>&1 || true; }
+
+# An example that steps on with ENTER (exElevationGrid) is stepped to its
+# last picture, a blue and magenta grid: ENTER until the window is clearly
+# more blue than green (an ENTER that comes while the program is busy is
+# lost; one too many is ignored by its last wait, for ESC).
+more_blue() {
+  local d
+  d=$(timeout 10 import -window "$window" -crop "$((width / 2))x$((height / 2))+$((width / 4))+$((height / 4))" \
+    -format '%[fx:mean.b-mean.g]' info: 2>/dev/null) || return 1
+  awk "BEGIN {exit !(${d:-0} > 0.1)}"
+}
+if grep -q 'WaitForPexa(KEYHIT, VK_RETURN)' "$root"/examples/"$example".c* 2>/dev/null; then
+  deadline=$((SECONDS + 30))
+  until more_blue; do
+    launcher_running || finish "while it was stepped with ENTER"
+    [ $SECONDS -lt $deadline ] || fail "$example showed no last picture within 30 s of ENTER"
+    key Return
+    sleep 0.5
+  done
+fi
+
+# All scene windows of the program, once their number has settled (each
+# shows in turn): the picture spans them.
+windows=""
+deadline=$((SECONDS + 5))
+while [ $SECONDS -lt $deadline ]; do
+  now=$(timeout 5 xdotool search --all --pid "$pid" --onlyvisible --name "$title" 2>/dev/null | sort) || true
+  [ -n "$now" ] && [ "$now" = "$windows" ] && break
+  windows=$now
+  sleep 0.5
+done
 mkdir -p "$(dirname "$png")"
-timeout 20 import -window "$window" "$png" 2>/dev/null || fail "could not capture the window of $example"
-echo "screenshot: $png (window $window, ${width}x$height)"
+if [ "$(wc -w <<<"$windows")" -gt 1 ]; then
+  box=$(for w in $windows; do timeout 5 xdotool getwindowgeometry --shell "$w"; done |
+    awk -F= '/^X=/ {x = $2} /^Y=/ {y = $2} /^WIDTH=/ {w = $2}
+      /^HEIGHT=/ {if (n++ == 0 || x < x0) x0 = x; if (n == 1 || y < y0) y0 = y
+                  if (x + w > x1) x1 = x + w; if (y + $2 > y1) y1 = y + $2}
+      END {printf "%dx%d+%d+%d", x1 - x0, y1 - y0, x0, y0}')
+  timeout 20 import -window root -crop "$box" +repage "$png" 2>/dev/null ||
+    fail "could not capture the windows of $example"
+  echo "screenshot: $png ($(wc -w <<<"$windows") windows, $box)"
+else
+  timeout 20 import -window "$window" "$png" 2>/dev/null || fail "could not capture the window of $example"
+  echo "screenshot: $png (window $window, ${width}x$height)"
+fi
 
 # ESC down and up at once: a key left down in Wine reaches the window it
 # activates next (another example that is open). When the program has ended
@@ -226,7 +281,7 @@ next=0
 while launcher_running; do
   [ $SECONDS -lt $deadline ] || fail "$example did not end within 30 s of ESC"
   if [ $SECONDS -ge $next ] && alive "$pid" "$pid_start"; then
-    timeout 5 xdotool key --delay 0 --window "$window" Escape >/dev/null 2>&1 || true
+    key Escape
     next=$((SECONDS + 5))
   fi
   sleep 0.05

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The gallery: 'tools/run-scene.sh --all [folder]' runs every example of
+# examples/ headless in turn, as the main job runs one, and writes
+# <folder>/<example>.png of each (default docs/images, the README's
+# pictures). Builds once, shares one Wine environment between the runs and
+# stops what it started. Prints one line per example; exits with the number
+# of examples that failed (their output is shown).
+#   tools/run-scene-all.sh [folder]
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+folder=${1:-$root/docs/images}
+mkdir -p "$folder"
+folder=$(cd "$folder" && pwd)
+broot=${PEXA_BUILD_ROOT:-build}
+[[ $broot == /* ]] || broot=$root/$broot
+
+if [ -n "${PEXA_X64_BUILD:-}" ]; then
+  x64=$PEXA_X64_BUILD
+else
+  "$root/tools/install-deps.sh"
+  "$root/tools/build.sh" x64
+  x64=$broot/x64
+fi
+x64=$(cd "$x64" && pwd)
+
+wine_dir=${PEXA_WINE_DIR:-$x64/wine}
+# Headless: a display of our own unless the caller chose one.
+[ -n "${PEXA_HEADLESS:-}" ] || unset DISPLAY
+eval "$(timeout 300 "$root/tools/wine-env.sh" start "$wine_dir")"
+started=$PEXA_WINE_STARTED
+log=$(mktemp "${TMPDIR:-/tmp}/pexa-gallery.XXXXXX")
+# shellcheck disable=SC2317,SC2086 # run by the trap; a list of words
+cleanup() {
+  rm -f "$log"
+  [ -z "$started" ] || timeout 60 "$root/tools/wine-env.sh" stop "$wine_dir" $started || true
+}
+trap cleanup EXIT
+
+failed=0
+for source in "$root"/examples/*.c "$root"/examples/*.cpp; do
+  [ -f "$source" ] || continue
+  example=$(basename "${source%.*}")
+  status=0
+  PEXA_HEADLESS=1 PEXA_X64_BUILD=$x64 PEXA_WINE_DIR=$wine_dir \
+    "$root/tools/run-scene.sh" "$example" "$folder/$example.png" >"$log" 2>&1 || status=$?
+  if [ "$status" -eq 0 ]; then
+    echo "$example: $(sed -n 's/^screenshot: //p' "$log")"
+  else
+    echo "$example: FAILED with status $status:" >&2
+    sed 's/^/    /' "$log" >&2
+    failed=$((failed + 1))
+  fi
+done
+exit "$failed"
