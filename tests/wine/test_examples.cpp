@@ -3,7 +3,9 @@
 // object class.
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,21 +57,12 @@ class ExampleRun {
     }
     bool started() const { return started_; }
 
+    // What it printed so far; read as text, each "\r\n" is one "\n" again.
     std::string output() const {
-        std::string text;
-        HANDLE f = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
-        if (f == INVALID_HANDLE_VALUE) return text;
-        char buf[4096];
-        DWORD got = 0;
-        while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got)
-            text.append(buf, got);
-        CloseHandle(f);
-        // The C runtime writes text: each "\n" arrives as "\r\n".
-        std::string lines;
-        for (size_t i = 0; i < text.size(); ++i)
-            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
-        return lines;
+        std::ifstream file(path_);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
     }
     // The output once it ends with tail: the program prints its prompt and
     // then waits, and WaitForPexa shows the prompt only once the wait is
@@ -115,16 +108,14 @@ bool OfHue(uint32_t c, uint32_t hue) {
     return lowestOn >= 90 && highestOff * 2 < lowestOn;
 }
 
-// The hues of the list that no pixel of the capture shows (a few pixels
-// count, so that edges blended with the background do not).
-std::vector<uint32_t> MissingHues(const Capture &c, const std::vector<uint32_t> &hues) {
-    std::vector<uint32_t> missing;
-    for (uint32_t hue : hues) {
-        int n = 0;
-        for (uint32_t p : c.pixels)
-            n += OfHue(p, hue);
-        if (n < 12) missing.push_back(hue);
-    }
+// The hues that no pixel of the capture shows, as "#RRGGBB " each (a few
+// pixels must, so that edges blended with the background do not count).
+std::string MissingHues(const Capture &c, const std::vector<uint32_t> &hues) {
+    std::string missing;
+    for (uint32_t hue : hues)
+        if (std::count_if(c.pixels.begin(), c.pixels.end(),
+                          [hue](uint32_t p) { return OfHue(p, hue); }) < 12)
+            missing += Hex(hue) + " ";
     return missing;
 }
 
@@ -139,13 +130,6 @@ Capture CaptureShowing(HWND hwnd, const std::vector<uint32_t> &hues, int timeout
         c = CaptureClient(hwnd);
     }
     return c;
-}
-
-std::string HueList(const std::vector<uint32_t> &hues) {
-    std::string s;
-    for (uint32_t h : hues)
-        s += Hex(h) + " ";
-    return s;
 }
 
 const uint32_t kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255),
@@ -272,7 +256,7 @@ TEST_P(Examples, PrintTheirTextShowTheirSceneAndEndWithEscape) {
     EXPECT_EQ(run.outputEndingWith(e.text.substr(e.text.size() - 20)), kNoConsole + e.text);
     Capture c = CaptureShowing(hwnd, e.hues);
     ASSERT_FALSE(c.empty());
-    EXPECT_EQ(HueList(MissingHues(c, e.hues)), "")
+    EXPECT_EQ(MissingHues(c, e.hues), "")
         << "colours missing from the scene; it is in " << BinPath(e.program + std::string(".bmp"));
     if (::testing::Test::HasFailure()) SaveCapture(c, BinPath(e.program + std::string(".bmp")));
     if (e.check) e.check(c);
@@ -314,7 +298,7 @@ TEST(ExampleRuns, ElevationGridStepsWithEnterAndEndsWithEscape) {
         if (angle == steps[4]) flat = CaptureClient(hwnd);
         PostKey(hwnd, VK_RETURN);
     }
-    EXPECT_EQ(MissingHues(smooth, {kWhite}).size(), 0u) << "the grid is lit white";
+    EXPECT_EQ(MissingHues(smooth, {kWhite}), "") << "the grid is lit white";
     ASSERT_EQ(smooth.pixels.size(), flat.pixels.size());
     EXPECT_NE(smooth.pixels, flat.pixels) << "crease angle 0 shades every face flat";
     expected += "\n This height of this ElevationGrid are calculated"
@@ -322,7 +306,7 @@ TEST(ExampleRuns, ElevationGridStepsWithEnterAndEndsWithEscape) {
     EXPECT_EQ(run.outputEndingWith("terminate this example"), expected);
     // Colours (h, 0, 1): blue where the height is 0, magenta at the top.
     Capture sine = CaptureShowing(hwnd, {kBlue, kMagenta});
-    EXPECT_EQ(HueList(MissingHues(sine, {kBlue, kMagenta})), "");
+    EXPECT_EQ(MissingHues(sine, {kBlue, kMagenta}), "");
     PostKey(hwnd, VK_ESCAPE);
     EXPECT_EQ(run.exitCode(), 0);
 }
