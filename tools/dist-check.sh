@@ -81,14 +81,20 @@ else
 fi
 for _ in $(seq 1 300); do [ -s "$work/setup.status" ] && break; sleep 0.1; done
 status=$(cat "$work/setup.status" 2>/dev/null || echo none)
-[ "$status" = 0 ] && note "setup.exe: RETURN, any key, status 0" || bad "setup.exe status $status"
+if [ "$status" = 0 ]; then note "setup.exe: RETURN, any key, status 0"; else bad "setup.exe status $status"; fi
 key='HKLM\Software\Brellan Software\Pexa\PexaPath'
 values=$("$wine" reg query "$key" </dev/null 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ {print $1 "=" $3}' | sort | tr '\n' ' ')
-[ "$values" = 'PexaDocuPath=C:\pexa\pexaDocu\pexaDocuHTML\ PexaPath=C:\pexa\ ' ] &&
-  note "registry: $values" || bad "registry: '$values'"
+if [ "$values" = 'PexaDocuPath=C:\pexa\pexaDocu\pexaDocuHTML\ PexaPath=C:\pexa\ ' ]; then
+  note "registry: $values"
+else
+  bad "registry: '$values'"
+fi
 for dll in pexab16.dll pexav16.dll; do
-  cmp -s "$pexa/pexaExamples/$dll" "$WINEPREFIX/drive_c/windows/system32/$dll" &&
-    note "copied to the system directory: $dll" || bad "$dll not copied to the system directory"
+  if cmp -s "$pexa/pexaExamples/$dll" "$WINEPREFIX/drive_c/windows/system32/$dll"; then
+    note "copied to the system directory: $dll"
+  else
+    bad "$dll not copied to the system directory"
+  fi
 done
 
 echo "== PexaDemo.bat"
@@ -137,7 +143,7 @@ done
 # The shell opens the batch file in a console of its own; it has ended when
 # its command interpreter has.
 for _ in $(seq 1 300); do pgrep -f 'PexaDemo\.bat' >/dev/null || break; sleep 0.1; done
-pgrep -f 'PexaDemo\.bat' >/dev/null && bad "PexaDemo.bat did not reach its end" || note "PexaDemo.bat ran to its end"
+if pgrep -f 'PexaDemo\.bat' >/dev/null; then bad "PexaDemo.bat did not reach its end"; else note "PexaDemo.bat ran to its end"; fi
 
 echo "== tally"
 for line in "${tally[@]}"; do echo "  $line"; done

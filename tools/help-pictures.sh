@@ -58,8 +58,7 @@ finish() {
   # (XTEST) into the focused window rather than sent to a window: a sent key
   # whose release finds its window gone stays pressed for Wine, which then
   # presses it in the next program's window.
-  local attempt
-  for attempt in 1 2 3; do
+  for _ in 1 2 3; do
     xdotool windowfocus --sync "$scene" 2>/dev/null || true
     xdotool key Escape
     for _ in $(seq 1 30); do

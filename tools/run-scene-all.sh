@@ -1,27 +1,17 @@
 #!/usr/bin/env bash
-# The gallery: 'tools/run-scene.sh --all [folder]' runs every example of
-# examples/ headless in turn, as the main job runs one, and writes
-# <folder>/<example>.png of each (default docs/images, the README's
-# pictures). Builds once, shares one Wine environment between the runs and
-# stops what it started. Prints one line per example; exits with the number
-# of examples that failed (their output is shown).
-#   tools/run-scene-all.sh [folder]
+# The gallery, run by 'tools/run-scene.sh --all [folder]' once the x64 tree
+# is built: every example of examples/ in turn, headless, as the main job runs
+# one, each writing <folder>/<example>.png (the README's pictures are
+# docs/images). The runs share one Wine environment; what this started is
+# stopped at the end. Prints one line per example; exits with the number of
+# examples that failed (their output is shown).
+#   tools/run-scene-all.sh <x64 build tree> <folder>
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-folder=${1:-$root/docs/images}
-mkdir -p "$folder"
-folder=$(cd "$folder" && pwd)
-broot=${PEXA_BUILD_ROOT:-build}
-[[ $broot == /* ]] || broot=$root/$broot
-
-if [ -n "${PEXA_X64_BUILD:-}" ]; then
-  x64=$PEXA_X64_BUILD
-else
-  "$root/tools/install-deps.sh"
-  "$root/tools/build.sh" x64
-  x64=$broot/x64
-fi
-x64=$(cd "$x64" && pwd)
+[ $# -eq 2 ] || { echo "usage: tools/run-scene-all.sh <x64 build tree> <folder>" >&2; exit 2; }
+x64=$(cd "$1" && pwd)
+mkdir -p "$2"
+folder=$(cd "$2" && pwd)
 
 wine_dir=${PEXA_WINE_DIR:-$x64/wine}
 # Headless: a display of our own unless the caller chose one.

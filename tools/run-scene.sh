@@ -24,10 +24,11 @@ set -euo pipefail
 usage() { echo "usage: tools/run-scene.sh [example] [png path] | --all [folder]" >&2; exit 2; }
 [ $# -le 2 ] || usage
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-if [ "${1:-}" = --all ]; then
-  exec "$root/tools/run-scene-all.sh" "${2:-$root/docs/images}"
-fi
-case ${1:-} in -*) usage ;; esac
+gallery=""
+case ${1:-} in
+  --all) gallery=${2:-$root/docs/images} ;;
+  -*) usage ;;
+esac
 example=${1:-exShortest}
 broot=${PEXA_BUILD_ROOT:-build}
 [[ $broot == /* ]] || broot=$root/$broot
@@ -44,6 +45,7 @@ else
 fi
 [ -d "$x64/bin" ] || fail "no x64 build in $x64"
 x64=$(cd "$x64" && pwd)
+[ -z "$gallery" ] || exec "$root/tools/run-scene-all.sh" "$x64" "$gallery"
 exe=$x64/bin/$example.exe
 [ -f "$exe" ] || { echo "run-scene: no such example: $example ($exe)" >&2; exit 2; }
 wine=/usr/lib/wine/wine64
