@@ -60,8 +60,7 @@ template <class T, class Set> cObj *SetText(cObj *obj, int typeId, const char *t
         taken = true;
         set(o);
     };
-    cObj *result = CreateOrModify<T>(
-        obj, typeId, [&] { return MakeWith<T>(store); }, store);
+    cObj *result = CreateOrModify<T>(obj, typeId, store);
     if (!taken) delete[] copy;
     delete[] old;
     return result;
@@ -167,8 +166,7 @@ PEXA_API cObj *Bitmap(cObj *obj, HGLOBAL dib, float zoom, int spare, int format,
         o->width = width;
         o->height = height;
     };
-    return CreateOrModify<cBitmap3D>(
-        obj, kTypeBitmap, [&] { return MakeWith<cBitmap3D>(set); }, set);
+    return CreateOrModify<cBitmap3D>(obj, kTypeBitmap, set);
 }
 
 } // extern "C"

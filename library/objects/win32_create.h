@@ -9,6 +9,7 @@
 #include "pexa.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_scene_lock.h"
+#include "scene/vector3.h"
 
 namespace pexa {
 
@@ -43,15 +44,10 @@ template <class T, class Modify> T *MakeWith(Modify modify) {
     return created;
 }
 
-inline void Copy3(float *to, const float *from) {
-    to[0] = from[0];
-    to[1] = from[1];
-    to[2] = from[2];
-}
-inline void Set3(float *to, float x, float y, float z) {
-    to[0] = x;
-    to[1] = y;
-    to[2] = z;
+// The common case: a new T gets the same settings as a changed one.
+template <class T, class Modify> cObj *CreateOrModify(cObj *obj, int typeId, Modify modify) {
+    return CreateOrModify<T>(
+        obj, typeId, [&] { return MakeWith<T>(modify); }, modify);
 }
 
 } // namespace pexa

@@ -24,8 +24,7 @@ template <class T, class Data> cObj *Store(cObj *obj, int typeId, Data &data) {
         std::swap(o->data, data);
         o->list.Invalidate();
     };
-    return CreateOrModify<T>(
-        obj, typeId, [&] { return MakeWith<T>(set); }, set);
+    return CreateOrModify<T>(obj, typeId, set);
 }
 
 } // namespace

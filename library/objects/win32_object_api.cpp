@@ -22,8 +22,7 @@ template <class T> cObj *CreateAlways() {
 template <class T, int N>
 cObj *SetVertices(cObj *obj, int typeId, const float (&points)[N][3], const float *const *colours) {
     auto set = [&](T *o) { o->SetVertices(points, colours); };
-    return CreateOrModify<T>(
-        obj, typeId, [&] { return MakeWith<T>(set); }, set);
+    return CreateOrModify<T>(obj, typeId, set);
 }
 
 } // namespace
@@ -38,8 +37,7 @@ PEXA_API cObj *Point(cObj *obj, float x, float y, float z, float *color) {
         o->hasColour = color != nullptr;
         StoreColour(o->colour, color);
     };
-    return CreateOrModify<cPoint3D>(
-        obj, kTypePoint, [&] { return MakeWith<cPoint3D>(set); }, set);
+    return CreateOrModify<cPoint3D>(obj, kTypePoint, set);
 }
 
 PEXA_API cObj *Line(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2) {
@@ -85,8 +83,7 @@ PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z
 PEXA_API cObj *Box(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                    int orientation) {
     auto set = [&](cBox3D *o) { o->Set(x1, y1, z1, x2, y2, z2, orientation); };
-    return CreateOrModify<cBox3D>(
-        obj, kTypeBox, [&] { return MakeWith<cBox3D>(set); }, set);
+    return CreateOrModify<cBox3D>(obj, kTypeBox, set);
 }
 
 PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks, int drawStyle, int normals,
@@ -99,8 +96,7 @@ PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks, int drawS
         o->normals = normals;
         o->orientation = orientation;
     };
-    return CreateOrModify<cSphere3D>(
-        obj, kTypeSphere, [&] { return MakeWith<cSphere3D>(set); }, set);
+    return CreateOrModify<cSphere3D>(obj, kTypeSphere, set);
 }
 
 PEXA_API cObj *Cylinder(cObj *obj, float height, float baseRadius, float topRadius, int bottomCap,
@@ -139,8 +135,7 @@ PEXA_API cObj *Disk(cObj *obj, float innerRadius, float outerRadius, int slices,
         o->normals = normals;
         o->orientation = orientation;
     };
-    return CreateOrModify<cDisk3D>(
-        obj, kTypeDisk, [&] { return MakeWith<cDisk3D>(set); }, set);
+    return CreateOrModify<cDisk3D>(obj, kTypeDisk, set);
 }
 
 PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, float arrowLength,
@@ -153,8 +148,7 @@ PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, floa
         o->arrowRadius = arrowRadius;
         o->letterSize = letterSize;
     };
-    return CreateOrModify<cAxis3D>(
-        obj, kTypeAxis, [&] { return MakeWith<cAxis3D>(set); }, set);
+    return CreateOrModify<cAxis3D>(obj, kTypeAxis, set);
 }
 
 PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count) {
@@ -189,8 +183,7 @@ PEXA_API cObj *Color(cObj *obj, float *rgb) {
         o->green = c[1];
         o->blue = c[2];
     };
-    return CreateOrModify<cColor3D>(
-        obj, kTypeColor, [&] { return MakeWith<cColor3D>(set); }, set);
+    return CreateOrModify<cColor3D>(obj, kTypeColor, set);
 }
 
 PEXA_API cObj *ColorRGB(cObj *obj, float r, float g, float b) {
@@ -200,14 +193,12 @@ PEXA_API cObj *ColorRGB(cObj *obj, float r, float g, float b) {
 
 PEXA_API cObj *Translate(cObj *obj, float x, float y, float z) {
     auto set = [&](cTranslate3D *o) { o->x = x, o->y = y, o->z = z; };
-    return CreateOrModify<cTranslate3D>(
-        obj, kTypeTranslate, [&] { return MakeWith<cTranslate3D>(set); }, set);
+    return CreateOrModify<cTranslate3D>(obj, kTypeTranslate, set);
 }
 
 PEXA_API cObj *Scale(cObj *obj, float x, float y, float z) {
     auto set = [&](cScale3D *o) { o->x = x, o->y = y, o->z = z; };
-    return CreateOrModify<cScale3D>(
-        obj, kTypeScale, [&] { return MakeWith<cScale3D>(set); }, set);
+    return CreateOrModify<cScale3D>(obj, kTypeScale, set);
 }
 
 PEXA_API cObj *Rotate(cObj *obj, float angle, float x, float y, float z, float increment) {
@@ -216,8 +207,7 @@ PEXA_API cObj *Rotate(cObj *obj, float angle, float x, float y, float z, float i
         o->x = x, o->y = y, o->z = z;
         o->increment = increment;
     };
-    return CreateOrModify<cRotate3D>(
-        obj, kTypeRotate, [&] { return MakeWith<cRotate3D>(set); }, set);
+    return CreateOrModify<cRotate3D>(obj, kTypeRotate, set);
 }
 
 PEXA_API cObj *PushMatrix(void) {
@@ -230,14 +220,12 @@ PEXA_API cObj *PopMatrix(void) {
 
 PEXA_API cObj *Enable(cObj *obj, int capability) {
     auto set = [&](cEnable3D *o) { o->capability = capability, o->state = 1; };
-    return CreateOrModify<cEnable3D>(
-        obj, kTypeEnable, [&] { return MakeWith<cEnable3D>(set); }, set);
+    return CreateOrModify<cEnable3D>(obj, kTypeEnable, set);
 }
 
 PEXA_API cObj *Disable(cObj *obj, int capability) {
     auto set = [&](cEnable3D *o) { o->capability = capability, o->state = 0; };
-    return CreateOrModify<cEnable3D>(
-        obj, kTypeEnable, [&] { return MakeWith<cEnable3D>(set); }, set);
+    return CreateOrModify<cEnable3D>(obj, kTypeEnable, set);
 }
 
 } // extern "C"

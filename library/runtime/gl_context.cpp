@@ -12,14 +12,9 @@
 #include "runtime/win32_menu.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
+#include "scene/vector3.h"
 
 namespace pexa {
-
-namespace {
-void Copy3(float *to, const float *from) {
-    std::memcpy(to, from, 3 * sizeof(float));
-}
-} // namespace
 
 int cWind::SetupGL(HWND window) {
     os.hwnd = window;

@@ -25,10 +25,6 @@ static_assert(kGLRender == GL_RENDER && kGLSelect == GL_SELECT, "render modes");
 
 namespace {
 
-int ClockMilliseconds() {
-    return int(std::clock() * 1000.0 / CLOCKS_PER_SEC);
-}
-
 void Toggle(GLenum capability, bool on) {
     if (on)
         glEnable(capability);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <ctime>
 
 #include "runtime/window_registry.h"
 
@@ -35,6 +36,11 @@ LRESULT SendRequest(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // The window procedure of both window classes (win32_dispatch.cpp).
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The C runtime's clock in milliseconds: frame times and drag timing.
+inline int ClockMilliseconds() {
+    return int(std::clock() * 1000.0 / CLOCKS_PER_SEC);
+}
 
 inline cWind *CurrentWindow() {
     return currentWind.load(std::memory_order_acquire);

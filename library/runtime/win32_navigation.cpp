@@ -19,10 +19,6 @@ MouseDrag mouseDrag;
 
 namespace {
 
-int ClockMilliseconds() {
-    return int(std::clock() * 1000.0 / CLOCKS_PER_SEC);
-}
-
 struct ProjectionRecord {
     double angle, clipnear, clipfar;
 };

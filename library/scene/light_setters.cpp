@@ -1,6 +1,8 @@
 // The light setters (see light_setters.h).
 #include "scene/light_setters.h"
 
+#include "scene/vector3.h"
+
 namespace pexa {
 
 namespace {
@@ -11,11 +13,6 @@ void Store(float *to, const float *from, float alpha, int *equal) {
     to[2] = from[2];
     to[3] = alpha;
     if (equal && !(from[0] == from[1] && from[1] == from[2])) *equal = 0;
-}
-
-void Copy3(float *to, const float *from) {
-    for (int i = 0; i < 3; ++i)
-        to[i] = from[i];
 }
 
 } // namespace

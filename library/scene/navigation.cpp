@@ -4,6 +4,7 @@
 
 #include "scene/orientation.h"
 #include "scene/trackball.h"
+#include "scene/vector3.h"
 #include "scene/window_state.h"
 
 #include <cmath>
@@ -15,13 +16,6 @@ namespace {
 
 bool IsFlyOrWalk(int mode) {
     return mode == PEXA_FLY || mode == PEXA_WALK;
-}
-
-void Set3(float v[3], float x, float y, float z) {
-    v[0] = x, v[1] = y, v[2] = z;
-}
-void Copy3(float to[3], const float from[3]) {
-    std::memcpy(to, from, 3 * sizeof(float));
 }
 
 // Turns viewDir, viewUp and viewRight together, each from its value before
