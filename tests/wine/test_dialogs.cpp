@@ -78,18 +78,14 @@ TEST_F(LightDialogTest, CancelRestoresEveryLightButWorldPos) {
     Click(IDOK);
 }
 
-TEST_F(SceneTest, LightSettersWriteTheCurrentWindowsLights) {
+// The setters write the lights the dialog then shows.
+TEST_F(LightDialogTest, SettersWriteTheCurrentWindowsLights) {
     float red[3] = {1, 0, 0}, grey[3] = {0.3f, 0.3f, 0.3f}, down[3] = {0, -1, 0};
     LightColor(1, grey, red, nullptr);
     LightSpot(1, down, 200, 0.5f); // the cutoff is out of range: kept
     LightDirection(1, 1, 0, nullptr);
     LightColor(9, red, red, red); // no such light: nothing
-    Box(NULL, -0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f);
-    ASSERT_EQ(LightDialog(wind), 1);
-    HWND dialog = FindWindowByTitle(" Light Setting:  scene test");
-    ASSERT_NE(dialog, nullptr);
-    SendDlgItemMessageA(dialog, 101, CB_SETCURSEL, 1, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(101, CBN_SELCHANGE), 0);
+    Select(1);
     EXPECT_EQ(IsDlgButtonChecked(dialog, 112), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(dialog, 140), BST_UNCHECKED);
     EXPECT_EQ(IsDlgButtonChecked(dialog, 119), BST_CHECKED) << "a spot is a point light";
