@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,12 @@ class SceneTest : public ::testing::Test {
         return CaptureClient(hwnd);
     }
     uint32_t Centre(const Capture &c) { return c.at(c.width / 2, c.height / 2); }
+    // Pixels per unit in the plane z = 0, seen from the eye at z = 5 with a
+    // field of view of 45 degrees; the pixel showing the point (x, y) of it.
+    static double PerUnit(const Capture &c) { return c.height / (10 * std::tan(3.14159265 / 8)); }
+    static uint32_t At(const Capture &c, double x, double y) {
+        return c.at(int(c.width / 2 + x * PerUnit(c)), int(c.height / 2 - y * PerUnit(c)));
+    }
     // A left click at (x, y) (default: the centre) while WaitForPexa(MOUSEHIT)
     // runs on another thread; returns what the wait returned.
     EventInfo ClickAndWait(int x = -1, int y = -1);
