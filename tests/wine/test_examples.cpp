@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "support/pexa_test.h"
+#include <cmath>
+
+#include "support/scene_fixture.h"
 
 using namespace pexatest;
 
@@ -150,7 +152,13 @@ const ExampleCase kExamples[] = {
      "\n void main()\n {  void *w=CreateWind(\"Pexa Window: Shortest Pexa Example\");"
      "\n    Box(NULL,-1,-1,-1, 1,1,1);\n    ShowWind(w);\n    WaitForPexa(KEYHIT,VK_ESCAPE);"
      "\n }\n\n\n\n\n Press ESC to terminate this example.",
-     {kWhite}, nullptr},
+     {kWhite},
+     [](const ExampleRun &, HWND, const Capture &c) {
+         const uint32_t centre = c.at(c.width / 2, c.height / 2);
+         EXPECT_GT(Red(centre), 60) << Hex(centre);
+         EXPECT_EQ(Red(centre), Blue(centre)) << "grey: a white surface under a white light";
+         EXPECT_TRUE(Near(c.at(3, 3), Rgb(0, 0, 0), 10)) << "the corners show the background";
+     }},
     {"exNewObject", " Pexa Window: New Object Example",
      "\n This example shows how to extend Pexa:\n\n - Pexa is an open and extendable library."
      "\n - The circle is a new object defined outside of Pexa."
@@ -295,5 +303,53 @@ INSTANTIATE_TEST_SUITE_P(All, Examples, ::testing::ValuesIn(kExamples),
                          [](const ::testing::TestParamInfo<ExampleCase> &info) {
                              return std::string(info.param.program);
                          });
+
+// A program's own object class, as a program writes it against pexa.h.
+class cCircle : public cObj {
+  public:
+    cCircle(float radius, int segments) : cObj(0), radius(radius), segments(segments) {}
+    void Draw() override {
+        glBegin(GL_LINE_LOOP);
+        float s = 2.0f * 3.14159265f / float(segments);
+        for (float a = 0; a <= 2.0f * 3.14159265f; a += s)
+            glVertex2d(radius * std::sin(a), radius * std::cos(a));
+        glEnd();
+    }
+    void DrawExtra() override {}
+    float radius;
+    int segments;
+};
+
+cObj *Circle(cObj *obj, float radius, int segments) {
+    if (obj) {
+        if (obj->typeId != 0) return nullptr;
+        static_cast<cCircle *>(obj)->radius = radius;
+        static_cast<cCircle *>(obj)->segments = segments;
+        return obj;
+    }
+    cCircle *circle = new cCircle(radius, segments);
+    SendPexaMsg(1025, reinterpret_cast<WPARAM>(static_cast<cObj *>(circle)), 0);
+    return circle;
+}
+
+TEST_F(SceneTest, ProgramDefinedCircleDrawsInTheCurrentColour) {
+    Disable(NULL, 1);
+    cObj *axis = Axis(NULL, 3, 3, 3, 0.2f, 0.05f, 0.1f);
+    ColorRGB(NULL, 1, 1, 0);
+    cObj *circle = Circle(NULL, 1, 17);
+    EXPECT_EQ(Circle(axis, 2, 5), nullptr);
+    Capture c = Frame();
+    // The circle starts at the top, (0, radius).
+    int top = -1;
+    for (int y = 0; y < c.height / 2; ++y)
+        if (Near(c.at(c.width / 2, y), Rgb(255, 255, 0), 30)) {
+            top = y;
+            break;
+        }
+    ASSERT_GE(top, 0);
+    EXPECT_EQ(Circle(circle, 0.5f, 17), circle);
+    Capture smaller = Frame();
+    EXPECT_FALSE(Near(smaller.at(c.width / 2, top), Rgb(255, 255, 0), 30));
+}
 
 } // namespace
