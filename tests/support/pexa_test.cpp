@@ -9,6 +9,21 @@
 namespace pexatest {
 
 namespace {
+// Caption, text and owner of a message box window.
+CaughtBox ReadBox(HWND box) {
+    CaughtBox caught;
+    char buf[2048] = {};
+    GetWindowTextA(box, buf, sizeof buf);
+    caught.caption = buf;
+    buf[0] = 0;
+    GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+    caught.text = buf;
+    caught.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
+    return caught;
+}
+} // namespace
+
+namespace {
 thread_local MessageBoxCatcher *activeCatcher = nullptr;
 }
 
@@ -37,15 +52,7 @@ LRESULT CALLBACK MessageBoxCatcher::hook(int code, WPARAM wParam, LPARAM lParam)
         char cls[64] = {};
         GetClassNameA(box, cls, sizeof cls);
         if (std::string(cls) == "#32770") {
-            CaughtBox caught;
-            char buf[2048] = {};
-            GetWindowTextA(box, buf, sizeof buf);
-            caught.caption = buf;
-            buf[0] = 0;
-            GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
-            caught.text = buf;
-            caught.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
-            self->boxes_.push_back(caught);
+            self->boxes_.push_back(ReadBox(box));
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->answer_, BN_CLICKED), 0);
         }
     }
@@ -58,13 +65,10 @@ CaughtBox AnswerBoxOfAnotherThread(const char *caption, int answer, int timeoutM
     for (DWORD start = GetTickCount(); !box && int(GetTickCount() - start) < timeoutMs; Sleep(5))
         box = FindWindowA("#32770", caption);
     if (!box) return caught;
-    caught.caption = caption;
-    char buf[2048] = {};
     // The text may be set just after the window appears.
-    for (int i = 0; i < 100 && !GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf); ++i)
+    for (int i = 0; i < 100 && !GetWindowTextLengthA(GetDlgItem(box, 0xFFFF)); ++i)
         Sleep(5);
-    caught.text = buf;
-    caught.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
+    caught = ReadBox(box);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
     return caught;
 }
