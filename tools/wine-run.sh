@@ -11,6 +11,11 @@ fi
 eval "$("$here/wine-env.sh" start "$PEXA_WINE_DIR")"
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=wine
+# "start" (below) shows a message box, and waits, for a file it cannot start.
+if [ "$(head -c 2 "$prog" 2>/dev/null)" != MZ ]; then
+  echo "wine-run.sh: not a Windows program: $prog" >&2
+  exit 127
+fi
 if [ -t 1 ]; then
   exec "$wine" "$prog" "$@"
 fi
@@ -18,9 +23,15 @@ fi
 # first program that needs them, and they inherit its output. Under a pipe
 # (ctest) they would hold it open long after the program ended, so the
 # program writes to a file that is passed on when it ends.
+#
+# The program runs under "start /wait", which ends with the program's own exit
+# code. When a process leaves while Wine ends it (ExitProcess from a program
+# without the C runtime, say, while OpenGL is being torn down), the wineserver
+# may send the Unix process SIGKILL on its way out: its own status would then
+# say 137 although the program exited with 0.
 out=$(mktemp "${TMPDIR:-/tmp}/pexa-wine.XXXXXX")
 trap 'rm -f "$out"' EXIT
 status=0
-"$wine" "$prog" "$@" >"$out" 2>&1 || status=$?
+"$wine" start /wait /b /unix "$(realpath "$prog")" "$@" >"$out" 2>&1 || status=$?
 cat "$out"
 exit $status
