@@ -23,6 +23,9 @@ class LightDialogTest : public SceneTest {
     void SetUp() override {
         SceneTest::SetUp();
         Box(NULL, -0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f);
+        Open();
+    }
+    void Open() {
         ASSERT_EQ(LightDialog(wind), 1);
         dialog = FindWindowByTitle(" Light Setting:  scene test");
         ASSERT_NE(dialog, nullptr);
@@ -60,16 +63,14 @@ TEST_F(LightDialogTest, EqualColoursMoveTogetherAndParallelResetsTheCutoff) {
 }
 
 TEST_F(LightDialogTest, CancelRestoresEveryLightButWorldPos) {
-    Move(135, 10);  // light 0 diffuse
-    Click(140);     // light 0 no longer world-fixed: survives Cancel
+    Move(135, 10); // light 0 diffuse
+    Click(140);    // light 0 no longer world-fixed: survives Cancel
     Select(3);
-    Click(112);     // light 3 on
-    Move(114, 90);  // light 3 ambient
+    Click(112);    // light 3 on
+    Move(114, 90); // light 3 ambient
     Click(IDCANCEL);
     EXPECT_FALSE(IsWindow(dialog));
-    ASSERT_EQ(LightDialog(wind), 1);
-    dialog = FindWindowByTitle(" Light Setting:  scene test");
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(Text(dialog, 133), "0.60");
     EXPECT_EQ(IsDlgButtonChecked(dialog, 140), BST_UNCHECKED);
     Select(3);
@@ -143,21 +144,20 @@ std::string ConsoleKey() {
     return "CONSOLE\\" + title;
 }
 
-TEST(Console, BeforeTheFirstWindowOnlyTheTitle) {
-    RegDeleteKeyA(HKEY_CURRENT_USER, ConsoleKey().c_str());
+// Before the first window only the title changes; after it the geometry is
+// recorded under the startup title.
+TEST(Console, RecordsTheGeometryUnderTheStartupTitleOnceAWindowExists) {
+    const std::string key = ConsoleKey();
+    EXPECT_EQ(key.find('\\', 8), std::string::npos) << key;
+    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
     ResetConsole(" console title", 4, 4, 61, 17, 3, 3);
     if (GetConsoleWindow()) { // tests run without a console under Wine
         char title[64] = {};
         GetConsoleTitleA(title, sizeof title);
         EXPECT_STREQ(title, " console title");
     }
-    EXPECT_EQ(ConsoleValue(ConsoleKey(), "WindowSize"), 0xFFFFFFFFu);
-}
-
-TEST(Console, RecordsTheGeometryUnderTheStartupTitle) {
+    EXPECT_EQ(ConsoleValue(key, "WindowSize"), 0xFFFFFFFFu);
     ASSERT_NE(CreateWind(" console"), nullptr);
-    const std::string key = ConsoleKey();
-    EXPECT_EQ(key.find('\\', 8), std::string::npos) << key;
     ResetConsole(" console title", 4, 6, 61, 17, 80, 300);
     EXPECT_EQ(ConsoleValue(key, "WindowPosition"), (6u << 16) + 4);
     EXPECT_EQ(ConsoleValue(key, "WindowSize"), (17u << 16) + 61);

@@ -478,24 +478,11 @@ TEST(GifFiles, ReadsAndWritesOnTwoThreadsAreIndependent) {
 TEST(GifFiles, HugeImagesWithoutDataCostLittle) {
     std::vector<uint8_t> file = GreyGif("GIF89a", 65535, 65535, {});
     file.resize(13 + 768);
-    const uint32_t clearThenEnd = 256 | 257u << 9;
     for (int i = 0; i < 20; ++i) {
-        const uint8_t image[] = {0x2C,
-                                 0,
-                                 0,
-                                 0,
-                                 0,
-                                 0xFF,
-                                 0xFF,
-                                 0xFF,
-                                 0xFF,
-                                 0,
-                                 8,
-                                 3,
-                                 uint8_t(clearThenEnd),
-                                 uint8_t(clearThenEnd >> 8),
-                                 uint8_t(clearThenEnd >> 16),
-                                 0};
+        // At (0, 0), 65535 x 65535, no local table; code size 8; one block
+        // of three bytes: the 9-bit codes clear (256) and end (257).
+        const uint8_t image[] = {0x2C, 0, 0, 0, 0,    0xFF, 0xFF, 0xFF,
+                                 0xFF, 0, 8, 3, 0x00, 0x03, 0x02, 0};
         file.insert(file.end(), image, image + sizeof image);
     }
     file.push_back(0x3B);
