@@ -2,8 +2,8 @@
 // plain memcpy of as many bytes as the result holds, measured in the same
 // run. Prints the time ratio (conversion / memcpy).
 #include "dib/depth_convert.h"
+#include "best_time.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -11,7 +11,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 namespace dib = pexa::dib;
 
 // Hands out one reused block, zeroed like GHND memory.
@@ -23,17 +22,6 @@ struct ReusedSink final : dib::ResultSink {
         return bytes.data();
     }
 };
-
-template <class F> double BestSeconds(int runs, F f) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = Clock::now();
-        f();
-        const double s = std::chrono::duration<double>(Clock::now() - t0).count();
-        if (s < best) best = s;
-    }
-    return best;
-}
 
 std::vector<uint8_t> Picture(int width, int height, uint16_t bits) {
     dib::InfoHeader h = dib::MakeHeader(width, height, bits, bits == 8 ? 256 : 0);

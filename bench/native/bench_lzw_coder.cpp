@@ -3,18 +3,17 @@
 // time (best of several runs) and the ratio ours / giflib.
 //   tools/build.sh native && build/native/bench_lzw_coder
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "gif/gif_codec.h"
 #include "gif/lzw_decoder.h"
 #include "gif/lzw_encoder.h"
+#include "best_time.h"
 
 #ifdef PEXA_HAVE_GIFLIB
 #include <gif_lib.h>
@@ -24,17 +23,6 @@ namespace {
 
 constexpr int kSize = 2048;
 constexpr int kRuns = 5;
-
-double BestSeconds(const std::function<void()> &work) {
-    double best = 1e9;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    return best;
-}
 
 // A photograph-like picture: smooth waves with a little grain, and a pure
 // noise picture as the hardest case for any LZW coder.
@@ -122,7 +110,7 @@ void Measure(const char *name, bool noise) {
     std::vector<uint8_t> out(picture.size());
     auto encoder = std::make_unique<pexa::gif::LzwEncoder>();
     pexa::gif::VectorSink sink;
-    const double encodeOurs = BestSeconds([&] {
+    const double encodeOurs = BestSeconds(kRuns, [&] {
         sink.bytes.clear();
         sink.bytes.reserve(picture.size() + 4096);
         encoder->Encode(picture.data(), picture.size(), 8, sink);
@@ -131,12 +119,12 @@ void Measure(const char *name, bool noise) {
     std::printf("%s picture, %d x %d, 8 bits: coded %zu bytes\n", name, kSize, kSize, coded.size());
 #ifdef PEXA_HAVE_GIFLIB
     std::vector<uint8_t> file;
-    const double encodeGiflib = BestSeconds([&] { file = EncodeGiflib(picture); });
+    const double encodeGiflib = BestSeconds(kRuns, [&] { file = EncodeGiflib(picture); });
     const std::vector<uint8_t> theirCoded = ImageData(file);
-    const double decodeOurs = BestSeconds([&] { DecodeOurs(theirCoded, out); });
+    const double decodeOurs = BestSeconds(kRuns, [&] { DecodeOurs(theirCoded, out); });
     const bool oursRight = out == picture;
     std::fill(out.begin(), out.end(), 0);
-    const double decodeGiflib = BestSeconds([&] { DecodeGiflib(file, out); });
+    const double decodeGiflib = BestSeconds(kRuns, [&] { DecodeGiflib(file, out); });
     const bool giflibRight = out == picture;
     std::fill(out.begin(), out.end(), 0);
     DecodeOurs(coded, out);
@@ -149,7 +137,7 @@ void Measure(const char *name, bool noise) {
                 oursRight ? "ok" : "WRONG", giflibRight ? "ok" : "WRONG",
                 ownRight ? "ok" : "WRONG");
 #else
-    const double decodeOurs = BestSeconds([&] { DecodeOurs(coded, out); });
+    const double decodeOurs = BestSeconds(kRuns, [&] { DecodeOurs(coded, out); });
     std::printf("  encode %.1f ms, decode %.1f ms (no giflib to compare)\n", encodeOurs * 1e3,
                 decodeOurs * 1e3);
 #endif

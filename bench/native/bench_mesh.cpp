@@ -10,8 +10,8 @@
 // as well.
 #include "objects/elevation_grid_mesh.h"
 #include "objects/face_set_mesh.h"
+#include "best_time.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -25,19 +25,6 @@ namespace {
 
 // Bytes held through operator new, and the most held since the last reset.
 size_t heldBytes = 0, peakBytes = 0;
-
-using Clock = std::chrono::steady_clock;
-
-template <class F> double BestSeconds(int runs, F f) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = Clock::now();
-        f();
-        const double s = std::chrono::duration<double>(Clock::now() - t0).count();
-        if (s < best) best = s;
-    }
-    return best;
-}
 
 // A closed torus of n x m quads, each split into two triangles, whose cross
 // section is a square with rounded sides: sharp edges along four rings, the
