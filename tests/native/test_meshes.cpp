@@ -1,6 +1,7 @@
 // Mesh builders of the elevation grid and the indexed face set: the texts of
 // the setting checks in order, the faces around grid points, the crease
-// smoothing on grids, closed and open meshes, and attribute lookup.
+// smoothing on grids, closed and open meshes, supplied normals and attribute
+// lookup. What they look like on screen is the Wine mesh test's.
 #include "objects/crease_smoothing.h"
 #include "objects/elevation_grid_mesh.h"
 #include "objects/face_set_mesh.h"
@@ -202,10 +203,10 @@ struct FaceSet {
     }
     FaceSetData data; // what a build's drawing points into
     // The smooth build, which the setting must accept.
-    MeshDrawing Smooth(float crease, size_t largeFrom = 24) {
+    MeshDrawing Smooth(float crease) {
         EXPECT_EQ(SetFaceSet(data, Input(crease)), FaceSetStatus::kOk);
         MeshDrawing d;
-        EXPECT_TRUE(BuildFaceSet(data, true, d, largeFrom));
+        EXPECT_TRUE(BuildFaceSet(data, true, d));
         return d;
     }
 };

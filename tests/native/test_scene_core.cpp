@@ -16,19 +16,14 @@ using pexa::ObjectList;
 
 // A window's scene as the library builds it: root lists, groups (objects
 // that are lists) and Use objects, indexed by a SceneGraph.
-struct Group : cObj, ObjectList {
-    void Draw() override {}
-    void DrawExtra() override {}
-};
-struct UseOf : cObj {
-    explicit UseOf(cObj *t) : target(t) {}
-    void Draw() override {}
-    void DrawExtra() override {}
-    cObj *target;
-};
 struct Plain : cObj {
     void Draw() override {}
     void DrawExtra() override {}
+};
+struct Group : Plain, ObjectList {};
+struct UseOf : Plain {
+    explicit UseOf(cObj *t) : target(t) {}
+    cObj *target;
 };
 
 class GraphTest : public ::testing::Test {
@@ -56,7 +51,7 @@ class GraphTest : public ::testing::Test {
     Group root;
 };
 
-TEST_F(GraphTest, UseCyclesAndUnknownTargetsAreRefused) {
+TEST_F(GraphTest, CyclesUnknownTargetsDoublesAndDepthAreRefused) {
     auto *g = new Group;
     ASSERT_EQ(Insert(&root, g), Refusal::None);
     UseOf self(g), ofRoot(&root), stranger(nullptr);
@@ -78,6 +73,14 @@ TEST_F(GraphTest, UseCyclesAndUnknownTargetsAreRefused) {
     EXPECT_EQ(Insert(sideways, &closing), Refusal::Cycle);
     EXPECT_EQ(Insert(g, viaUse), Refusal::AlreadyInAList);
     delete back;
+    ObjectList *list = &root; // groups nest no deeper than the limit
+    for (int level = 1; level <= pexa::SceneGraph::kMaxDepth; ++level) {
+        auto *next = new Group;
+        ASSERT_EQ(Insert(list, next), Refusal::None);
+        list = next;
+    }
+    Group tooDeep;
+    EXPECT_EQ(Insert(list, &tooDeep), Refusal::TooDeep);
 }
 
 TEST_F(GraphTest, DestroyedTargetsLeaveTheirUsesEmptyAndReportOpenGroups) {
@@ -99,17 +102,6 @@ TEST_F(GraphTest, DestroyedTargetsLeaveTheirUsesEmptyAndReportOpenGroups) {
     EXPECT_FALSE(graph.Contains(inGroup));
     root.Delete(u1); // a Use destroyed before its target is forgotten with it
     EXPECT_EQ(graph.size(), 1u);
-}
-
-TEST_F(GraphTest, GroupsNestNoDeeperThanTheLimit) {
-    ObjectList *list = &root;
-    for (int level = 1; level <= pexa::SceneGraph::kMaxDepth; ++level) {
-        auto *next = new Group;
-        ASSERT_EQ(Insert(list, next), Refusal::None);
-        list = next;
-    }
-    Group tooDeep;
-    EXPECT_EQ(Insert(list, &tooDeep), Refusal::TooDeep);
 }
 
 // Records are {name count, minimum depth, maximum depth, names}.
