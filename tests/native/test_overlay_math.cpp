@@ -25,14 +25,14 @@ TEST(OverlayMath, ColorComponentTruncatesAndWraps) {
     EXPECT_EQ(ColorRef(1.0f, 0.5f, 0.0f), 0x00007FFFu); // RGB(255, 127, 0)
 }
 
-// Box and end points: the upper-right quarter, a start below the x axis
-// (end points truncated toward zero), and arguments no int holds.
+// Box and end points of a start below the x axis (end points truncated
+// toward zero), and of arguments no int holds. (The quarter circle: the Wine
+// overlay test's picture.)
 TEST(OverlayMath, CircleArcEndPoints) {
     const struct {
         ArcArgs arc;
         int expect[8];
     } cases[] = {
-        {CircleArc(100, 100, 50, 0, 90), {50, 50, 150, 150, 150, 100, 100, 50}},
         {CircleArc(0, 0, 10, -90, 45), {-10, -10, 10, 10, 0, 10, 7, 7}},
         {CircleArc(INT_MAX, INT_MIN, INT_MAX, NAN, 1e30f),
          {0, INT_MIN, INT_MAX, INT_MIN + INT_MAX, INT_MAX, INT_MIN, INT_MAX, INT_MIN}},
@@ -45,23 +45,22 @@ TEST(OverlayMath, CircleArcEndPoints) {
     }
 }
 
-// Relative positions add with clamping; a text block's right or bottom of 0
-// or less stands for the client corner, which a relative move leaves alone.
+// Relative positions add with clamping at the ends of int; a relative move
+// takes a text block's given corners along and leaves a right or bottom of 0
+// or less standing for the client corner. (Relative lines and a text block
+// in the client corner: the Wine overlay test's pictures.)
 TEST(OverlayMath, RelativeCoordinatesAndTextBlockCorners) {
-    EXPECT_EQ(AddClamped(100, 10), 110);
     EXPECT_EQ(AddClamped(INT_MAX, 1), INT_MAX);
     EXPECT_EQ(SubClamped(0, INT_MIN), INT_MAX);
-    Rect2D a = TextBlockRect(10, 20, 0, -5, 220, 180, 0, 0);
     Rect2D r = TextBlockRect(10, 20, 0, 50, 220, 180, 5, 7);
-    EXPECT_EQ((std::vector<int>{a.left, a.top, a.right, a.bottom}),
-              (std::vector<int>{10, 20, 220, 180}));
     EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
               (std::vector<int>{15, 27, 220, 57}));
 }
 
-// Width over the advances, height over the tallest glyph (0: the x scale),
-// width 0: natural; codes above 127 index the metrics unsigned; nothing to
-// measure: scale 1.
+// Height over the tallest glyph (0: the x scale); codes above 127 index the
+// metrics unsigned; nothing to measure: scale 1. (Width over the advances and
+// width 0, natural: the Wine overlay test's widths of "HH"; no text or no
+// font: its bad input, which draws nothing.)
 TEST(TextPixels, OutlineScales) {
     GlyphMetric m[256];
     std::memset(m, 0, sizeof m);
@@ -73,14 +72,9 @@ TEST(TextPixels, OutlineScales) {
         TextScale s;
         float x, y;
     } cases[] = {
-        {OutlineTextScale("AB", 2, m, 2.0f, 0), 2, 2},
-        {OutlineTextScale("AB", 2, m, 0, 0), 1, 1},
         {OutlineTextScale("AB", 2, m, 1.0f, 0.4f), 1, 0.5f},
         {OutlineTextScale(high, 1, m, 3.0f, 0), 3, 3},
         {OutlineTextScale("\x01\x02", 2, m, 2.0f, 1.0f), 1, 1},
-        {OutlineTextScale("", 0, m, 2.0f, 1.0f), 1, 1},
-        {OutlineTextScale(nullptr, 5, m, 2.0f, 1.0f), 1, 1},
-        {OutlineTextScale("AB", 2, nullptr, 2.0f, 1.0f), 1, 1},
     };
     for (const auto &c : cases) {
         EXPECT_FLOAT_EQ(c.s.x, c.x) << "case " << &c - cases;
@@ -89,10 +83,9 @@ TEST(TextPixels, OutlineScales) {
 }
 
 // 256 names per font, skipping the scene's list; none taken past INT_MAX.
+// (The first fonts' 1000, 1256, 1512: the Wine overlay test.)
 TEST(TextPixels, FontListNames) {
-    int next = 1000, base = 0;
-    ASSERT_TRUE(TakeFontLists(&next, 1, &base));
-    EXPECT_EQ(base, 1000);
+    int next = 1256, base = 0;
     ASSERT_TRUE(TakeFontLists(&next, 1600, &base));
     EXPECT_EQ(base, 1256);
     ASSERT_TRUE(TakeFontLists(&next, 1600, &base));
