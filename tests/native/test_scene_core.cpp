@@ -1,8 +1,9 @@
-// The portable scene core: the scene graph's refusals and its bookkeeping
-// when objects go, choosing the picked record, and the input rules of a
-// wait that the Wine tests cannot reach.
+// The portable scene core: list operations, the scene graph's refusals and
+// its bookkeeping when objects go, choosing the picked record, and the input
+// rules of a wait that the Wine tests cannot reach.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "scene/object_list.h"
@@ -13,6 +14,63 @@
 namespace {
 
 using pexa::ObjectList;
+
+// An object that knows its name and logs its destruction.
+struct Named : cObj {
+    Named(std::string n, std::vector<std::string> *gone) : name(std::move(n)), gone(gone) {}
+    ~Named() override { gone->push_back(name); }
+    void Draw() override {}
+    void DrawExtra() override {}
+    std::string name;
+    std::vector<std::string> *gone;
+};
+
+TEST(ListCore, InsertionPositionDeletionAndEmptying) {
+    std::vector<std::string> gone;
+    ObjectList list;
+    auto add = [&](const char *name) {
+        auto *o = new Named(name, &gone);
+        EXPECT_TRUE(list.Insert(o));
+        return o;
+    };
+    auto order = [&] {
+        std::string s;
+        for (const cObj *p = list.first; p; p = p->next)
+            s += static_cast<const Named *>(p)->name;
+        return s;
+    };
+    Named *a = add("a");
+    add("d");
+    list.SetPosition(a, 0);
+    add("b"); // only the next insertion goes after a
+    add("e");
+    list.SetPosition(a, 1);
+    add("x");
+    add("y");                     // held: each goes directly after a
+    list.SetPosition(nullptr, 0); // no change
+    add("z");
+    EXPECT_EQ(order(), "azyxbde");
+    EXPECT_FALSE(list.Insert(nullptr));
+
+    list.Empty(); // destroys in list order and resets the position
+    EXPECT_EQ(gone, (std::vector<std::string>{"a", "z", "y", "x", "b", "d", "e"}));
+    gone.clear();
+
+    a = add("a");
+    Named *b = add("b");
+    Named *c = add("c");
+    list.SetPosition(b, 1);
+    EXPECT_EQ(list.Delete(b), c); // the position moves to the predecessor
+    add("x");
+    EXPECT_EQ(list.Delete(c), nullptr); // the last: its predecessor becomes last
+    EXPECT_EQ(order(), "ax");
+    Named outsider("o", &gone);
+    EXPECT_EQ(list.Delete(&outsider), nullptr);
+    list.Delete(a);
+    list.Delete(list.first); // the only object: the list is reset
+    EXPECT_TRUE(list.IsEmpty() && !list.position && !list.holdPosition && !list.count);
+    EXPECT_EQ(gone, (std::vector<std::string>{"b", "c", "a", "x"}));
+}
 
 // A window's scene as the library builds it: root lists, groups (objects
 // that are lists) and Use objects, indexed by a SceneGraph.
