@@ -67,6 +67,8 @@ class SceneTest : public ::testing::Test {
     // A left click at (x, y) (default: the centre) while WaitForPexa(MOUSEHIT)
     // runs on another thread; returns what the wait returned.
     EventInfo ClickAndWait(int x = -1, int y = -1);
+    // A key press while WaitForPexa(KEYHIT, virtualKey) runs, the same way.
+    EventInfo KeyAndWait(int virtualKey);
 
     void *wind = nullptr;
     HWND hwnd = nullptr;

@@ -237,18 +237,24 @@ TEST(Helpers, RandomSequenceFromLoadAndAfterSeeding) {
     EXPECT_EQ(zero[0], 0.0f);
 }
 
-// The DLL without the GIF codec captures its windows like the full one.
-TEST(Window, LiteBuildCapturesItsWindows) {
+// The DLL without the GIF codec captures its windows like the full one; it
+// makes no outline fonts, and leaves the font counter alone when asked to.
+TEST(Window, LiteBuildCapturesItsWindowsAndMakesNoOutlineFont) {
     HMODULE lite = LoadLibraryA("pexab16.dll");
     ASSERT_NE(lite, nullptr);
-    auto get = [&](const char *name) { return reinterpret_cast<void *>(GetProcAddress(lite, name)); };
+    auto get = [&](const char *name) {
+        return reinterpret_cast<void *>(GetProcAddress(lite, name));
+    };
     auto create = reinterpret_cast<decltype(&CreateWind)>(get("CreateWind"));
     auto show = reinterpret_cast<decltype(&ShowWind)>(get("ShowWind"));
     auto background = reinterpret_cast<decltype(&Background)>(get("Background"));
     auto refresh = reinterpret_cast<decltype(&RefreshWind)>(get("RefreshWind"));
     auto capture = reinterpret_cast<decltype(&DIBfromWind)>(get("DIBfromWind"));
     auto remove = reinterpret_cast<decltype(&DeleteWind)>(get("DeleteWind"));
-    ASSERT_TRUE(create && show && background && refresh && capture && remove);
+    auto outline = reinterpret_cast<decltype(&CreateFontEXT)>(get("CreateFontEXT"));
+    auto bitmapFont = reinterpret_cast<decltype(&CreateFontBMP)>(get("CreateFontBMP"));
+    ASSERT_TRUE(create && show && background && refresh && capture && remove && outline &&
+                bitmapFont);
     void *w = create(" lite capture", 160, 120, 30, 30, nullptr, 0, WS_POPUP);
     ASSERT_NE(w, nullptr);
     background(1.0f, 0.0f, 0.0f);
@@ -265,6 +271,11 @@ TEST(Window, LiteBuildCapturesItsWindows) {
     EXPECT_EQ(pixel[1], 0);
     GlobalUnlock(dib);
     GlobalFree(dib);
+    HFONT font = HFONT(GetStockObject(ANSI_VAR_FONT));
+    OutlineFont none = outline(font, 0.25f, WGL_FONT_LINES);
+    EXPECT_EQ(none.listBase, 0);
+    EXPECT_EQ(none.extrusion, 0.25f);
+    EXPECT_EQ(bitmapFont(font), 1000);
     remove(w);
 }
 
