@@ -1,6 +1,6 @@
-// ElevationGrid and IndexedFaceSet on screen: colours per cell, smooth
-// against flat pictures, the shade-mode switch, the culling frame, deletion,
-// and every text of their error boxes.
+// ElevationGrid and IndexedFaceSet on screen: colours per cell and per
+// vertex, smooth against flat pictures, the shade-mode switch, the culling
+// frame, frozen scenes, deletion, and every text of their error boxes.
 #include "support/scene_fixture.h"
 
 #include <cmath>
@@ -29,7 +29,7 @@ int Differing(const Capture &a, const Capture &b) {
     return n;
 }
 
-TEST_F(SceneTest, GridColoursPerCell) {
+TEST_F(SceneTest, GridColoursPerCellAndPerPoint) {
     Disable(NULL, 1);
     float cells[12] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 1, 0};
     FacingGrid(3, 0, 0, cells);
@@ -40,6 +40,15 @@ TEST_F(SceneTest, GridColoursPerCell) {
             const uint32_t p = At(c, cell % 2 - 1.0 + d, 1.0 - cell / 2 - d);
             EXPECT_TRUE(Near(p, expect[cell])) << cell << " " << Hex(p);
         }
+    ClearList();
+    Disable(NULL, 1);
+    float points[12] = {1, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 1}; // red left, blue right
+    FacingGrid(2, 0, 1, points);
+    c = Frame();
+    const uint32_t centre = At(c, 0, 0), left = At(c, -0.85, 0), right = At(c, 0.85, 0);
+    EXPECT_TRUE(Red(centre) > 90 && Red(centre) < 170 && Blue(centre) > 90 && Blue(centre) < 170)
+        << Hex(centre);
+    EXPECT_TRUE(Red(left) > 200 && Blue(right) > 200) << Hex(left) << Hex(right);
 }
 
 // A lit bump: smooth with crease 90, faceted with crease 0 or in flat
@@ -80,6 +89,39 @@ TEST_F(SceneTest, SolidCullingIsRestoredAfterTheMesh) {
         EXPECT_EQ(Near(At(c, -1.75, -1.75), Rgb(0, 255, 0)), bool(solid)) << "solid " << solid;
     }
 }
+
+// A frozen scene holds the mesh itself, whether or not the mesh had to be
+// recorded afresh while the scene was compiled (stale): it stays after the
+// mesh is deleted, and so does what follows the mesh. A failed modification
+// leaves the picture recorded before.
+class FrozenMesh : public SceneTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FrozenMesh, KeepsTheMeshAndWhatFollowsIt) {
+    Disable(NULL, 1);
+    PushMatrix();
+    cObj *grid = FacingGrid(2, 0, 0, red);
+    PopMatrix();
+    ColorRGB(NULL, 0, 1, 0);
+    Tetragon(NULL, -2, -2, 0, -1.5f, -2, 0, -1.5f, -1.5f, 0, -2, -1.5f, 0);
+    EXPECT_TRUE(Near(At(Frame(), 0, 0), Rgb(255, 0, 0)));
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(ElevationGrid(grid, 1, 3, 1, 1, zero, 0, 0, 0, NULL, 0, NULL), grid);
+    EXPECT_EQ(
+        IndexedFaceSet(grid, NULL, 0, NULL, 0, 0, 0, 0, NULL, 0, NULL, 0, 0, NULL, 0, NULL, 0),
+        nullptr);
+    EXPECT_EQ(catcher.texts().size(), 1u);
+    EXPECT_TRUE(Near(At(Frame(), 0, 0), Rgb(255, 0, 0))) << "the list recorded before is drawn";
+    ASSERT_EQ(ElevationGrid(grid, 2, 2, 2, 2, zero, 0, 0, 0, red, 0, NULL), grid);
+    if (!GetParam()) Frame();
+    UseDisplayList();
+    DelObj(grid);
+    Capture c = Frame();
+    EXPECT_TRUE(Near(At(c, 0, 0), Rgb(255, 0, 0)));
+    EXPECT_TRUE(Near(At(c, -1.75, -1.75), Rgb(0, 255, 0)));
+}
+
+// Stale or not: the mesh recorded while the scene is compiled, or before.
+INSTANTIATE_TEST_SUITE_P(Stale, FrozenMesh, ::testing::Bool(), ::testing::PrintToStringParamName());
 
 // A mesh deleted while another window's context is current leaves its list
 // in no context: the first mesh of a process records under name 2^30, which

@@ -1,9 +1,11 @@
-// Navigation, the configuration file, the context menu and viewpoints,
-// driven the way a user drives them: posted keys and drags, the real pop-up
-// menu and the "Save As" dialog.
+// Navigation, the configuration file, the context menu, viewpoints and the
+// view dialog, driven the way a user drives them: posted keys and drags,
+// the real pop-up menu, the "Save As" dialog and the dialog's fields.
 #include <atomic>
+#include <cstdlib>
 #include <future>
 #include <thread>
+#include <utility>
 
 #include "support/dib_test.h"
 #include "support/scene_fixture.h"
@@ -144,6 +146,29 @@ std::string IniIn(bool windowsDirectory) {
     else
         GetCurrentDirectoryA(sizeof dir, dir);
     return std::string(dir) + "\\pexa16.ini";
+}
+
+TEST_F(Navigation, ViewDialogShowsTheTotalOrientationAndAppliesATypedOne) {
+    Rotation(30, 0, 1, 0);
+    Rotation(30, 0, 1, 0);
+    ASSERT_EQ(ViewDialog(wind), 1);
+    HWND dialog = FindWindowByTitle(" View Setting:  scene test");
+    ASSERT_NE(dialog, nullptr);
+    auto field = [&](int id) {
+        char text[64] = {};
+        GetDlgItemTextA(dialog, id, text, sizeof text);
+        return std::atof(text);
+    };
+    EXPECT_NEAR(field(112), 60.0, 0.02) << "the total, not the last increment";
+    EXPECT_NEAR(field(117), 1.0, 0.01);
+    EXPECT_GT(field(109), 0.0) << "frames per second, 1000 / frameTime";
+    for (auto [id, text] : {std::pair{116, "1"}, {117, "0"}, {118, "0"}, {112, "90"}})
+        SetDlgItemTextA(dialog, id, text);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(112, EN_KILLFOCUS), 0);
+    EXPECT_NEAR(field(112), 90.0, 0.02) << "applied absolutely";
+    EXPECT_NEAR(field(116), 1.0, 0.01);
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(dialog));
 }
 
 TEST(Configuration, TheDefaultFileIsWrittenWhereNoneExists) {

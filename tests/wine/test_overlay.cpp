@@ -102,6 +102,26 @@ TEST_F(SceneTest, Bitmap2DAtNaturalSizeAndStretchedWithTheWindow) {
     GlobalFree(dib);
 }
 
+TEST_F(SceneTest, ZoomedBitmapDrawsEveryPixelAsATwoByTwoBlock) {
+    Disable(NULL, 1);
+    HGLOBAL dib = FourColours();
+    Bitmap(NULL, dib, 2.0f, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE);
+    Capture c = Frame();
+    int x0 = c.width, y0 = c.height, x1 = -1, y1 = -1;
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+            if (!Near(c.at(x, y), kBlack, 40))
+                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = x, y1 = y;
+    ASSERT_EQ(x1 - x0, 3);
+    ASSERT_EQ(y1 - y0, 3);
+    const uint32_t quarters[2][2] = {{Rgb(0, 0, 255), kWhite}, {kRed, kGreen}}; // top row first
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_TRUE(Near(c.at(x0 + x, y0 + y), quarters[y / 2][x / 2])) << x << "," << y;
+    ClearList();
+    GlobalFree(dib);
+}
+
 // Width in pixels of what shows in red.
 int RedWidth(const Capture &c) {
     int lo = c.width, hi = -1;
@@ -122,8 +142,8 @@ TEST_F(SceneTest, FontsShareOneCounterAndTextsKeepTheMatrix) {
     Disable(NULL, 1);
     Disable(NULL, 2);
     ColorRGB(NULL, 1, 0, 0);
-    TextEXT(NULL, "HH", &outline, 2.0f, 0); // advances sum to 2 units
-    ColorRGB(NULL, 0, 1, 0);                // where the matrix before the text puts it
+    cObj *text = TextEXT(NULL, "HH", &outline, 2.0f, 0); // advances sum to 2 units
+    ColorRGB(NULL, 0, 1, 0);                             // where the matrix before the text puts it
     Box(NULL, 1.5f, 1.5f, 0, 2, 2, 0.1f);
     // Drawn width of "HH": the first advance, then the second glyph's black
     // box, in units of one advance.
@@ -131,6 +151,8 @@ TEST_F(SceneTest, FontsShareOneCounterAndTextsKeepTheMatrix) {
     Capture c = Frame();
     EXPECT_NEAR(RedWidth(c), (h.gmfCellIncX + h.gmfBlackBoxX) / h.gmfCellIncX * PerUnit(c), 4);
     EXPECT_TRUE(Near(At(c, 1.75, 1.75), kGreen)) << Hex(At(c, 1.75, 1.75));
+    TextEXT(text, "HH", &outline, 0, 0); // natural size: one unit per em
+    EXPECT_NEAR(RedWidth(Frame()), (h.gmfCellIncX + h.gmfBlackBoxX) * PerUnit(c), 4);
 
     ClearList();
     Disable(NULL, 1);
@@ -177,12 +199,14 @@ TEST_F(SceneTest, BadInputDrawsNothingAndReportsWhatTheUserMustKnow) {
 TEST_F(SceneTest, CreateAndDeleteCyclesKeepTheGdiCountFlat) {
     HGLOBAL dib = FourColours();
     auto cycle = [&] {
-        void *w = CreateWind(" gdi cycle", 120, 100, 300, 20);
         HPEN pen = CreatePen2D(1, 0, 0, 1, PS_SOLID);
         for (cObj *o :
              {Pen2D(NULL, pen), Bitmap2D(NULL, dib, 0, 0, 0, 0, 0), Text2D(NULL, "x", 5, 5)})
             DelObj2D(o);
         DeleteCreated2D(pen);
+    };
+    auto windowCycle = [&] {
+        void *w = CreateWind(" gdi cycle", 120, 100, 300, 20);
         Pen2D(NULL, CreatePen2D(0, 1, 0, 2, PS_SOLID));
         Brush2D(NULL, CreateBrush2D(0, 0, 1, BS_HATCHED, HS_CROSS));
         Font2D(NULL, CreateFont2D("Tahoma", 12, FW_NORMAL, 1, 1));
@@ -192,9 +216,12 @@ TEST_F(SceneTest, CreateAndDeleteCyclesKeepTheGdiCountFlat) {
         CurrentWind(wind);
     };
     cycle(); // first use of each kind
+    windowCycle();
     const int start = GdiObjectCount();
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 1000; ++i)
         cycle();
+    for (int i = 0; i < 20; ++i)
+        windowCycle();
     EXPECT_GT(start, 0);
     EXPECT_LE(GdiObjectCount(), start + 4);
     GlobalFree(dib);
