@@ -104,8 +104,7 @@ TEST(Trackball, Points) {
 
 // A drag released within auto_delay + frameTime (50 + 1 ms) of its last
 // move, even across the clock's wrap, keeps spinning: frames add the spin to
-// the accumulated rotation until a new press. (A slow release is the Wine
-// test's.)
+// the accumulated rotation until a new press; a slower one stops.
 TEST(Navigation, RotateDragSpinsOnQuickRelease) {
     ViewState v;
     MouseDrag drag;
@@ -123,6 +122,9 @@ TEST(Navigation, RotateDragSpinsOnQuickRelease) {
     ExpectVec(turned, 0.5f, 0, -0.866025f);
     NavLeftDown(v, drag, kWindow, 0, 0);
     EXPECT_EQ(v.rotAngle, 0);
+    NavMouseMove(v, drag, kWindow, 50, 0, 1000);
+    EXPECT_EQ(NavLeftUp(v, drag, kWindow, 1051), kNavNone); // a slow release stops
+    EXPECT_EQ(v.keepAnimating, 0);
     // No 3D object, or no mouse navigation: the mouse does nothing.
     NavWindow empty = kWindow, still = kWindow;
     empty.has3D = 0, still.mouseNav = 0, drag.dragging = 0;
