@@ -102,10 +102,10 @@ TEST(GridMesh, SettingTextsInOrder) {
 
 // The faces around points of a 4 x 3 grid (3 x 2 cells, faces A and B per
 // cell): rings inside, open lists at the border starting from the face after
-// the missing ones. At 90 degrees each point of this gentle grid gets the
-// normalised sum of its faces' normals (inside: the six). (Crease 0, whose
-// picture is the flat build's: the Wine mesh test.)
-TEST(GridMesh, FacesAroundPointsAndCreaseNinety) {
+// the missing ones. Crease 0 keeps every face normal; at 90 degrees each
+// point of this gentle grid gets the normalised sum of its faces' normals
+// (inside: the six).
+TEST(GridMesh, FacesAroundPointsAndCreaseZeroAndNinety) {
     auto A = [](int i, int j) { return 2u * uint32_t(j * 3 + i); };
     auto B = [&](int i, int j) { return A(i, j) + 1; };
     const struct {
@@ -120,7 +120,10 @@ TEST(GridMesh, FacesAroundPointsAndCreaseNinety) {
         {1, 0, {A(0, 0), B(0, 0), A(1, 0)}},
         {2, 2, {B(2, 1), A(2, 1), B(1, 1)}},
     };
-    MeshDrawing smooth;
+    MeshDrawing sharp, smooth;
+    ASSERT_TRUE(BuildGrid(CurvedGrid(4, 3, 0), true, sharp));
+    for (uint32_t c = 0; c < sharp.cornerVertex.size(); ++c)
+        ExpectNear(CornerNormal(sharp, c), FaceNormalOf(sharp, c / 3), "crease 0");
     ASSERT_TRUE(BuildGrid(CurvedGrid(4, 3, 90), true, smooth));
     for (const auto &k : cases) {
         SCOPED_TRACE("point " + std::to_string(k.i) + ", " + std::to_string(k.j));
