@@ -68,9 +68,9 @@ GridData CurvedGrid(int x, int z, float crease) {
 }
 
 // One case per check: spacing that is NaN, dimensions whose product is
-// positive, four points in a row (enough), then each copy failing in turn
-// (the colours' copy is not made when there are none). Fewer than four
-// points and too many points: the Wine test's texts.
+// positive, fewer than four points, four in a row (enough), too many points,
+// then each copy failing in turn (the colours' copy is not made when there
+// are none).
 TEST(GridMesh, SettingTextsInOrder) {
     float h[16] = {}, c[48] = {};
     const char *kInvalid = "Invalid input parameter(s)",
@@ -84,7 +84,9 @@ TEST(GridMesh, SettingTextsInOrder) {
     } cases[] = {
         {2, 2, NAN, c, -1, kInvalid},
         {-2, -2, 1, c, -1, kInvalid},
+        {1, 3, 1, c, -1, kInvalid},
         {1, 4, 1, c, -1, nullptr},
+        {100000, 100000, 1, c, -1, kHeights},
         {2, 2, 1, c, 0, kHeights},
         {2, 2, 1, c, 1, "Allocation of array col failed"},
         {2, 2, 1, c, 2, "Allocation of normal array failed"},
