@@ -223,8 +223,7 @@ TEST(Navigation, FlyAndWalkDrags) {
 }
 
 // One or two keys of each kind of action, from eye (1, 2, 3), a turn of 7
-// about (9, 9, 9), speed 0.5 and yawRate 0.25. (Page Up and Home in ROTATE:
-// the Wine navigation test's posted keys.)
+// about (9, 9, 9), speed 0.5 and yawRate 0.25.
 TEST(Navigation, KeyTable) {
     const struct {
         int mode, key;
@@ -233,6 +232,8 @@ TEST(Navigation, KeyTable) {
         const char *state; // eye, turn, axis, speed, yawRate, angle
     } rows[] = {
         {0, kKeyEnd, 0, D, "1 2 3 0 9 9 9 0 0 45"},
+        {0, kKeyPageUp, 0, D, "1 1.9 3 0 9 9 9 0.5 0.25 45"},
+        {0, kKeyHome, 0, D, "0 0 5 0 0 0 0 0 0 45"},
         {0, kKeyLeft, 0, D, "1.1 2 3 0 9 9 9 0.5 0.25 45"},
         {0, 97, 0, D, "1 2 3 15 0 0 1 0.5 0.25 45"},
         {0, kKeyAdd, 0, Z | D, "1 2 3 7 9 9 9 0.5 0.25 46"},

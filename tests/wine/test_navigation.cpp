@@ -84,13 +84,21 @@ TEST_F(Navigation, PopupMenuChecksTheModes) {
     EXPECT_TRUE(GetMenuState(draw, 51705, MF_BYCOMMAND) & MF_CHECKED);
 }
 
-// A viewpoint chosen by its menu item; deleting without a name asks about
-// the current one first, and with none left says so.
+// A viewpoint chosen by its menu item, others added, set and deleted by
+// name; deleting without a name asks about the current one first, and with
+// none left says so.
 TEST_F(Navigation, ViewpointsByMenuIdAndDeletion) {
     ViewpointData distant = {"far", {0, 0, 9}, {0, 0, 0}, 0, 45};
     EXPECT_EQ(ViewpointAdd(nullptr, &distant), 1); // menu id 60001, after Default's
     PostMessageA(hwnd, WM_COMMAND, 60001, 0);
     EXPECT_FLOAT_EQ(KeyAndWait(VK_F5).pos[2], 9.0f);
+    char a[] = "a", missing[] = "missing";
+    EXPECT_EQ(ViewpointAdd(a), 1); // the current view, by name
+    EXPECT_EQ(ViewpointAdd(nullptr, nullptr), 0);
+    EXPECT_EQ(ViewpointSet(missing), 0);
+    EXPECT_EQ(ViewpointSet(a), 1);
+    EXPECT_EQ(ViewpointDel(a), 1); // "far" is current again
+    EXPECT_EQ(ViewpointSet(a), 0);
     auto answered = [](int answer) {
         return std::async(std::launch::async, [answer] {
             return AnswerBoxOfAnotherThread("Delete Viewpoint", answer);
