@@ -94,17 +94,17 @@
 #define PEXA_MSG_PROJECTION_MODE 1234  /* wParam: mode, lParam: double[3]; current */
 #define PEXA_MSG_ACTION_MODE 1235      /* wParam: mode; current */
 #define PEXA_MSG_TRANSLATION 1236      /* wParam: float[3]; current */
-#define PEXA_MSG_ROTATION 1237         /* wParam: hundredths of a degree, lParam: float[3]; current */
-#define PEXA_MSG_LOOK_AT 1238          /* wParam: float[9]; current */
-#define PEXA_MSG_REL_TO_POS_2D 1241    /* wParam: flag; current */
-#define PEXA_MSG_LIGHT_DIALOG 1242     /* wParam: window */
-#define PEXA_MSG_VIEW_DIALOG 1243      /* wParam: window */
-#define PEXA_MSG_DIB_FROM_WIND 1244    /* current; result: a new DIB */
-#define PEXA_MSG_VIEWPOINT_ADD 1246    /* wParam: ViewpointData or 0, lParam: name or 0; current */
-#define PEXA_MSG_VIEWPOINT_DEL 1247    /* wParam: name or 0; current */
-#define PEXA_MSG_VIEWPOINT_SET 1248    /* wParam: name; current */
-#define PEXA_MSG_GET_EVENT 1249        /* wParam: kind; current */
-#define PEXA_MSG_EVENT_EXISTS 1250     /* wParam: kind; current */
+#define PEXA_MSG_ROTATION 1237      /* wParam: hundredths of a degree, lParam: float[3]; current */
+#define PEXA_MSG_LOOK_AT 1238       /* wParam: float[9]; current */
+#define PEXA_MSG_REL_TO_POS_2D 1241 /* wParam: flag; current */
+#define PEXA_MSG_LIGHT_DIALOG 1242  /* wParam: window */
+#define PEXA_MSG_VIEW_DIALOG 1243   /* wParam: window */
+#define PEXA_MSG_DIB_FROM_WIND 1244 /* current; result: a new DIB */
+#define PEXA_MSG_VIEWPOINT_ADD 1246 /* wParam: ViewpointData or 0, lParam: name or 0; current */
+#define PEXA_MSG_VIEWPOINT_DEL 1247 /* wParam: name or 0; current */
+#define PEXA_MSG_VIEWPOINT_SET 1248 /* wParam: name; current */
+#define PEXA_MSG_GET_EVENT 1249     /* wParam: kind; current */
+#define PEXA_MSG_EVENT_EXISTS 1250  /* wParam: kind; current */
 #define PEXA_MSG_FIRST 1024
 #define PEXA_MSG_LAST 1250
 
@@ -144,7 +144,7 @@ class cObj {
 
 #include <windows.h>
 
-#include <GL/gl.h>  /* primitive modes for Primitive; OpenGL in your own objects */
+#include <GL/gl.h> /* primitive modes for Primitive; OpenGL in your own objects */
 #include <GL/glu.h>
 
 #if defined(PEXA_BUILDING_DLL)
@@ -296,18 +296,18 @@ PEXA_API LRESULT SendPexaMsg(UINT message, WPARAM wParam, LPARAM lParam);
 /* The library's event record; WaitForPexa returns a copy. Pointer-sized
  * fields keep the 32-bit layout on 32-bit Windows. */
 typedef struct EventInfo {
-    void *window;       /* the window the event belongs to */
-    float pos[3];       /* eye position of the last frame drawn */
-    float axis[3];      /* rotation axis of the last ROTATE frame */
-    float angle;        /* rotation angle (degrees) of the last ROTATE frame */
-    float dir[3];       /* view direction of the last FLY or WALK frame */
-    float up[3];        /* up vector of the last FLY or WALK frame */
-    int x, y;           /* mouse position of the press or move, client pixels */
+    void *window;         /* the window the event belongs to */
+    float pos[3];         /* eye position of the last frame drawn */
+    float axis[3];        /* rotation axis of the last ROTATE frame */
+    float angle;          /* rotation angle (degrees) of the last ROTATE frame */
+    float dir[3];         /* view direction of the last FLY or WALK frame */
+    float up[3];          /* up vector of the last FLY or WALK frame */
+    int x, y;             /* mouse position of the press or move, client pixels */
     unsigned char button; /* 1 left, 2 middle, 3 right */
-    int hits;           /* objects hit by the pick of a left click, else 0 */
-    INT_PTR name;       /* the object picked (its cObj address), else 0 */
-    char ch;            /* character of the key, 0 for a key without one */
-    int vk;             /* virtual-key code of the last key press */
+    int hits;             /* objects hit by the pick of a left click, else 0 */
+    INT_PTR name;         /* the object picked (its cObj address), else 0 */
+    char ch;              /* character of the key, 0 for a key without one */
+    int vk;               /* virtual-key code of the last key press */
 } EventInfo;
 
 /* Blocks until a matching event happens in any scene window (kind: KEYHIT,
@@ -369,14 +369,14 @@ PEXA_API cObj *LineCol(cObj *obj, float *color1, float x1, float y1, float z1, f
  * drawing one switches back-face culling on for the rest of the frame. */
 PEXA_API cObj *Triangle(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                         float x3, float y3, float z3);
-PEXA_API cObj *TriangleCol(cObj *obj, float *color1, float x1, float y1, float z1,
-                           float *color2, float x2, float y2, float z2, float *color3, float x3,
-                           float y3, float z3);
+PEXA_API cObj *TriangleCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
+                           float x2, float y2, float z2, float *color3, float x3, float y3,
+                           float z3);
 PEXA_API cObj *Tetragon(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                         float x3, float y3, float z3, float x4, float y4, float z4);
-PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z1,
-                           float *color2, float x2, float y2, float z2, float *color3, float x3,
-                           float y3, float z3, float *color4, float x4, float y4, float z4);
+PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
+                           float x2, float y2, float z2, float *color3, float x3, float y3,
+                           float z3, float *color4, float x4, float y4, float z4);
 /* Axis-aligned box between two opposite corners; GLU_INSIDE for a room. */
 PEXA_API cObj *Box(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                    int orientation PEXA_DEFAULT(GLU_OUTSIDE));
@@ -384,9 +384,8 @@ PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks,
                       int drawStyle PEXA_DEFAULT(GLU_FILL), int normals PEXA_DEFAULT(GLU_SMOOTH),
                       int orientation PEXA_DEFAULT(GLU_OUTSIDE));
 /* Cylinder along +z from z = 0; the cap flags count only at creation. */
-PEXA_API cObj *Cylinder(cObj *obj, float height, float baseRadius, float topRadius,
-                        int bottomCap, int topCap, int slices, int stacks,
-                        int drawStyle PEXA_DEFAULT(GLU_FILL),
+PEXA_API cObj *Cylinder(cObj *obj, float height, float baseRadius, float topRadius, int bottomCap,
+                        int topCap, int slices, int stacks, int drawStyle PEXA_DEFAULT(GLU_FILL),
                         int normals PEXA_DEFAULT(GLU_SMOOTH),
                         int orientation PEXA_DEFAULT(GLU_OUTSIDE));
 PEXA_API cObj *Disk(cObj *obj, float innerRadius, float outerRadius, int slices, int loops,
@@ -394,8 +393,8 @@ PEXA_API cObj *Disk(cObj *obj, float innerRadius, float outerRadius, int slices,
                     int drawStyle PEXA_DEFAULT(GLU_FILL), int normals PEXA_DEFAULT(GLU_SMOOTH),
                     int orientation PEXA_DEFAULT(GLU_OUTSIDE));
 /* Coordinate axes with arrow heads and letters; keeps the current colour. */
-PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ,
-                    float arrowLength, float arrowRadius, float letterSize);
+PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, float arrowLength,
+                    float arrowRadius, float letterSize);
 /* count points (x, y, z) drawn as OpenGL primitive mode 0 to 9, with flat
  * normals; the array is copied. */
 PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count);
@@ -421,11 +420,10 @@ PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xS
  * with fewer than three points or other negative indexes are not drawn.
  * Returns the face set (NULL when obj is an object of another kind). */
 PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coordIndex,
-                              int coordIndexCount, float creaseAngle, int solid,
-                              int colorPerVertex, float *colours, int colourCount,
-                              int *colourIndex, int colourIndexCount, int normalPerVertex,
-                              float *normals, int normalCount, int *normalIndex,
-                              int normalIndexCount);
+                              int coordIndexCount, float creaseAngle, int solid, int colorPerVertex,
+                              float *colours, int colourCount, int *colourIndex,
+                              int colourIndexCount, int normalPerVertex, float *normals,
+                              int normalCount, int *normalIndex, int normalIndexCount);
 
 /* ------------------------------------------------------------------------
  * Attribute and transform objects
@@ -462,9 +460,9 @@ PEXA_API cObj *Disable(cObj *obj, int capability);
 
 /* An outline font, returned by CreateFontEXT and read by TextEXT. */
 typedef struct OutlineFont {
-    int listBase;    /* first of the font's 256 display lists; 0: none built */
-    float extrusion; /* depth of the glyphs along -z */
-    int format;      /* WGL_FONT_LINES or WGL_FONT_POLYGONS */
+    int listBase;                   /* first of the font's 256 display lists; 0: none built */
+    float extrusion;                /* depth of the glyphs along -z */
+    int format;                     /* WGL_FONT_LINES or WGL_FONT_POLYGONS */
     GLYPHMETRICSFLOAT metrics[256]; /* of character codes 0 to 255 */
 } OutlineFont;
 
@@ -540,8 +538,7 @@ PEXA_API cObj *Polygon2D(cObj *obj, POINT *points, int count, int fillMode);
 /* Arc of the circle about (cx, cy) from startAngle through sweepAngle
  * degrees, counter-clockwise with 0 pointing right; 360 is the full
  * circle. */
-PEXA_API cObj *Circle2D(cObj *obj, int cx, int cy, int radius, float startAngle,
-                        float sweepAngle);
+PEXA_API cObj *Circle2D(cObj *obj, int cx, int cy, int radius, float startAngle, float sweepAngle);
 /* GDI's Arc and Pie: the bounding box (x1, y1)-(x2, y2) and the radial end
  * points (x3, y3) and (x4, y4). */
 PEXA_API cObj *Arc2D(cObj *obj, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
@@ -555,14 +552,13 @@ PEXA_API cObj *Pixel2D(cObj *obj, int x, int y);
 PEXA_API cObj *Text2D(cObj *obj, const char *text, int x, int y);
 /* A text formatted with DrawTextA's format flags in a rectangle; a right or
  * bottom of 0 or less is the client area's right or bottom edge. */
-PEXA_API cObj *TextBlock2D(cObj *obj, const char *text, int left, int top, int right,
-                           int bottom, int format);
+PEXA_API cObj *TextBlock2D(cObj *obj, const char *text, int left, int top, int right, int bottom,
+                           int format);
 /* The DIB (converted into a bitmap the object owns) at (x, y): at its
  * natural size, or with stretch width x height, growing and shrinking with
  * the window so that it keeps its distances to the right and bottom edges.
  * A NULL DIB shows DIBtoDDB's error box and draws nothing. */
-PEXA_API cObj *Bitmap2D(cObj *obj, HGLOBAL dib, int x, int y, int width, int height,
-                        int stretch);
+PEXA_API cObj *Bitmap2D(cObj *obj, HGLOBAL dib, int x, int y, int width, int height, int stretch);
 
 /* Pens, brushes and fonts for the state steps, on the calling thread. The
  * program owns them and deletes them with DeleteCreated2D; a window deletes
@@ -608,8 +604,7 @@ PEXA_API HPALETTE CreateDIBPalette(HGLOBAL dib);
  * stretched to width x height. 1 (also for an empty picture, which draws
  * nothing); 0 after an error box, or when GDI draws nothing. */
 PEXA_API int DrawDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y);
-PEXA_API int StretchDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y, int width,
-                        int height);
+PEXA_API int StretchDIB(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y, int width, int height);
 /* The same for a device-dependent bitmap. 1; 0 after an error box, or when
  * GDI draws nothing. */
 PEXA_API int DrawDDB(HDC dc, HBITMAP bitmap, HPALETTE palette, int x, int y);
@@ -622,8 +617,7 @@ PEXA_API HBITMAP DIBtoDDB(HGLOBAL dib, HPALETTE palette);
 /* A new DIB of the bitmap with bitsPerPixel (0: the bitmap's own depth) and
  * compression BI_RGB or BI_BITFIELDS (16 and 32 bits; the masks follow the
  * header). NULL after an error box. */
-PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel,
-                          DWORD compression);
+PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel, DWORD compression);
 /* A new block with every byte of the DIB's block; NULL after an error box. */
 PEXA_API HGLOBAL CopyDIB(HGLOBAL dib);
 /* A new 24-bit DIB of what the current scene window shows; NULL on failure. */

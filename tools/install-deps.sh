@@ -3,7 +3,7 @@
 # Quiet and idempotent: does nothing when everything is present.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth x11-apps xdotool libgl1-mesa-dri libglx-mesa0
   imagemagick giflib-tools libgif-dev googletest tmux procps lld llvm

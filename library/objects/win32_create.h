@@ -51,4 +51,3 @@ template <class T, class Modify> cObj *CreateOrModify(cObj *obj, int typeId, Mod
 }
 
 } // namespace pexa
-

@@ -92,8 +92,9 @@ void cWind::ApplyViewingTransform() {
     case PEXA_FLY:
     case PEXA_WALK:
         AdvanceFlyWalk(view);
-        gluLookAt(view.eyePos[0], view.eyePos[1], view.eyePos[2], view.eyePos[0] + view.viewDir[0], view.eyePos[1] + view.viewDir[1],
-                  view.eyePos[2] + view.viewDir[2], view.viewUp[0], view.viewUp[1], view.viewUp[2]);
+        gluLookAt(view.eyePos[0], view.eyePos[1], view.eyePos[2], view.eyePos[0] + view.viewDir[0],
+                  view.eyePos[1] + view.viewDir[1], view.eyePos[2] + view.viewDir[2],
+                  view.viewUp[0], view.viewUp[1], view.viewUp[2]);
         std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
         std::memcpy(eventRecord.dir, view.viewDir, sizeof view.viewDir);
         std::memcpy(eventRecord.up, view.viewUp, sizeof view.viewUp);
@@ -111,7 +112,8 @@ void cWind::FinishPick(GLint hits) {
     PickChoice choice = ChoosePick(pick.selectBuf, size_t(pick.selectBufSize), hits);
     // Name 0 is what a compiled display list reports: it holds no names.
     const size_t named = pick.objects.size();
-    cObj *picked = choice.name >= 1 && choice.name <= named ? pick.objects[choice.name - 1] : nullptr;
+    cObj *picked =
+        choice.name >= 1 && choice.name <= named ? pick.objects[choice.name - 1] : nullptr;
     eventRecord.name = reinterpret_cast<INT_PTR>(picked);
 }
 
@@ -158,8 +160,8 @@ int cWind::Render() {
         if (view.project_mode == PEXA_PERSPECTIVE)
             gluPerspective(view.angle, aspect, view.clipnear, view.clipfar);
         else if (view.project_mode == PEXA_ORTHOGONAL)
-            glOrtho(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight, view.clipnear,
-                    view.clipfar);
+            glOrtho(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight,
+                    view.clipnear, view.clipfar);
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         ApplyViewingTransform();
@@ -192,8 +194,8 @@ int cWind::Render() {
         SceneWriteGuard sceneLock;
         lists.list2D->Draw();
     }
-    if (!render.animate && !view.keepAnimating && view.speed == 0 && view.yawRate == 0 && view.pitchRate == 0 &&
-        view.rollRate == 0) {
+    if (!render.animate && !view.keepAnimating && view.speed == 0 && view.yawRate == 0 &&
+        view.pitchRate == 0 && view.rollRate == 0) {
         render.idle = 1;
         ValidateRect(os.hwnd, nullptr);
     } else {
@@ -202,6 +204,5 @@ int cWind::Render() {
     }
     return 0;
 }
-
 
 } // namespace pexa

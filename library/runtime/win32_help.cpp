@@ -52,8 +52,8 @@ std::string AskForFolder(HKEY key) {
     }
     std::string folder(path, ofn.nFileOffset); // trailing backslash included
     if (key)
-        RegSetValueExA(key, "PexaDocuPath", 0, REG_SZ, reinterpret_cast<const BYTE *>(folder.c_str()),
-                       DWORD(folder.size() + 1));
+        RegSetValueExA(key, "PexaDocuPath", 0, REG_SZ,
+                       reinterpret_cast<const BYTE *>(folder.c_str()), DWORD(folder.size() + 1));
     return folder;
 }
 

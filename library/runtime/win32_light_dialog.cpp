@@ -26,13 +26,19 @@ struct ColourRow {
 };
 
 const ColourRow kColours[] = {
-    {&cLight::ambient, &cLight::ambientEqual, IDC_AMBIENT_EQUAL,
+    {&cLight::ambient,
+     &cLight::ambientEqual,
+     IDC_AMBIENT_EQUAL,
      {IDC_AMBIENT_R_BAR, IDC_AMBIENT_G_BAR, IDC_AMBIENT_B_BAR},
      {IDC_AMBIENT_R, IDC_AMBIENT_G, IDC_AMBIENT_B}},
-    {&cLight::diffuse, &cLight::diffuseEqual, IDC_DIFFUSE_EQUAL,
+    {&cLight::diffuse,
+     &cLight::diffuseEqual,
+     IDC_DIFFUSE_EQUAL,
      {IDC_DIFFUSE_R_BAR, IDC_DIFFUSE_G_BAR, IDC_DIFFUSE_B_BAR},
      {IDC_DIFFUSE_R, IDC_DIFFUSE_G, IDC_DIFFUSE_B}},
-    {&cLight::specular, &cLight::specularEqual, IDC_SPECULAR_EQUAL,
+    {&cLight::specular,
+     &cLight::specularEqual,
+     IDC_SPECULAR_EQUAL,
      {IDC_SPECULAR_R_BAR, IDC_SPECULAR_G_BAR, IDC_SPECULAR_B_BAR},
      {IDC_SPECULAR_R, IDC_SPECULAR_G, IDC_SPECULAR_B}},
 };

@@ -39,7 +39,8 @@ LRESULT SetStatusText(const Call &c) {
     std::strncpy(d.statusText, text ? text : "", sizeof d.statusText - 1);
     d.statusText[sizeof d.statusText - 1] = 0;
     if (d.hStatusBar)
-        SendMessageA(d.hStatusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(d.statusText));
+        SendMessageA(d.hStatusBar, SB_SETTEXTA, SB_SIMPLEID,
+                     reinterpret_cast<LPARAM>(d.statusText));
     return 1;
 }
 

@@ -158,8 +158,7 @@ const Route kWindowMessages[] = {
     {WM_MOVE, Target::Receiver, [](const Call &c) -> LRESULT { return c.w->OnMove(); }, 0},
     {WM_SIZE, Target::Receiver,
      [](const Call &c) -> LRESULT { return c.w->OnSize(c.wParam, c.lParam); }, 0},
-    {WM_ERASEBKGND, Target::Receiver, [](const Call &c) -> LRESULT { return c.w->Render(), 1; },
-     0},
+    {WM_ERASEBKGND, Target::Receiver, [](const Call &c) -> LRESULT { return c.w->Render(), 1; }, 0},
 };
 PEXA_ROUTES(kWindowMessages);
 

@@ -99,8 +99,7 @@ const Route kWindowRequests[] = {
     {PEXA_MSG_SIZE_WIND, Target::WindowArg, SizeScene, 0},
     {PEXA_MSG_GET_HDC, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hdc); }, 0},
     // A window closed by the user still answers with its old handle.
-    {PEXA_MSG_GET_HWND, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hwnd); },
-     0},
+    {PEXA_MSG_GET_HWND, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hwnd); }, 0},
     {PEXA_MSG_GET_STATUS_BAR, Target::WindowArg,
      [](const Call &c) { return AsResult(c.w->dialogs.hStatusBar); }, 0},
     {PEXA_MSG_GET_HGLRC, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hglrc); },

@@ -27,7 +27,8 @@ void SetLightDirection(cLight &light, int on, int worldPos, const float *dir) {
 void SetLightColor(cLight &light, const float *ambient, const float *diffuse,
                    const float *specular) {
     static const float kAmbient[3] = {0.2f, 0.2f, 0.2f}, kGrey[3] = {0.5f, 0.5f, 0.5f};
-    Store(light.ambient, ambient ? ambient : kAmbient, 1.0f, ambient ? &light.ambientEqual : nullptr);
+    Store(light.ambient, ambient ? ambient : kAmbient, 1.0f,
+          ambient ? &light.ambientEqual : nullptr);
     Store(light.diffuse, diffuse ? diffuse : kGrey, 1.0f, diffuse ? &light.diffuseEqual : nullptr);
     Store(light.specular, specular ? specular : kGrey, 1.0f,
           specular ? &light.specularEqual : nullptr);

@@ -36,7 +36,7 @@ class ObjectList {
     cObj *last = nullptr;
     cObj *position = nullptr; // insertions go after it
     int holdPosition = 0;
-    cObj *cursor = nullptr; // traversal cursor of drawing and emptying
+    cObj *cursor = nullptr;      // traversal cursor of drawing and emptying
     SceneGraph *graph = nullptr; // the window's index, told of every object destroyed
 
   private:

@@ -41,23 +41,23 @@ struct ViewState {
     float rotAngle = 0;
     float rotAxis[3] = {0, 0, 0};
     float rotMatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; // column-major
-    float trackLast[3] = {0, 0, 0}; // last trackball point
+    float trackLast[3] = {0, 0, 0};                                         // last trackball point
     // FLY and WALK.
     float viewDir[3] = {0, 0, -1};
     float viewUp[3] = {0, 1, 0};
     float viewRight[3] = {1, 0, 0};
     float pitchRate = 0, rollRate = 0, yawRate = 0; // degrees per frame
-    float speed = 0;                               // distance along viewDir per frame
-    float dYaw = 0, dPitch = 0;                    // mouse increments for the next frame
-    int dragStart = 0;      // a left press not yet followed by a move
-    int lastMoveTime = 0;   // clock milliseconds of the last ROTATE drag move
-    int keepAnimating = 0;  // a released drag keeps spinning
+    float speed = 0;                                // distance along viewDir per frame
+    float dYaw = 0, dPitch = 0;                     // mouse increments for the next frame
+    int dragStart = 0;                              // a left press not yet followed by a move
+    int lastMoveTime = 0;        // clock milliseconds of the last ROTATE drag move
+    int keepAnimating = 0;       // a released drag keeps spinning
     float yaw_roll_ratio = 0.0f; // INI
     int yaw_around_y = 1;        // INI
     float sensib_rotate = 1.0f, sensib_x_fly = 1.0f, sensib_y_fly = 1.0f; // INI
-    float sensib_x_walk = 1.0f, sensib_y_walk = 1.0f;                    // INI
-    int auto_delay = 50;     // INI, milliseconds
-    float steardelay = 1.2f; // INI; kept and saved, not otherwise used
+    float sensib_x_walk = 1.0f, sensib_y_walk = 1.0f;                     // INI
+    int auto_delay = 50;                                                  // INI, milliseconds
+    float steardelay = 1.2f;         // INI; kept and saved, not otherwise used
     char iniVPName[100] = "Default"; // INI: name of the first viewpoint
     float iniPos[3] = {0, 0, 5};     // INI
     float iniRot = 0;                // INI
@@ -66,10 +66,10 @@ struct ViewState {
     float iniUp[3] = {0, 1, 0};
     float iniRight[3] = {1, 0, 0};
     float rotate_drot = 15.0f, rotate_dpos = 0.1f, fly_dspeed = 0.005f; // INI
-    float walk_drot = 5.0f, walk_dpos = 0.1f;                          // INI
-    double angle = 45.0;     // INI: vertical view angle, degrees
+    float walk_drot = 5.0f, walk_dpos = 0.1f;                           // INI
+    double angle = 45.0;             // INI: vertical view angle, degrees
     double clipnear = double(0.01f); // INI; read as a float, so the default is one
-    double clipfar = 1000.0; // INI
+    double clipfar = 1000.0;         // INI
 };
 
 // How frames are drawn: the modes, the switches of Enable and Disable, the
@@ -78,21 +78,21 @@ struct RenderState {
     int draw_mode = PEXA_FILL;    // INI
     int shade_mode = PEXA_SMOOTH; // INI
     unsigned renderMode = kGLRender;
-    int depthTest = 1;     // capability 3
-    int cullFace = 1;      // capability 2
-    int lighting = 1;      // capability 1
-    int colorMaterial = 1; // capability 4
-    int animate = 0;       // capability 6: every frame asks for the next
-    int mouseNav = 1;      // capability 7
-    int keyNav = 1;        // capability 8
-    int menuEnabled = 1;   // capability 9
-    int compiledValid = 0; // frames call the compiled display list
-    int idle = 0;          // the last frame found no motion
-    int frameTime = 1;     // milliseconds of the last 3D list drawing, at least 1
-    float BackColor[3] = {0, 0, 0};                      // INI: the OpenGL clear colour
+    int depthTest = 1;              // capability 3
+    int cullFace = 1;               // capability 2
+    int lighting = 1;               // capability 1
+    int colorMaterial = 1;          // capability 4
+    int animate = 0;                // capability 6: every frame asks for the next
+    int mouseNav = 1;               // capability 7
+    int keyNav = 1;                 // capability 8
+    int menuEnabled = 1;            // capability 9
+    int compiledValid = 0;          // frames call the compiled display list
+    int idle = 0;                   // the last frame found no motion
+    int frameTime = 1;              // milliseconds of the last 3D list drawing, at least 1
+    float BackColor[3] = {0, 0, 0}; // INI: the OpenGL clear colour
     float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f}; // INI (r, g, b)
-    int colorbits = 24; // INI: pixel format
-    int depthbits = 16; // INI
+    int colorbits = 24;                                    // INI: pixel format
+    int depthbits = 16;                                    // INI
     int fontCellW = 16, fontCellH = 16;
     int nextFontListId = 1000; // first display-list name of the next font
 };
@@ -112,7 +112,7 @@ struct OverlayState {
 
 // Picking on click: the switch, the click and the selection buffer.
 struct PickState {
-    int pickEnabled = 0; // capability 5
+    int pickEnabled = 0;        // capability 5
     int mouseX = 0, mouseY = 0; // the last left-button press, client pixels
     int selectBufSize = 64;     // INI, GLuint entries
     uint32_t *selectBuf = nullptr;
