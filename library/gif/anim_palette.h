@@ -1,0 +1,117 @@
+// The palette step of the animated GIF writer, behind a small interface so
+// that the way colours are chosen can change without touching the writer:
+// ColorSamples gathers the colours a palette is to serve, ChoosePalette picks
+// at most 256 of them, NearestColor maps pixels to the nearest entry.
+// Today's choice: every colour exactly when there are few enough; otherwise
+// the toolkit's median cut as the seed, topped up with the worst-served
+// colours, then k-means passes that move each entry to the mean of the
+// colours it serves. Distances are squared RGB differences, the measure of
+// PSNR. Portable: no windows.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace pexa::gif {
+
+// A palette colour, in the byte order of a 24-bit DIB.
+struct Color {
+    uint8_t blue, green, red;
+    bool operator==(const Color &o) const {
+        return blue == o.blue && green == o.green && red == o.red;
+    }
+};
+
+// Counts and channel sums per cell of 6 bits a channel (so each cell's mean
+// colour is exact), and the distinct colours themselves while they are few.
+class ColorSamples {
+  public:
+    static constexpr uint32_t kExactLimit = 256;
+
+    // Forgets every colour. Throws std::bad_alloc when there is no memory.
+    void Reset();
+    // One pixel: blue, green, red bytes.
+    void Add(const uint8_t *bgr) {
+        const uint32_t key = uint32_t(bgr[0]) | uint32_t(bgr[1]) << 8 | uint32_t(bgr[2]) << 16;
+        if (key != lastKey_) {
+            lastKey_ = key;
+            lastCell_ = &Cell(key);
+            if (exact_) NoteExact(key);
+        }
+        CellSums &c = *lastCell_;
+        if (c.count++ == 0) occupied_.push_back(uint32_t(&c - cells_.data()));
+        c.blue += bgr[0];
+        c.green += bgr[1];
+        c.red += bgr[2];
+    }
+    uint64_t pixels() const;
+    // The distinct colours, when no more than kExactLimit occurred.
+    bool exact() const { return exact_; }
+    const std::vector<Color> &exactColors() const { return exactColors_; }
+
+    struct CellSums {
+        uint64_t count, blue, green, red;
+    };
+    const CellSums &cell(uint32_t index) const { return cells_[index]; }
+    const std::vector<uint32_t> &occupied() const { return occupied_; }
+
+  private:
+    CellSums &Cell(uint32_t key) {
+        return cells_[(key >> 2 & 0x3F) | (key >> 10 & 0x3F) << 6 | (key >> 18 & 0x3F) << 12];
+    }
+    void NoteExact(uint32_t key);
+
+    std::vector<CellSums> cells_;
+    std::vector<uint32_t> occupied_;
+    std::vector<uint32_t> exactKeys_; // open addressing, key + 1 (0 = empty)
+    std::vector<Color> exactColors_;
+    bool exact_ = true;
+    uint32_t lastKey_ = 0xFFFFFFFFu;
+    CellSums *lastCell_ = nullptr;
+};
+
+// At most maxColors (1 to 256) colours for the samples. meanError, when not
+// null, receives the mean squared error per channel that the palette leaves
+// on the sampled cells' mean colours (0 for an exact palette). Throws
+// std::bad_alloc when there is no memory.
+std::vector<Color> ChoosePalette(const ColorSamples &samples, uint32_t maxColors,
+                                 double *meanError = nullptr);
+
+// The entry nearest to a colour (squared RGB distance, lowest index on ties).
+// Entries are searched outward from the colour's green value along a copy
+// sorted by green; recent answers are cached.
+class NearestColor {
+  public:
+    // Throws std::bad_alloc when there is no memory.
+    explicit NearestColor(const std::vector<Color> &palette);
+    uint8_t operator()(uint8_t blue, uint8_t green, uint8_t red) {
+        const uint32_t key = uint32_t(blue) | uint32_t(green) << 8 | uint32_t(red) << 16;
+        Slot &slot = cache_[(key * 2654435761u) >> (32 - kCacheBits)];
+        if (slot.key != key + 1) {
+            slot.key = key + 1;
+            slot.index = Search(blue, green, red);
+        }
+        return slot.index;
+    }
+    // The entry equal to the colour, or -1.
+    int Exact(const Color &c) {
+        const uint8_t i = (*this)(c.blue, c.green, c.red);
+        return palette_[i] == c ? i : -1;
+    }
+
+  private:
+    static constexpr int kCacheBits = 14;
+    struct Slot {
+        uint32_t key; // colour + 1, 0 = empty
+        uint8_t index;
+    };
+    uint8_t Search(int blue, int green, int red) const;
+
+    std::vector<Color> palette_;
+    std::vector<Color> sorted_;  // by green
+    std::vector<uint8_t> order_; // palette index of each sorted entry
+    std::vector<Slot> cache_;
+};
+
+} // namespace pexa::gif

@@ -1,0 +1,336 @@
+// Recording frames as changed rectangles, and encoding them: palettes,
+// mapping, dithering where it pays, transparency and cropping.
+#include "gif/anim_recorder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "dib/depth_convert.h"
+#include "dib/error_diffusion.h"
+#include "gif/anim_stream.h"
+
+namespace pexa::gif {
+
+namespace {
+
+constexpr uint32_t kMaxColors = 255; // one index stays free for transparency
+// A frame tries a local palette when its changed pixels' error with the
+// global one is above both of these (mean squared error a channel): a floor,
+// and a multiple of what the global palette leaves on average. It keeps the
+// local palette when that removes at least 30% of the error (1.5 dB).
+constexpr double kLocalFloor = 2.0;
+constexpr double kLocalFactor = 2.0;
+constexpr double kLocalGain = 0.7;
+
+bool Same(const uint8_t *a, const uint8_t *b) {
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
+
+bool Same(const uint8_t *a, const Color &c) {
+    return a[0] == c.blue && a[1] == c.green && a[2] == c.red;
+}
+
+// One frame's colour indices and what they cost against the source.
+struct Mapping {
+    const std::vector<Color> *palette = nullptr;
+    std::vector<uint8_t> indices; // per pixel of the rectangle (unchanged pixels: 0)
+    double error = 0;             // squared error summed over changed pixels
+};
+
+// Encodes the frames one after the other, keeping what a viewer shows.
+class FrameWriter {
+  public:
+    FrameWriter(Sink &sink, uint32_t width, uint32_t height, std::vector<Color> global,
+                double globalError, uint16_t delay)
+        : sink_(sink), width_(width), global_(std::move(global)), nearest_(global_),
+          globalError_(globalError), delay_(delay), source_(size_t(width) * height * 3),
+          shown_(size_t(width) * height * 3), encoder_(new LzwEncoder) {}
+
+    bool Write(const Rect &rect, const std::vector<uint8_t> &pixels, bool first);
+    // A frame equal to the one before: one transparent pixel keeps its place.
+    bool WriteUnchanged() {
+        Mapping none;
+        none.palette = &global_;
+        return Emit(Rect{0, 0, 1, 1}, {uint8_t(global_.size())}, none, int(global_.size()));
+    }
+
+  private:
+    const uint8_t *SourceAt(uint32_t x, uint32_t y) const {
+        return &source_[(size_t(y) * width_ + x) * 3];
+    }
+    uint8_t *ShownAt(uint32_t x, uint32_t y) { return &shown_[(size_t(y) * width_ + x) * 3]; }
+    void Map(const Rect &rect, const uint8_t *pixels, const std::vector<uint8_t> &changed,
+             NearestColor &nearest, bool dither, Mapping &out) const;
+    bool Emit(const Rect &rect, const std::vector<uint8_t> &indices, const Mapping &m,
+              int transparent);
+
+    Sink &sink_;
+    uint32_t width_;
+    std::vector<Color> global_;
+    NearestColor nearest_;
+    double globalError_;
+    uint16_t delay_;
+    std::vector<uint8_t> source_, shown_; // the last source frame and what a viewer shows
+    std::unique_ptr<LzwEncoder> encoder_;
+    std::unique_ptr<ColorSamples> localSamples_;
+};
+
+// Nearest colours, or serpentine Floyd-Steinberg diffusion whose error
+// reaches changed pixels only (an unchanged pixel keeps what is shown).
+void FrameWriter::Map(const Rect &rect, const uint8_t *pixels, const std::vector<uint8_t> &changed,
+                      NearestColor &nearest, bool dither, Mapping &out) const {
+    const std::vector<Color> &palette = *out.palette;
+    const uint32_t w = rect.width;
+    out.indices.assign(size_t(w) * rect.height, 0);
+    out.error = 0;
+    // Errors in sixteenths for this row and the next, one pixel of margin
+    // on each side.
+    std::vector<int> errors(dither ? 2 * 3 * (size_t(w) + 2) : 0, 0);
+    for (uint32_t y = 0; y < rect.height; ++y) {
+        int *here = dither ? &errors[(y & 1) * 3 * (w + 2)] : nullptr;
+        int *below = dither ? &errors[((y + 1) & 1) * 3 * (w + 2)] : nullptr;
+        if (dither) std::fill(below, below + 3 * (w + 2), 0);
+        const bool reverse = dither && (y & 1);
+        for (uint32_t i = 0; i < w; ++i) {
+            const uint32_t x = reverse ? w - 1 - i : i;
+            const size_t at = size_t(y) * w + x;
+            if (!changed[at]) continue;
+            const uint8_t *p = pixels + 3 * at;
+            int want[3] = {p[0], p[1], p[2]};
+            if (dither)
+                for (int k = 0; k < 3; ++k)
+                    want[k] = dib::ClampByte(want[k] + here[3 * (x + 1) + k] / 16);
+            const uint8_t index = nearest(uint8_t(want[0]), uint8_t(want[1]), uint8_t(want[2]));
+            out.indices[at] = index;
+            const Color &c = palette[index];
+            const int got[3] = {c.blue, c.green, c.red};
+            for (int k = 0; k < 3; ++k) {
+                const double d = double(p[k]) - got[k];
+                out.error += d * d;
+            }
+            if (!dither) continue;
+            const int step = reverse ? -1 : 1;
+            for (int k = 0; k < 3; ++k) {
+                const int e = want[k] - got[k];
+                here[3 * (x + 1 + step) + k] += e * 7;
+                below[3 * (x + 1 - step) + k] += e * 3;
+                below[3 * (x + 1) + k] += e * 5;
+                below[3 * (x + 1 + step) + k] += e;
+            }
+        }
+    }
+}
+
+// Writes the image of rect with the given indices (transparent: the
+// transparent index, or -1 when the image uses none) and updates the shown
+// picture.
+bool FrameWriter::Emit(const Rect &rect, const std::vector<uint8_t> &indices, const Mapping &m,
+                       int transparent) {
+    AnimImage image;
+    image.left = rect.left, image.top = rect.top;
+    image.width = rect.width, image.height = rect.height;
+    image.localTable = m.palette == &global_ ? nullptr : m.palette;
+    image.colors = uint32_t(m.palette->size()) + 1;
+    image.transparent = transparent;
+    image.delay = delay_;
+    image.indices = indices.data();
+    if (!WriteAnimImage(sink_, image, *encoder_)) return false;
+    for (uint32_t y = 0; y < rect.height; ++y)
+        for (uint32_t x = 0; x < rect.width; ++x) {
+            const uint8_t index = indices[size_t(y) * rect.width + x];
+            if (int(index) == transparent) continue;
+            const Color &c = (*m.palette)[index];
+            uint8_t *s = ShownAt(rect.left + x, rect.top + y);
+            s[0] = c.blue, s[1] = c.green, s[2] = c.red;
+        }
+    return true;
+}
+
+bool FrameWriter::Write(const Rect &rect, const std::vector<uint8_t> &pixels, bool first) {
+    const uint32_t w = rect.width, h = rect.height;
+    std::vector<uint8_t> changed(size_t(w) * h, 1);
+    size_t changedCount = changed.size();
+    if (!first) {
+        changedCount = 0;
+        for (uint32_t y = 0; y < h; ++y)
+            for (uint32_t x = 0; x < w; ++x) {
+                const size_t at = size_t(y) * w + x;
+                changed[at] = !Same(&pixels[3 * at], SourceAt(rect.left + x, rect.top + y));
+                changedCount += changed[at];
+            }
+    }
+    for (uint32_t y = 0; y < h; ++y)
+        std::memcpy(&source_[(size_t(rect.top + y) * width_ + rect.left) * 3],
+                    &pixels[size_t(y) * w * 3], size_t(w) * 3);
+
+    // The palette: global, or the frame's own where that pays.
+    Mapping m;
+    m.palette = &global_;
+    Map(rect, pixels.data(), changed, nearest_, false, m);
+    const double channels = 3.0 * double(changedCount ? changedCount : 1);
+    std::vector<Color> local;
+    std::unique_ptr<NearestColor> localNearest;
+    NearestColor *nearest = &nearest_;
+    if (m.error / channels > kLocalFloor && m.error / channels > kLocalFactor * globalError_) {
+        if (!localSamples_) localSamples_.reset(new ColorSamples);
+        localSamples_->Reset();
+        for (size_t i = 0; i < changed.size(); ++i)
+            if (changed[i]) localSamples_->Add(&pixels[3 * i]);
+        local = ChoosePalette(*localSamples_, kMaxColors);
+        localNearest.reset(new NearestColor(local));
+        Mapping l;
+        l.palette = &local;
+        Map(rect, pixels.data(), changed, *localNearest, false, l);
+        if (l.error < kLocalGain * m.error) {
+            m = std::move(l);
+            nearest = localNearest.get();
+        }
+    }
+    if (m.error / channels > AnimRecorder::kDitherMse)
+        Map(rect, pixels.data(), changed, *nearest, true, m);
+
+    // What changes on screen: its bounding box is the image.
+    const std::vector<Color> &palette = *m.palette;
+    const uint8_t transparent = uint8_t(palette.size());
+    std::vector<uint8_t> clear(changed.size()); // index, or transparent where nothing changes
+    Rect box{w, h, 0, 0};
+    uint32_t right = 0, bottom = 0;
+    for (uint32_t y = 0; y < h; ++y)
+        for (uint32_t x = 0; x < w; ++x) {
+            const size_t at = size_t(y) * w + x;
+            const uint8_t *s = ShownAt(rect.left + x, rect.top + y);
+            const Color &c = palette[m.indices[at]];
+            const bool keeps = !first && (!changed[at] || Same(s, c));
+            clear[at] = keeps ? transparent : m.indices[at];
+            if (keeps) continue;
+            box.left = std::min(box.left, x), box.top = std::min(box.top, y);
+            right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+        }
+    if (right == 0) return WriteUnchanged();
+    box.width = right - box.left, box.height = bottom - box.top;
+
+    // Two codings of the box: unchanged pixels transparent, or repeating
+    // their shown colour where the palette holds it exactly.
+    std::vector<uint8_t> transparentCoded, repeatCoded;
+    bool repeatUsesTransparent = false;
+    for (uint32_t y = box.top; y < box.top + box.height; ++y)
+        for (uint32_t x = box.left; x < box.left + box.width; ++x) {
+            const size_t at = size_t(y) * w + x;
+            transparentCoded.push_back(clear[at]);
+            uint8_t repeat = m.indices[at];
+            if (!first && !changed[at]) {
+                const uint8_t *s = ShownAt(rect.left + x, rect.top + y);
+                const int exact = nearest->Exact(Color{s[0], s[1], s[2]});
+                repeat = exact < 0 ? transparent : uint8_t(exact);
+                repeatUsesTransparent |= exact < 0;
+            }
+            repeatCoded.push_back(repeat);
+        }
+    const Rect image{rect.left + box.left, rect.top + box.top, box.width, box.height};
+    if (first) return Emit(image, repeatCoded, m, -1);
+    VectorSink a, b;
+    const bool useRepeat = [&] {
+        AnimImage trial;
+        trial.width = image.width, trial.height = image.height;
+        trial.colors = uint32_t(palette.size()) + 1;
+        trial.indices = transparentCoded.data();
+        WriteAnimImage(a, trial, *encoder_);
+        trial.indices = repeatCoded.data();
+        WriteAnimImage(b, trial, *encoder_);
+        return b.bytes.size() < a.bytes.size();
+    }();
+    if (useRepeat) return Emit(image, repeatCoded, m, repeatUsesTransparent ? transparent : -1);
+    return Emit(image, transparentCoded, m, transparent);
+}
+
+} // namespace
+
+Rect ChangedRect(const uint8_t *a, const uint8_t *b, uint32_t width, uint32_t height) {
+    const size_t row = size_t(width) * 3;
+    uint32_t top = 0, bottom = height;
+    while (top < height && std::memcmp(a + top * row, b + top * row, row) == 0)
+        ++top;
+    if (top == height) return Rect{};
+    while (bottom > top && std::memcmp(a + (bottom - 1) * row, b + (bottom - 1) * row, row) == 0)
+        --bottom;
+    uint32_t left = width, right = 0;
+    for (uint32_t y = top; y < bottom; ++y) {
+        const uint8_t *p = a + y * row, *q = b + y * row;
+        uint32_t x = 0;
+        while (x < left && Same(p + 3 * x, q + 3 * x))
+            ++x;
+        left = std::min(left, x);
+        uint32_t end = width;
+        while (end > right && Same(p + 3 * (end - 1), q + 3 * (end - 1)))
+            --end;
+        right = std::max(right, end);
+    }
+    return Rect{left, top, right - left, bottom - top};
+}
+
+AnimStatus AnimRecorder::Add(const uint8_t *dib, size_t size) {
+    const dib::SourceDib src(dib::Block{dib, size});
+    if (!src.hasHeader || src.header.size != dib::kInfoHeaderSize || src.header.bitCount != 24 ||
+        src.header.compression != dib::kCompressionRgb || !src.PixelsInside())
+        return AnimStatus::kNoDib;
+    const bool first = frames_.empty();
+    if (first && (src.width == 0 || src.height == 0 || src.width > 0xFFFF || src.height > 0xFFFF))
+        return AnimStatus::kSize;
+    if (!first && (src.width != width_ || src.height != height_)) return AnimStatus::kWrongSize;
+    const uint32_t w = src.width, h = src.height;
+    const size_t row = size_t(w) * 3;
+    try {
+        if (first) {
+            samples_.Reset();
+            last_.assign(row * h, 0);
+        }
+        next_.resize(row * h);
+        for (uint32_t y = 0; y < h; ++y) // stored bottom-up unless the height is negative
+            std::memcpy(&next_[y * row], src.Row(src.header.height > 0 ? h - 1 - y : y), row);
+        Frame frame;
+        frame.rect = first ? Rect{0, 0, w, h} : ChangedRect(last_.data(), next_.data(), w, h);
+        frame.pixels.resize(size_t(frame.rect.width) * frame.rect.height * 3);
+        for (uint32_t y = 0; y < frame.rect.height; ++y)
+            std::memcpy(&frame.pixels[size_t(y) * frame.rect.width * 3],
+                        &next_[(frame.rect.top + y) * row + size_t(frame.rect.left) * 3],
+                        size_t(frame.rect.width) * 3);
+        frames_.push_back(std::move(frame));
+    } catch (const std::bad_alloc &) {
+        return AnimStatus::kNoMemory;
+    }
+    // The frame is kept: its changed pixels join the samples (which cannot
+    // fail: their lists were sized by Reset).
+    const Frame &frame = frames_.back();
+    for (uint32_t y = 0; y < frame.rect.height; ++y)
+        for (uint32_t x = 0; x < frame.rect.width; ++x) {
+            const uint8_t *p = &frame.pixels[(size_t(y) * frame.rect.width + x) * 3];
+            if (first || !Same(p, &last_[(frame.rect.top + y) * row + (frame.rect.left + x) * 3]))
+                samples_.Add(p);
+        }
+    last_.swap(next_);
+    width_ = w, height_ = h;
+    return AnimStatus::kOk;
+}
+
+AnimStatus AnimRecorder::Finish(Sink &sink, uint16_t delay, uint16_t loops) const {
+    if (frames_.empty()) return AnimStatus::kNoFrames;
+    try {
+        double globalError = 0;
+        std::vector<Color> global = ChoosePalette(samples_, kMaxColors, &globalError);
+        if (!WriteAnimHeader(sink, width_, height_, global, loops)) return AnimStatus::kSinkFailed;
+        FrameWriter writer(sink, width_, height_, std::move(global), globalError, delay);
+        for (size_t k = 0; k < frames_.size(); ++k) {
+            const Frame &f = frames_[k];
+            const bool ok =
+                f.rect.empty() ? writer.WriteUnchanged() : writer.Write(f.rect, f.pixels, k == 0);
+            if (!ok) return AnimStatus::kSinkFailed;
+        }
+        return WriteAnimTrailer(sink) ? AnimStatus::kOk : AnimStatus::kSinkFailed;
+    } catch (const std::bad_alloc &) {
+        return AnimStatus::kNoMemory;
+    }
+}
+
+} // namespace pexa::gif
