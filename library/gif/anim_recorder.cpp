@@ -314,12 +314,12 @@ AnimStatus AnimRecorder::Add(const uint8_t *dib, size_t size) {
     return AnimStatus::kOk;
 }
 
-AnimStatus AnimRecorder::Finish(Sink &sink, uint16_t delay, uint16_t loops) const {
+AnimStatus AnimRecorder::Finish(Sink &sink, uint16_t delay, uint16_t plays) const {
     if (frames_.empty()) return AnimStatus::kNoFrames;
     try {
         double globalError = 0;
         std::vector<Color> global = ChoosePalette(samples_, kMaxColors, &globalError);
-        if (!WriteAnimHeader(sink, width_, height_, global, loops)) return AnimStatus::kSinkFailed;
+        if (!WriteAnimHeader(sink, width_, height_, global, plays)) return AnimStatus::kSinkFailed;
         FrameWriter writer(sink, width_, height_, std::move(global), globalError, delay);
         for (size_t k = 0; k < frames_.size(); ++k) {
             const Frame &f = frames_[k];

@@ -56,8 +56,8 @@ class AnimRecorder {
     // Nothing is kept of a refused frame.
     AnimStatus Add(const uint8_t *dib, size_t size);
     // Writes the whole file to the sink, every frame shown for delay
-    // hundredths of a second, the animation repeated loops times (0: forever).
-    AnimStatus Finish(Sink &sink, uint16_t delay, uint16_t loops) const;
+    // hundredths of a second, the animation played `plays` times (0: forever).
+    AnimStatus Finish(Sink &sink, uint16_t delay, uint16_t plays) const;
 
     uint32_t width() const { return width_; }
     uint32_t height() const { return height_; }

@@ -27,17 +27,19 @@ int TableBits(uint32_t colors) {
 }
 
 bool WriteAnimHeader(Sink &sink, uint32_t width, uint32_t height, const std::vector<Color> &global,
-                     uint16_t loops) {
+                     uint16_t plays) {
     const int bits = TableBits(uint32_t(global.size()) + 1); // room for the transparent index
     uint8_t screen[13] = {'G', 'I', 'F', '8', '9', 'a'};
     PutLe16(screen + 6, width);
     PutLe16(screen + 8, height);
     screen[10] = uint8_t(0x80 | 7 << 4 | (bits - 1)); // global table, 8-bit colour resolution
+    // The extension counts repeats after the first play, 0 meaning forever;
+    // a file without it plays once.
     uint8_t loop[19] = {0x21, 0xFF, 11,  'N', 'E', 'T', 'S', 'C',
                         'A',  'P',  'E', '2', '.', '0', 3,   1};
-    PutLe16(loop + 16, loops);
+    PutLe16(loop + 16, plays == 0 ? 0 : plays - 1u);
     return sink.Write(screen, sizeof screen) && PutTable(sink, global, bits) &&
-           sink.Write(loop, sizeof loop);
+           (plays == 1 || sink.Write(loop, sizeof loop));
 }
 
 bool WriteAnimImage(Sink &sink, const AnimImage &image, LzwEncoder &encoder) {

@@ -1,5 +1,6 @@
 // The blocks of an animated GIF89a file: the screen descriptor with the
-// global colour table, the NETSCAPE2.0 loop extension, and per image a
+// global colour table, the NETSCAPE2.0 loop extension (as browsers and
+// ImageMagick read it), and per image a
 // graphic control extension (delay, transparency, disposal "leave in place"),
 // the image descriptor with an optional local table, and the LZW-coded
 // indices. Portable: bytes go to a Sink.
@@ -19,9 +20,9 @@ int TableBits(uint32_t colors);
 
 // "GIF89a", the screen of width x height with the global table (and room
 // for the transparent index behind its colours), and the loop extension
-// (loops 0: forever).
+// for an animation played `plays` times (0: forever; 1 needs none).
 bool WriteAnimHeader(Sink &sink, uint32_t width, uint32_t height, const std::vector<Color> &global,
-                     uint16_t loops);
+                     uint16_t plays);
 
 // One image of an animation.
 struct AnimImage {
