@@ -61,12 +61,13 @@ std::vector<uint8_t> Dib(const std::vector<uint8_t> &rgb) {
     return dib;
 }
 
-bool Ours(const std::vector<std::vector<uint8_t>> &dibs, const std::string &out) {
+bool Ours(const std::vector<std::vector<uint8_t>> &dibs, const std::string &out,
+          pexa::gif::AnimReport &report) {
     pexa::gif::AnimRecorder recorder;
     for (const auto &dib : dibs)
         if (recorder.Add(dib.data(), dib.size()) != pexa::gif::AnimStatus::kOk) return false;
     FileSink sink(out);
-    return recorder.Finish(sink, kDelay, 0) == pexa::gif::AnimStatus::kOk && sink.Close();
+    return recorder.Finish(sink, kDelay, 0, &report) == pexa::gif::AnimStatus::kOk && sink.Close();
 }
 
 double Run(const std::string &command) {
@@ -140,9 +141,10 @@ int main(int argc, char **argv) {
     const std::string null = "convert" + frameFiles + " null:";
 
     std::vector<double> ratio, netRatio, oursTimes, magickTimes;
+    pexa::gif::AnimReport report;
     for (int r = 0; r < rounds; ++r) {
         const auto t0 = Clock::now();
-        if (!Ours(dibs, ours)) {
+        if (!Ours(dibs, ours, report)) {
             std::puts("bench_gif_anim: our writer failed");
             return 1;
         }
@@ -180,6 +182,10 @@ int main(int argc, char **argv) {
                 Median(netRatio), *std::min_element(netRatio.begin(), netRatio.end()));
     std::printf("  size ours %ld bytes, convert %ld bytes: ratio %.3f (target <= 1.1)\n", ourSize,
                 theirSize, double(ourSize) / double(theirSize));
+    std::printf("  ours: %u global colours, %u local palettes, %u frames dithered, %u frames with"
+                " transparent unchanged pixels\n",
+                report.globalColors, report.localPalettes, report.dithered,
+                report.transparentCoded);
     std::printf("  PSNR mean ours %.2f dB, convert %.2f dB\n", Mean(ourPsnr), Mean(theirPsnr));
     std::printf("  PSNR per frame ours - convert: worst %+.2f dB at frame %d (target >= -0.5)\n",
                 worstMargin, worstFrame);

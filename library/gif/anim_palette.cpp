@@ -2,7 +2,10 @@
 #include "gif/anim_palette.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 #include "dib/median_cut.h"
 
@@ -93,17 +96,37 @@ void TopUp(const std::vector<Point> &points, std::vector<Color> &centres, uint32
 }
 
 // Moves each centre to the weighted mean of the points nearest to it, until
-// the error stops falling. Returns the squared error of the last pass.
-double Refine(const std::vector<Point> &points, std::vector<Color> &centres) {
+// the error stops falling. A point whose centre is nearer to it than half
+// the distance from that centre to any other keeps its centre without a
+// search (the triangle inequality), which after the first passes is most.
+void Refine(const std::vector<Point> &points, std::vector<Color> &centres) {
+    std::vector<uint8_t> owner(points.size());
+    std::vector<double> reach(
+        centres.size()); // a quarter of the squared distance to the nearest other
     double lastError = 1e300;
     for (int pass = 0; pass < kPasses; ++pass) {
         NearestColor nearest(centres);
+        for (size_t i = 0; i < centres.size(); ++i) {
+            double d = 1e300;
+            for (size_t j = 0; j < centres.size(); ++j) {
+                if (j == i) continue;
+                const Point c{double(centres[i].blue), double(centres[i].green),
+                              double(centres[i].red), 0};
+                d = std::min(d, Distance(c, centres[j]));
+            }
+            reach[i] = d / 4;
+        }
         std::vector<Point> sums(centres.size(), Point{0, 0, 0, 0});
         double error = 0;
-        for (const Point &p : points) {
-            const uint8_t i = nearest(Round(p.blue), Round(p.green), Round(p.red));
-            error += Distance(p, centres[i]) * p.weight;
-            Point &s = sums[i];
+        for (size_t k = 0; k < points.size(); ++k) {
+            const Point &p = points[k];
+            double d = pass ? Distance(p, centres[owner[k]]) : 1e300;
+            if (d > reach[owner[k]]) {
+                owner[k] = nearest(Round(p.blue), Round(p.green), Round(p.red));
+                d = Distance(p, centres[owner[k]]);
+            }
+            error += d * p.weight;
+            Point &s = sums[owner[k]];
             s.blue += p.blue * p.weight, s.green += p.green * p.weight;
             s.red += p.red * p.weight, s.weight += p.weight;
         }
@@ -113,16 +136,20 @@ double Refine(const std::vector<Point> &points, std::vector<Color> &centres) {
                 centres[i] = {Round(s.blue / s.weight), Round(s.green / s.weight),
                               Round(s.red / s.weight)};
         }
-        if (error >= lastError * 0.995) return std::min(error, lastError);
+        if (error >= lastError * 0.995) return;
         lastError = error;
     }
-    return lastError;
 }
 
 } // namespace
 
 void ColorSamples::Reset() {
-    cells_.assign(kCells, CellSums{0, 0, 0, 0});
+    if (cells_.size() == kCells) {
+        for (uint32_t index : occupied_)
+            cells_[index] = CellSums{0, 0, 0, 0};
+    } else {
+        cells_.assign(kCells, CellSums{0, 0, 0, 0});
+    }
     occupied_.clear();
     occupied_.reserve(kCells); // Add never allocates
     exactKeys_.assign(2 * kExactLimit, 0);
@@ -155,74 +182,62 @@ uint64_t ColorSamples::pixels() const {
     return n;
 }
 
-std::vector<Color> ChoosePalette(const ColorSamples &samples, uint32_t maxColors,
-                                 double *meanError) {
-    if (meanError) *meanError = 0;
+std::vector<Color> ChoosePalette(const ColorSamples &samples, uint32_t maxColors) {
     if (samples.exact() && samples.exactColors().size() <= maxColors) return samples.exactColors();
     const std::vector<Point> points = Points(samples);
     std::vector<Color> centres = MedianCutSeeds(samples, maxColors);
     if (centres.empty()) centres.push_back({0, 0, 0});
     TopUp(points, centres, maxColors);
-    const double error = Refine(points, centres);
-    const uint64_t pixels = samples.pixels();
-    if (meanError && pixels) *meanError = error / (3.0 * double(pixels));
+    Refine(points, centres);
     return centres;
 }
 
 NearestColor::NearestColor(const std::vector<Color> &palette)
-    : palette_(palette), cache_(size_t(1) << kCacheBits, Slot{0, 0}) {
-    order_.resize(palette_.size());
-    for (size_t i = 0; i < order_.size(); ++i)
-        order_[i] = uint8_t(i);
-    std::stable_sort(order_.begin(), order_.end(), [this](uint8_t a, uint8_t b) {
-        return palette_[a].green < palette_[b].green;
-    });
-    for (uint8_t i : order_)
-        sorted_.push_back(palette_[i]);
+    : palette_(palette), cache_(size_t(1) << kCacheBits, Slot{0, 0}), cells_(32768) {}
+
+const NearestColor::CellList &NearestColor::Cell(int blue, int green, int red) {
+    CellList &cell = cells_[(blue >> 3) | (green >> 3) << 5 | (red >> 3) << 10];
+    if (cell.count) return cell;
+    // Per channel, the squared distance from a value v to the cell's range
+    // [lo, lo + 7], nearest and farthest.
+    const int lo[3] = {blue & ~7, green & ~7, red & ~7};
+    auto span = [&](const Color &c, int32_t &nearest, int32_t &farthest) {
+        const int v[3] = {c.blue, c.green, c.red};
+        nearest = farthest = 0;
+        for (int k = 0; k < 3; ++k) {
+            const int below = lo[k] - v[k], above = v[k] - (lo[k] + 7);
+            const int n = below > 0 ? below : above > 0 ? above : 0;
+            const int f = std::max(std::abs(v[k] - lo[k]), std::abs(v[k] - lo[k] - 7));
+            nearest += n * n;
+            farthest += f * f;
+        }
+    };
+    int32_t nearest[256], bound = INT32_MAX;
+    for (size_t i = 0; i < palette_.size(); ++i) {
+        int32_t farthest;
+        span(palette_[i], nearest[i], farthest);
+        bound = std::min(bound, farthest);
+    }
+    cell.first = uint32_t(candidates_.size());
+    for (size_t i = 0; i < palette_.size(); ++i)
+        if (nearest[i] <= bound) candidates_.push_back({nearest[i], uint8_t(i)});
+    cell.count = uint32_t(candidates_.size() - cell.first);
+    std::stable_sort(candidates_.begin() + cell.first, candidates_.end(),
+                     [](const Candidate &a, const Candidate &b) { return a.nearest < b.nearest; });
+    return cell;
 }
 
-uint8_t NearestColor::Search(int blue, int green, int red) const {
-    const int n = int(sorted_.size());
-    // First entry whose green is not below the colour's.
-    int lo = 0, hi = n;
-    while (lo < hi) {
-        const int mid = (lo + hi) / 2;
-        if (sorted_[mid].green < green) {
-            lo = mid + 1;
-        } else {
-            hi = mid;
-        }
-    }
-    int best = 1 << 30, bestIndex = 0;
-    auto consider = [&](int k) {
-        const Color &c = sorted_[k];
+uint8_t NearestColor::Search(int blue, int green, int red) {
+    const CellList &cell = Cell(blue, green, red);
+    int best = INT32_MAX, bestIndex = 0;
+    for (uint32_t k = cell.first; k < cell.first + cell.count; ++k) {
+        const Candidate &candidate = candidates_[k];
+        if (candidate.nearest > best) break; // no later entry can be nearer
+        const Color &c = palette_[candidate.index];
         const int db = blue - c.blue, dg = green - c.green, dr = red - c.red;
         const int d = db * db + dg * dg + dr * dr;
-        if (d < best || (d == best && order_[k] < bestIndex)) best = d, bestIndex = order_[k];
-    };
-    // Outward in both directions while the green difference alone can still
-    // beat the best distance.
-    for (int up = lo, down = lo - 1; up < n || down >= 0;) {
-        bool moved = false;
-        if (up < n) {
-            const int dg = sorted_[up].green - green;
-            if (dg * dg <= best) {
-                consider(up++);
-                moved = true;
-            } else {
-                up = n;
-            }
-        }
-        if (down >= 0) {
-            const int dg = green - sorted_[down].green;
-            if (dg * dg <= best) {
-                consider(down--);
-                moved = true;
-            } else {
-                down = -1;
-            }
-        }
-        if (!moved) break;
+        if (d < best || (d == best && candidate.index < bestIndex))
+            best = d, bestIndex = candidate.index;
     }
     return uint8_t(bestIndex);
 }

@@ -71,19 +71,20 @@ class ColorSamples {
     CellSums *lastCell_ = nullptr;
 };
 
-// At most maxColors (1 to 256) colours for the samples. meanError, when not
-// null, receives the mean squared error per channel that the palette leaves
-// on the sampled cells' mean colours (0 for an exact palette). Throws
+// At most maxColors (1 to 256) colours for the samples. Throws
 // std::bad_alloc when there is no memory.
-std::vector<Color> ChoosePalette(const ColorSamples &samples, uint32_t maxColors,
-                                 double *meanError = nullptr);
+std::vector<Color> ChoosePalette(const ColorSamples &samples, uint32_t maxColors);
 
 // The entry nearest to a colour (squared RGB distance, lowest index on ties).
-// Entries are searched outward from the colour's green value along a copy
-// sorted by green; recent answers are cached.
+// The colour cube is cut into 32 x 32 x 32 cells; the first time a colour
+// falls into a cell, the cell gets the list of entries that can be nearest
+// to any colour inside it (those not farther from the cell than the cell's
+// farthest corner is from the best entry), sorted by that distance, so a
+// search looks at a few entries and stops early. Recent answers are cached.
 class NearestColor {
   public:
-    // Throws std::bad_alloc when there is no memory.
+    // palette holds 1 to 256 entries. Throws std::bad_alloc when there is no
+    // memory.
     explicit NearestColor(const std::vector<Color> &palette);
     uint8_t operator()(uint8_t blue, uint8_t green, uint8_t red) {
         const uint32_t key = uint32_t(blue) | uint32_t(green) << 8 | uint32_t(red) << 16;
@@ -101,17 +102,25 @@ class NearestColor {
     }
 
   private:
-    static constexpr int kCacheBits = 14;
+    static constexpr int kCacheBits = 15;
     struct Slot {
         uint32_t key; // colour + 1, 0 = empty
         uint8_t index;
     };
-    uint8_t Search(int blue, int green, int red) const;
+    struct Candidate {
+        int32_t nearest; // squared distance from the cell
+        uint8_t index;
+    };
+    struct CellList {
+        uint32_t first = 0, count = 0; // in candidates_; count 0: not built yet
+    };
+    uint8_t Search(int blue, int green, int red);
+    const CellList &Cell(int blue, int green, int red);
 
     std::vector<Color> palette_;
-    std::vector<Color> sorted_;  // by green
-    std::vector<uint8_t> order_; // palette index of each sorted entry
     std::vector<Slot> cache_;
+    std::vector<CellList> cells_;
+    std::vector<Candidate> candidates_;
 };
 
 } // namespace pexa::gif

@@ -17,11 +17,13 @@ namespace {
 
 constexpr uint32_t kMaxColors = 255; // one index stays free for transparency
 // A frame tries a local palette when its changed pixels' error with the
-// global one is above both of these (mean squared error a channel): a floor,
-// and a multiple of what the global palette leaves on average. It keeps the
-// local palette when that removes at least 30% of the error (1.5 dB).
+// global one is above kLocalFloor (mean squared error a channel) while they
+// use at most kLocalUse of the global entries: the rest are spent on colours
+// the frame lacks, which a palette of its own would put where its pixels
+// are. It keeps the local palette when that removes at least 30% of the
+// error (1.5 dB).
 constexpr double kLocalFloor = 2.0;
-constexpr double kLocalFactor = 2.0;
+constexpr double kLocalUse = 0.6;
 constexpr double kLocalGain = 0.7;
 
 bool Same(const uint8_t *a, const uint8_t *b) {
@@ -37,15 +39,16 @@ struct Mapping {
     const std::vector<Color> *palette = nullptr;
     std::vector<uint8_t> indices; // per pixel of the rectangle (unchanged pixels: 0)
     double error = 0;             // squared error summed over changed pixels
+    uint32_t used = 0;            // palette entries used
 };
 
 // Encodes the frames one after the other, keeping what a viewer shows.
 class FrameWriter {
   public:
     FrameWriter(Sink &sink, uint32_t width, uint32_t height, std::vector<Color> global,
-                double globalError, uint16_t delay)
-        : sink_(sink), width_(width), global_(std::move(global)), nearest_(global_),
-          globalError_(globalError), delay_(delay), source_(size_t(width) * height * 3),
+                uint16_t delay, AnimReport &report)
+        : sink_(sink), report_(report), width_(width), global_(std::move(global)),
+          nearest_(global_), delay_(delay), source_(size_t(width) * height * 3),
           shown_(size_t(width) * height * 3), encoder_(new LzwEncoder) {}
 
     bool Write(const Rect &rect, const std::vector<uint8_t> &pixels, bool first);
@@ -67,10 +70,10 @@ class FrameWriter {
               int transparent);
 
     Sink &sink_;
+    AnimReport &report_;
     uint32_t width_;
     std::vector<Color> global_;
     NearestColor nearest_;
-    double globalError_;
     uint16_t delay_;
     std::vector<uint8_t> source_, shown_; // the last source frame and what a viewer shows
     std::unique_ptr<LzwEncoder> encoder_;
@@ -85,6 +88,7 @@ void FrameWriter::Map(const Rect &rect, const uint8_t *pixels, const std::vector
     const uint32_t w = rect.width;
     out.indices.assign(size_t(w) * rect.height, 0);
     out.error = 0;
+    bool used[256] = {};
     // Errors in sixteenths for this row and the next, one pixel of margin
     // on each side.
     std::vector<int> errors(dither ? 2 * 3 * (size_t(w) + 2) : 0, 0);
@@ -104,6 +108,7 @@ void FrameWriter::Map(const Rect &rect, const uint8_t *pixels, const std::vector
                     want[k] = dib::ClampByte(want[k] + here[3 * (x + 1) + k] / 16);
             const uint8_t index = nearest(uint8_t(want[0]), uint8_t(want[1]), uint8_t(want[2]));
             out.indices[at] = index;
+            used[index] = true;
             const Color &c = palette[index];
             const int got[3] = {c.blue, c.green, c.red};
             for (int k = 0; k < 3; ++k) {
@@ -121,6 +126,7 @@ void FrameWriter::Map(const Rect &rect, const uint8_t *pixels, const std::vector
             }
         }
     }
+    out.used = uint32_t(std::count(used, used + 256, true));
 }
 
 // Writes the image of rect with the given indices (transparent: the
@@ -173,7 +179,7 @@ bool FrameWriter::Write(const Rect &rect, const std::vector<uint8_t> &pixels, bo
     std::vector<Color> local;
     std::unique_ptr<NearestColor> localNearest;
     NearestColor *nearest = &nearest_;
-    if (m.error / channels > kLocalFloor && m.error / channels > kLocalFactor * globalError_) {
+    if (m.error / channels > kLocalFloor && m.used <= kLocalUse * double(global_.size())) {
         if (!localSamples_) localSamples_.reset(new ColorSamples);
         localSamples_->Reset();
         for (size_t i = 0; i < changed.size(); ++i)
@@ -186,10 +192,13 @@ bool FrameWriter::Write(const Rect &rect, const std::vector<uint8_t> &pixels, bo
         if (l.error < kLocalGain * m.error) {
             m = std::move(l);
             nearest = localNearest.get();
+            ++report_.localPalettes;
         }
     }
-    if (m.error / channels > AnimRecorder::kDitherMse)
+    if (m.error / channels > AnimRecorder::kDitherMse) {
         Map(rect, pixels.data(), changed, *nearest, true, m);
+        ++report_.dithered;
+    }
 
     // What changes on screen: its bounding box is the image.
     const std::vector<Color> &palette = *m.palette;
@@ -242,6 +251,7 @@ bool FrameWriter::Write(const Rect &rect, const std::vector<uint8_t> &pixels, bo
         return b.bytes.size() < a.bytes.size();
     }();
     if (useRepeat) return Emit(image, repeatCoded, m, repeatUsesTransparent ? transparent : -1);
+    ++report_.transparentCoded;
     return Emit(image, transparentCoded, m, transparent);
 }
 
@@ -314,13 +324,17 @@ AnimStatus AnimRecorder::Add(const uint8_t *dib, size_t size) {
     return AnimStatus::kOk;
 }
 
-AnimStatus AnimRecorder::Finish(Sink &sink, uint16_t delay, uint16_t plays) const {
+AnimStatus AnimRecorder::Finish(Sink &sink, uint16_t delay, uint16_t plays,
+                                AnimReport *report) const {
     if (frames_.empty()) return AnimStatus::kNoFrames;
+    AnimReport unused;
+    AnimReport &r = report ? *report : unused;
+    r = AnimReport();
     try {
-        double globalError = 0;
-        std::vector<Color> global = ChoosePalette(samples_, kMaxColors, &globalError);
+        std::vector<Color> global = ChoosePalette(samples_, kMaxColors);
         if (!WriteAnimHeader(sink, width_, height_, global, plays)) return AnimStatus::kSinkFailed;
-        FrameWriter writer(sink, width_, height_, std::move(global), globalError, delay);
+        r.globalColors = uint32_t(global.size());
+        FrameWriter writer(sink, width_, height_, std::move(global), delay, r);
         for (size_t k = 0; k < frames_.size(); ++k) {
             const Frame &f = frames_[k];
             const bool ok =

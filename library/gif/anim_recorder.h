@@ -47,6 +47,14 @@ enum class AnimStatus {
     kSinkFailed, // the sink refused bytes
 };
 
+// What Finish chose, frame by frame.
+struct AnimReport {
+    uint32_t globalColors = 0;
+    uint32_t localPalettes = 0;    // frames with a palette of their own
+    uint32_t dithered = 0;         // frames dithered
+    uint32_t transparentCoded = 0; // frames whose unchanged pixels are transparent
+};
+
 class AnimRecorder {
   public:
     // Mean squared error a channel above which a frame is dithered.
@@ -57,7 +65,8 @@ class AnimRecorder {
     AnimStatus Add(const uint8_t *dib, size_t size);
     // Writes the whole file to the sink, every frame shown for delay
     // hundredths of a second, the animation played `plays` times (0: forever).
-    AnimStatus Finish(Sink &sink, uint16_t delay, uint16_t plays) const;
+    AnimStatus Finish(Sink &sink, uint16_t delay, uint16_t plays,
+                      AnimReport *report = nullptr) const;
 
     uint32_t width() const { return width_; }
     uint32_t height() const { return height_; }
