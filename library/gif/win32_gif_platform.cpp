@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 namespace pexa::gif {
 

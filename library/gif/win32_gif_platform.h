@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "gif/gif_codec.h"
-#include "runtime/win32_file.h"
+#include "platform/win32_file.h"
 
 namespace pexa::gif {
 

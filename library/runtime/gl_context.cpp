@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "objects/group.h"
+#include "scene/group.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_menu.h"
@@ -18,8 +18,8 @@ namespace pexa {
 
 int cWind::SetupGL(HWND window) {
     os.hwnd = window;
-    windowRegistry.append(title, this, os.hwnd);
-    sceneListId = ++windowCounter;
+    lib.windowRegistry.append(title, this, os.hwnd);
+    sceneListId = ++lib.windowCounter;
     os.hdc = GetDC(os.hwnd);
     GetClientRect(os.hwnd, &clientRect);
     if (clientRect.bottom == 0) clientRect.bottom = 1;
@@ -110,9 +110,9 @@ int cWind::SetupGL(HWND window) {
     overlay.pos2D[0] = overlay.pos2D[1] = 0;
     SetROP2(os.hdc, R2_COPYPEN);
 
-    os.cursorRotate = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_ROTATE));
-    os.cursorFly = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_FLY));
-    os.cursorWalk = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_WALK));
+    os.cursorRotate = LoadCursorA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_ROTATE));
+    os.cursorFly = LoadCursorA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_FLY));
+    os.cursorWalk = LoadCursorA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_WALK));
     os.cursorArrow = LoadCursorA(nullptr, IDC_ARROW);
     SetCursor(os.cursorArrow);
     AddInitialViewpoint(this);
@@ -144,7 +144,7 @@ int cWind::UseDisplayList(unsigned name) {
         // Calling threads change objects in place under this lock; the
         // recording must not freeze a half-written one into every frame.
         SceneWriteGuard sceneLock;
-        handledWind = this;
+        lib.handledWind = this;
         glDeleteLists(name, 1);
         glNewList(name, GL_COMPILE);
         unsigned mode = render.renderMode;

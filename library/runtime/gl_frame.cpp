@@ -5,15 +5,15 @@
 #include <GL/glu.h>
 
 #include <cmath>
-#include <ctime>
 #include <cstring>
 #include <vector>
 
-#include "objects/group.h"
+#include "scene/group.h"
 #include "runtime/win32_events.h"
 #include "runtime/gl_frame.h"
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
+#include "platform/clock.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
 #include "scene/navigation.h"
@@ -85,9 +85,9 @@ void cWind::ApplyViewingTransform() {
         glTranslated(-view.eyePos[0], -view.eyePos[1], -view.eyePos[2]);
         AdvanceRotate(view); // the new rotation after the accumulated one
         glMultMatrixf(view.rotMatrix);
-        std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
-        std::memcpy(eventRecord.axis, view.rotAxis, sizeof view.rotAxis);
-        eventRecord.angle = view.rotAngle;
+        std::memcpy(lib.eventRecord.pos, view.eyePos, sizeof view.eyePos);
+        std::memcpy(lib.eventRecord.axis, view.rotAxis, sizeof view.rotAxis);
+        lib.eventRecord.angle = view.rotAngle;
         break;
     case PEXA_FLY:
     case PEXA_WALK:
@@ -95,9 +95,9 @@ void cWind::ApplyViewingTransform() {
         gluLookAt(view.eyePos[0], view.eyePos[1], view.eyePos[2], view.eyePos[0] + view.viewDir[0],
                   view.eyePos[1] + view.viewDir[1], view.eyePos[2] + view.viewDir[2],
                   view.viewUp[0], view.viewUp[1], view.viewUp[2]);
-        std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
-        std::memcpy(eventRecord.dir, view.viewDir, sizeof view.viewDir);
-        std::memcpy(eventRecord.up, view.viewUp, sizeof view.viewUp);
+        std::memcpy(lib.eventRecord.pos, view.eyePos, sizeof view.eyePos);
+        std::memcpy(lib.eventRecord.dir, view.viewDir, sizeof view.viewDir);
+        std::memcpy(lib.eventRecord.up, view.viewUp, sizeof view.viewUp);
         view.dYaw = view.dPitch = 0;
         break;
     default:
@@ -107,24 +107,24 @@ void cWind::ApplyViewingTransform() {
 
 // The nearest hit of the pick frame becomes the picked object.
 void cWind::FinishPick(GLint hits) {
-    eventRecord.hits = hits;
+    lib.eventRecord.hits = hits;
     if (hits == 0) return;
     PickChoice choice = ChoosePick(pick.selectBuf, size_t(pick.selectBufSize), hits);
     // Name 0 is what a compiled display list reports: it holds no names.
     const size_t named = pick.objects.size();
     cObj *picked =
         choice.name >= 1 && choice.name <= named ? pick.objects[choice.name - 1] : nullptr;
-    eventRecord.name = reinterpret_cast<INT_PTR>(picked);
+    lib.eventRecord.name = reinterpret_cast<INT_PTR>(picked);
 }
 
 int cWind::Render() {
-    if (tornDown || shuttingDown.load()) return 0;
+    if (tornDown || lib.shuttingDown.load()) return 0;
     if (!lists.has3D) {
         FillRect(os.hdc, &clientRect, os.backBrush);
     } else {
         float aspect = float(clientRect.right) / float(clientRect.bottom);
         double halfHeight = std::tan(view.angle * 3.14159265358979323846 / 360.0) * view.eyePos[2];
-        handledWind = this;
+        lib.handledWind = this;
         wglMakeCurrent(os.hdc, os.hglrc);
         SceneWriteGuard sceneLock; // calling threads wait until the frame is drawn
 
@@ -190,7 +190,7 @@ int cWind::Render() {
         MoveToEx(os.hdc, 0, 0, nullptr);
         overlay.pos2D[0] = overlay.pos2D[1] = 0;
         SetROP2(os.hdc, R2_COPYPEN);
-        handledWind = this;
+        lib.handledWind = this;
         SceneWriteGuard sceneLock;
         lists.list2D->Draw();
     }

@@ -62,8 +62,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case Target::Receiver:
         // The window whose message is handled is the one object drawing and
         // the dialogs take their window from.
-        call.w = windowRegistry.find(hwnd) ? windowRegistry.found()->wind : nullptr;
-        handledWind = call.w;
+        call.w = lib.windowRegistry.find(hwnd) ? lib.windowRegistry.found()->wind : nullptr;
+        lib.handledWind = call.w;
         break;
     case Target::None:
         return route->handle(call);

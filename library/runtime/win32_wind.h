@@ -9,8 +9,8 @@
 #include <windows.h>
 
 #include "pexa.h"
-#include "runtime/event_queue.h"
-#include "runtime/light.h"
+#include "scene/event_queue.h"
+#include "scene/light.h"
 #include "scene/scene_graph.h"
 #include "scene/viewpoints.h"
 #include "scene/window_state.h"
