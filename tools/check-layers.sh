@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Checks that the folders of library/ are one-way layers: a file includes
-# only headers of its own folder, of the folders below it, and the public
-# header; never of a folder above, and never from tests/, bench/ or fuzz/.
+# Checks the shape of library/: its folders are one-way layers (a file
+# includes only headers of its own folder, of the folders below it, and the
+# public header; never of a folder above, and never from tests/, bench/ or
+# fuzz/), and every function pexa.h declares is defined in the file that the
+# banner of its section in pexa.h names.
 # The order, from the ground up (README, "Layers"):
 layers=(resources platform scene dib gif runtime objects)
 #   tools/check-layers.sh           check, print the include graph by folder
@@ -43,4 +45,20 @@ done
 echo "includes between folders (count of include lines):"
 for edge in "${!edges[@]}"; do echo "  $edge ${edges[$edge]}"; done | sort
 [ $bad -eq 0 ] && echo "layers: ${layers[*]} (each includes only those before it)"
+
+# Exports by section: the banner's file, then each declared function.
+declared=$(awk '
+  /^ \* .*  +library\/[^ ]+$/ { file = $NF; next }
+  /^PEXA_API / { line = $0; sub(/\(.*/, "", line); n = split(line, w, /[ *]+/); print w[n], file }
+' "$root/include/pexa.h")
+count=0
+while read -r name file; do
+  count=$((count + 1))
+  defined=$(grep -l -E "^(extern \"C\" )?PEXA_API [^(]*[ *]$name\(" */*.cpp | tr '\n' ' ')
+  if [ "$defined" != "${file#library/} " ]; then
+    echo "$name: pexa.h's section names $file; defined in: ${defined:-nothing}"
+    bad=1
+  fi
+done <<<"$declared"
+[ $bad -eq 0 ] && echo "exports: $count functions, each defined in the file its section names"
 exit $bad
