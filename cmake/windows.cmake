@@ -135,6 +135,26 @@ foreach(src ${wine_tests})
                                   RESOURCE_LOCK display)
 endforeach()
 
+# The route check, built like each DLL from the same objects.
+foreach(dll pexav16 pexab16)
+  set(variant pexa_full_objects)
+  if(dll STREQUAL "pexab16")
+    set(variant pexa_lite_objects)
+  endif()
+  set(target wine_test_routes_${dll})
+  add_executable(${target} ${CMAKE_SOURCE_DIR}/tests/routes/test_routes.cpp
+                 ${CMAKE_SOURCE_DIR}/library/runtime/win32_module_name.cpp
+                 $<TARGET_OBJECTS:pexa_objects> $<TARGET_OBJECTS:${variant}>)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/library)
+  target_compile_definitions(${target} PRIVATE PEXA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                             PEXA_DLL_NAME="${dll}.dll" WIN32_LEAN_AND_MEAN NOMINMAX)
+  target_compile_options(${target} PRIVATE ${PEXA_WARNINGS})
+  target_link_options(${target} PRIVATE ${PEXA_STATIC_RUNTIME})
+  target_link_libraries(${target} PRIVATE gtest_main ${PEXA_SYSTEM_LIBS})
+  gtest_discover_tests(${target} TEST_PREFIX "routes.${dll}." DISCOVERY_MODE PRE_TEST
+                       DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 60 FIXTURES_REQUIRED wine)
+endforeach()
+
 # Some tests need pexab16 as well; it sits beside pexav16 in bin/.
 add_custom_target(pexa_dlls ALL DEPENDS pexav16 pexab16)
 

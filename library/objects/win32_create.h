@@ -17,11 +17,8 @@ namespace pexa {
 // that could not be inserted (no current window, or the scene refused it) is
 // destroyed and null returned: nobody else would ever free it. A null
 // object is sent too (the insertion ignores it) and null returned.
-inline cObj *InsertNew(cObj *created, UINT request = PEXA_MSG_INSERT_3D) {
-    if (SendRequest(request, reinterpret_cast<WPARAM>(created), 0)) return created;
-    delete created;
-    return nullptr;
-}
+// (win32_lists.cpp)
+cObj *InsertNew(cObj *created, UINT request = PEXA_MSG_INSERT_3D);
 
 // Whether obj is of T's kind (its type id is the class's own kTypeId).
 template <class T> bool IsKind(const cObj *obj) {

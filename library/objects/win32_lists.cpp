@@ -1,7 +1,8 @@
 // The object lists of a window on the library thread: the requests that
 // insert, delete and position objects, open a group and compile the display
-// list; what the scene graph needs to know of groups and Use objects; and
-// closing a group (GroupEnd, on the calling thread).
+// list; what the scene graph needs to know of groups and Use objects; and,
+// on the calling thread, closing a group (GroupEnd) and handing new objects
+// to the insertion request.
 #include "objects/win32_lists.h"
 
 #include <new>
@@ -141,6 +142,12 @@ cObj *CloseGroup() {
     if (w->lists.current3D != w->lists.list3D && w->lists.current3D->parent)
         w->lists.current3D = w->lists.current3D->parent;
     return w->lists.current3D;
+}
+
+cObj *InsertNew(cObj *created, UINT request) {
+    if (SendRequest(request, reinterpret_cast<WPARAM>(created), 0)) return created;
+    delete created;
+    return nullptr;
 }
 
 } // namespace pexa
