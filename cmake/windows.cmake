@@ -10,15 +10,27 @@ set(PEXA_SYSTEM_LIBS opengl32 glu32 gdi32 user32 kernel32 comdlg32 comctl32 shel
 
 set(PEXA_RESOURCES ${CMAKE_SOURCE_DIR}/library/resources/pexa.rc)
 
+# Each source is compiled once for both DLLs: the shared objects, and those
+# of the full and the lite build. Only the file naming the DLL differs.
+function(pexa_add_objects name)
+  add_library(${name} OBJECT ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/include
+                             PRIVATE ${CMAKE_SOURCE_DIR}/library)
+  target_compile_definitions(${name} PRIVATE PEXA_BUILDING_DLL WIN32_LEAN_AND_MEAN NOMINMAX)
+  target_compile_options(${name} PRIVATE ${PEXA_WARNINGS})
+endfunction()
+pexa_add_objects(pexa_objects ${PEXA_PORTABLE_SOURCES} ${PEXA_PLATFORM_SOURCES})
+pexa_add_objects(pexa_full_objects ${PEXA_FULL_PORTABLE_SOURCES} ${PEXA_FULL_PLATFORM_SOURCES})
+pexa_add_objects(pexa_lite_objects ${PEXA_LITE_PLATFORM_SOURCES})
+
 function(pexa_add_dll name)
   cmake_parse_arguments(ARG "LITE" "" "" ${ARGN})
-  set(sources ${PEXA_PORTABLE_SOURCES} ${PEXA_PLATFORM_SOURCES} ${PEXA_RESOURCES})
+  set(variant pexa_full_objects)
   if(ARG_LITE)
-    list(APPEND sources ${PEXA_LITE_PLATFORM_SOURCES})
-  else()
-    list(APPEND sources ${PEXA_FULL_PORTABLE_SOURCES} ${PEXA_FULL_PLATFORM_SOURCES})
+    set(variant pexa_lite_objects)
   endif()
-  add_library(${name} SHARED ${sources})
+  add_library(${name} SHARED ${CMAKE_SOURCE_DIR}/library/runtime/win32_module_name.cpp
+              ${PEXA_RESOURCES} $<TARGET_OBJECTS:pexa_objects> $<TARGET_OBJECTS:${variant}>)
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name}
                         IMPORT_PREFIX "lib" IMPORT_SUFFIX ".dll.a")
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/include
@@ -121,6 +133,26 @@ foreach(src ${wine_tests})
                                   # One X display: windows of parallel tests would overlap
                                   # in each other's screen captures.
                                   RESOURCE_LOCK display)
+endforeach()
+
+# The route check, built like each DLL from the same objects.
+foreach(dll pexav16 pexab16)
+  set(variant pexa_full_objects)
+  if(dll STREQUAL "pexab16")
+    set(variant pexa_lite_objects)
+  endif()
+  set(target wine_test_routes_${dll})
+  add_executable(${target} ${CMAKE_SOURCE_DIR}/tests/routes/test_routes.cpp
+                 ${CMAKE_SOURCE_DIR}/library/runtime/win32_module_name.cpp
+                 $<TARGET_OBJECTS:pexa_objects> $<TARGET_OBJECTS:${variant}>)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/library)
+  target_compile_definitions(${target} PRIVATE PEXA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                             PEXA_DLL_NAME="${dll}.dll" WIN32_LEAN_AND_MEAN NOMINMAX)
+  target_compile_options(${target} PRIVATE ${PEXA_WARNINGS})
+  target_link_options(${target} PRIVATE ${PEXA_STATIC_RUNTIME})
+  target_link_libraries(${target} PRIVATE gtest_main ${PEXA_SYSTEM_LIBS})
+  gtest_discover_tests(${target} TEST_PREFIX "routes.${dll}." DISCOVERY_MODE PRE_TEST
+                       DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 60 FIXTURES_REQUIRED wine)
 endforeach()
 
 # Some tests need pexab16 as well; it sits beside pexav16 in bin/.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/config_file.h"
+#include "scene/config_file.h"
 #include "scene/window_state.h"
 
 namespace {

@@ -176,7 +176,7 @@ typedef struct cObj cObj;
 #endif
 
 /* ------------------------------------------------------------------------
- * Windows
+ * Windows                              library/runtime/win32_window_api.cpp
  * ------------------------------------------------------------------------ */
 
 /* Creates a scene window and makes it the current window. It is created
@@ -211,10 +211,10 @@ PEXA_API HWND GetHWND(void *wind);
 PEXA_API HGLRC GetHGLRC(void *wind);
 
 /* ------------------------------------------------------------------------
- * View and navigation of the current window
+ * View and navigation                    library/runtime/win32_view_api.cpp
  * The mouse and keys navigate every window by themselves; these set the
- * view from the program. Each returns 1 (values outside a mode's set are
- * ignored).
+ * view of the current window from the program. Each returns 1 (values
+ * outside a mode's set are ignored).
  * ------------------------------------------------------------------------ */
 
 /* Back to the initial view of "pexa16.ini"; draws no frame. */
@@ -249,7 +249,7 @@ PEXA_API int ViewpointDel(char *name PEXA_DEFAULT(NULL));
 PEXA_API int ViewpointSet(char *name);
 
 /* ------------------------------------------------------------------------
- * Console, status bar, lights, dialogs and help
+ * Console and status bar              library/runtime/win32_console_api.cpp
  * ------------------------------------------------------------------------ */
 
 /* Gives the program's console a title, clears it, makes it width x height
@@ -263,6 +263,11 @@ PEXA_API void ResetConsole(const char *title, int x PEXA_DEFAULT(4), int y PEXA_
 /* Sets the text of the current window's status bar (a window created with
  * statusBar set); at most 255 characters are kept. Returns 1. */
 PEXA_API int StatusText(const char *text);
+
+/* ------------------------------------------------------------------------
+ * Lights, dialogs and help           library/runtime/win32_settings_api.cpp
+ * ------------------------------------------------------------------------ */
+
 /* Light 0..7 of the current window: direction (w = 0; NULL: (1, 1, 1)),
  * on and worldPos (1: fixed to the initial view; 0: moves with the model).
  * Other light numbers change nothing. Returns nothing. */
@@ -284,7 +289,7 @@ PEXA_API int ViewDialog(void *wind);
 PEXA_API void OpenDocu(const char *file);
 
 /* ------------------------------------------------------------------------
- * Requests and events
+ * Requests and events                   library/runtime/win32_event_api.cpp
  * ------------------------------------------------------------------------ */
 
 /* Sends a request (PEXA_MSG_..., 1024 to 1250) to the library thread and
@@ -325,7 +330,7 @@ PEXA_API unsigned int *GetEvent(int kind PEXA_DEFAULT(0));
 PEXA_API int EventExists(int kind PEXA_DEFAULT(0));
 
 /* ------------------------------------------------------------------------
- * Object lists of the current window
+ * Object lists of the current window     library/objects/win32_list_api.cpp
  * Object functions follow one pattern: obj NULL creates a new object, inserts
  * it into the current window and returns it; an object of the same kind is
  * changed in place (shown from the next frame) and returned; an object of
@@ -356,7 +361,8 @@ PEXA_API cObj *Use(cObj *target);
 PEXA_API int UseDisplayList(void);
 
 /* ------------------------------------------------------------------------
- * 3D objects (colours are pointers to three floats, 0 to 1)
+ * 3D objects                           library/objects/win32_object_api.cpp
+ * Colours are pointers to three floats, 0 to 1.
  * Each returns the new or changed object, or NULL (another kind passed, or
  * no memory).
  * ------------------------------------------------------------------------ */
@@ -399,6 +405,10 @@ PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, floa
  * normals; the array is copied. */
 PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count);
 
+/* ------------------------------------------------------------------------
+ * Meshes                                 library/objects/win32_mesh_api.cpp
+ * ------------------------------------------------------------------------ */
+
 /* Meshes after VRML97. Both copy every array, show an error box ("Error in
  * ElevationGrid:\n..." or "Error in IndexedFaceSet:\n...") for invalid input
  * and then hold nothing, and still return (and insert) the object. In smooth
@@ -426,7 +436,7 @@ PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coo
                               int normalCount, int *normalIndex, int normalIndexCount);
 
 /* ------------------------------------------------------------------------
- * Attribute and transform objects
+ * Attribute and transform objects   library/objects/win32_attribute_api.cpp
  * Each returns the new or changed object, or NULL (another kind passed, or
  * no memory).
  * ------------------------------------------------------------------------ */
@@ -450,7 +460,7 @@ PEXA_API cObj *Enable(cObj *obj, int capability);
 PEXA_API cObj *Disable(cObj *obj, int capability);
 
 /* ------------------------------------------------------------------------
- * Text and bitmaps in the 3D scene
+ * Text and bitmaps in the 3D scene       library/objects/win32_text_api.cpp
  * A font becomes 256 display lists of the current window, one per character
  * code; the list base it returns is only meaningful in that window. Texts
  * and bitmaps start at the model origin as transformed by the objects
@@ -496,7 +506,7 @@ PEXA_API cObj *TextEXT(cObj *obj, const char *text, const OutlineFont *font, flo
 PEXA_API cObj *Bitmap(cObj *obj, HGLOBAL dib, float zoom, int spare, int format, int type);
 
 /* ------------------------------------------------------------------------
- * 2D overlay
+ * 2D overlay                          library/objects/win32_overlay_api.cpp
  * GDI steps drawn over the 3D image in list order on every frame, in client
  * pixels. State steps (pen, brush, font, background colour and mode,
  * foreground mix, MoveTo2D) act on every step after them, into the next
@@ -575,9 +585,17 @@ PEXA_API BOOL DeleteCreated2D(HGDIOBJ handle);
 PEXA_API int RelToPos2D(int on);
 
 /* ------------------------------------------------------------------------
- * Bitmap toolkit: DIB handles, display and BMP files
+ * Pictures of a scene window          library/runtime/win32_picture_api.cpp
+ * ------------------------------------------------------------------------ */
+
+/* A new 24-bit DIB of what the current scene window shows; NULL on failure. */
+PEXA_API HGLOBAL DIBfromWind(void);
+
+/* ------------------------------------------------------------------------
+ * Bitmap toolkit: DIB handles              library/dib/win32_dib_handle.cpp
  * A DIB is a global memory handle holding a packed DIB; every DIB returned
- * is new and freed by the caller with GlobalFree.
+ * is new and freed by the caller with GlobalFree. The toolkit runs on the
+ * calling thread.
  * ------------------------------------------------------------------------ */
 
 /* Header fields of a DIB. Each shows an error box and returns 0 when the
@@ -600,6 +618,12 @@ PEXA_API BYTE *GetDIBBits(void *header);
 /* A logical palette of the DIB's colour table; 16 bits and more get a fixed
  * 256-colour palette. NULL after an error box (also for OS/2 DIBs). */
 PEXA_API HPALETTE CreateDIBPalette(HGLOBAL dib);
+/* A new block with every byte of the DIB's block; NULL after an error box. */
+PEXA_API HGLOBAL CopyDIB(HGLOBAL dib);
+/* ------------------------------------------------------------------------
+ * Bitmap toolkit: display                 library/dib/win32_dib_display.cpp
+ * ------------------------------------------------------------------------ */
+
 /* Draw the DIB at (x, y) of dc, through palette when not NULL, unscaled or
  * stretched to width x height. 1 (also for an empty picture, which draws
  * nothing); 0 after an error box, or when GDI draws nothing. */
@@ -618,10 +642,10 @@ PEXA_API HBITMAP DIBtoDDB(HGLOBAL dib, HPALETTE palette);
  * compression BI_RGB or BI_BITFIELDS (16 and 32 bits; the masks follow the
  * header). NULL after an error box. */
 PEXA_API HGLOBAL DDBtoDIB(HBITMAP bitmap, HPALETTE palette, WORD bitsPerPixel, DWORD compression);
-/* A new block with every byte of the DIB's block; NULL after an error box. */
-PEXA_API HGLOBAL CopyDIB(HGLOBAL dib);
-/* A new 24-bit DIB of what the current scene window shows; NULL on failure. */
-PEXA_API HGLOBAL DIBfromWind(void);
+/* ------------------------------------------------------------------------
+ * Bitmap toolkit: BMP files                  library/dib/win32_dib_file.cpp
+ * ------------------------------------------------------------------------ */
+
 /* 1 when the file starts like a BMP file with a 40- or 12-byte header, else
  * 0; never shows a box. */
 PEXA_API int IsBMPFile(const char *fileName);
@@ -633,8 +657,9 @@ PEXA_API HGLOBAL ReadDIB(const char *fileName);
 PEXA_API int WriteDIB(const char *fileName, HGLOBAL dib);
 
 /* ------------------------------------------------------------------------
- * Bitmap toolkit: bit-depth conversions, colour reduction, cropping, RLE
- * Each function takes a DIB without changing it and returns a new DIB (freed
+ * Bitmap toolkit: conversions             library/dib/win32_dib_convert.cpp
+ * Bit-depth conversions, colour reduction, cropping and RLE decoding. Each
+ * function takes a DIB without changing it and returns a new DIB (freed
  * by the caller with GlobalFree); on failure it shows the toolkit's error
  * box, whose text begins with the function's name, and returns NULL. Rows
  * keep their stored order; results always have a positive height. Calling
@@ -687,11 +712,11 @@ PEXA_API HGLOBAL CropDIB(HGLOBAL dib, DWORD x, DWORD y, DWORD width, DWORD heigh
 PEXA_API HGLOBAL RLEtoDIB(HGLOBAL dib);
 
 /* ------------------------------------------------------------------------
- * GIF codec (pexav16 only)
+ * GIF files: reading (pexav16 only)          library/gif/win32_gif_read.cpp
  * GIF87a and GIF89a files to palette DIBs and back, on the calling thread;
  * reads and writes on different threads are independent. Problems are
- * shown in an error box with a German text. pexab16 (built with PEXA_LITE) has none of
- * these functions.
+ * shown in an error box with a German text. pexab16 (built with PEXA_LITE)
+ * has none of the GIF functions.
  * ------------------------------------------------------------------------ */
 
 #ifndef PEXA_LITE
@@ -704,6 +729,11 @@ PEXA_API HGLOBAL ReadGIF(const char *fileName);
 PEXA_API int IsGIFFile(const char *fileName);
 /* The codec's version number, 512. */
 PEXA_API WORD GIFGetVersion(void);
+
+/* ------------------------------------------------------------------------
+ * GIF files: writing (pexav16 only)         library/gif/win32_gif_write.cpp
+ * ------------------------------------------------------------------------ */
+
 /* Writes the DIB as a GIF file (version 87 or 89, interlaced when interlace
  * is non-zero) with one image; DIBs of 16 bits and more are written in 256
  * grey levels. Returns 1, or 0 after an error box (or when the disk fails);
@@ -726,7 +756,7 @@ PEXA_API int GIFAnimEnd(void *anim);
 #endif
 
 /* ------------------------------------------------------------------------
- * Numeric helpers
+ * Numeric helpers                     library/runtime/win32_helpers_api.cpp
  * ------------------------------------------------------------------------ */
 
 /* Next number of the library's own generator, from 0 to n - 1 (n >= 1;

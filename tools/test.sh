@@ -15,6 +15,7 @@ cat >"$broot/CTestTestfile.cmake" <<CTEST
 subdirs("native")
 subdirs("x64")
 add_test(format.check "$root/tools/check-format.sh")
+add_test(layers.check "$root/tools/check-layers.sh")
 add_test(exports.i686 "$root/tools/check-exports.sh" "$root/$broot/x86/bin" i686-w64-mingw32-objdump)
 add_test(fuzz.smoke "$root/tools/fuzz-smoke.sh" "${PEXA_FUZZ_SECONDS:-15}" "$root/$broot/fuzz")
 CTEST

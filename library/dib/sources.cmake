@@ -9,10 +9,7 @@ set(PEXA_DIB_PORTABLE
     dib/median_cut.cpp
     dib/rle_decode.cpp)
 set(PEXA_DIB_WIN32
-    dib/win32_dib_capture.cpp
     dib/win32_dib_convert.cpp
     dib/win32_dib_display.cpp
     dib/win32_dib_file.cpp
-    dib/win32_dib_geometry.cpp
-    dib/win32_dib_handle.cpp
-    dib/win32_dib_reduce.cpp)
+    dib/win32_dib_handle.cpp)

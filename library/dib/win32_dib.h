@@ -1,6 +1,5 @@
 // The bitmap toolkit's Win32 pieces that other parts of the library call
-// directly: the window capture behind DIBfromWind and the context menu's
-// "save as bitmap", and the global-memory helpers of the DIB handle.
+// directly: the global-memory helpers of the DIB handle.
 #pragma once
 
 #include <windows.h>
@@ -8,12 +7,6 @@
 #include <cstddef>
 
 namespace pexa {
-
-// Copies the client area of hwnd (drawn through its device context hdc)
-// into a new 24-bit DIB. Runs on the thread that owns the window. Returns
-// null when the window has no area or a GDI step fails (a failing
-// conversion shows DDBtoDIB's box).
-HGLOBAL CaptureWindowDIB(HWND hwnd, HDC hdc);
 
 // A new zero-filled, movable global block of size bytes, or null.
 inline HGLOBAL AllocDIB(size_t size) {

@@ -12,7 +12,7 @@
 #include "dib/failure.h"
 #include "dib/win32_dib.h"
 #include "dib/win32_dib_lock.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 namespace pexa {
 

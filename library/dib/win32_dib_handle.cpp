@@ -15,7 +15,7 @@
 #include "dib/win32_dib.h"
 #include "dib/win32_dib_lock.h"
 #include "pexa.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 namespace pexa::gif {
 

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "gif/gif_codec.h"
-#include "runtime/win32_file.h"
+#include "platform/win32_file.h"
 
 namespace pexa::gif {
 

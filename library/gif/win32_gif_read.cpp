@@ -6,7 +6,7 @@
 #include "gif/gif_reader.h"
 #include "gif/win32_gif_platform.h"
 #include "pexa.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 extern "C" {
 

@@ -12,7 +12,7 @@
 #include "gif/gif_writer.h"
 #include "gif/win32_gif_platform.h"
 #include "pexa.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 namespace {
 

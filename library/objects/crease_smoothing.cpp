@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "runtime/random.h"
+#include "scene/random.h"
 
 namespace pexa::mesh {
 

@@ -31,7 +31,7 @@ void cPopMatrix3D::Draw() {
 }
 
 void cEnable3D::Draw() {
-    pexa::cWind *w = pexa::handledWind;
+    pexa::cWind *w = pexa::lib.handledWind;
     if (!w) return;
     pexa::RenderState &r = w->render;
     switch (capability) {

@@ -3,10 +3,10 @@
 // object first loads its selection name.
 #include <GL/gl.h>
 
-#include "objects/group.h"
+#include "scene/group.h"
 #include "runtime/gl_frame.h"
 #include "runtime/win32_library.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 #include "runtime/win32_wind.h"
 
 using pexa::cWind;
@@ -43,7 +43,7 @@ class DepthScope {
 void cGroup::Draw() {
     DepthScope depth;
     if (!depth.within()) return;
-    cWind *w = pexa::handledWind;
+    cWind *w = pexa::lib.handledWind;
     bool picking = w && w->render.renderMode == GL_SELECT;
     // A local cursor: a group drawn again through a Use object must not move
     // the traversal of its outer drawing.

@@ -27,7 +27,7 @@ GLuint NewListName() {
 } // namespace
 
 int DrawnWindowShadeMode() {
-    cWind *w = handledWind;
+    cWind *w = lib.handledWind;
     return w ? w->render.shade_mode : PEXA_SMOOTH;
 }
 

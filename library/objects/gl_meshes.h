@@ -12,7 +12,8 @@
 
 class cElevationGrid3D : public cObj {
   public:
-    cElevationGrid3D() : cObj(pexa::kTypeElevationGrid) {}
+    static constexpr int kTypeId = pexa::kTypeElevationGrid;
+    cElevationGrid3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     pexa::mesh::GridData data;
     pexa::MeshList list;
@@ -20,7 +21,8 @@ class cElevationGrid3D : public cObj {
 
 class cIndexedFaceSet3D : public cObj {
   public:
-    cIndexedFaceSet3D() : cObj(pexa::kTypeIndexedFaceSet) {}
+    static constexpr int kTypeId = pexa::kTypeIndexedFaceSet;
+    cIndexedFaceSet3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     pexa::mesh::FaceSetData data;
     pexa::MeshList list;

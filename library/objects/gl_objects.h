@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "objects/group.h"
+#include "scene/group.h"
 #include "pexa.h"
 
 #define PEXA_OBJECT_BODY                                                                           \
@@ -13,7 +13,8 @@
 
 class cPoint3D : public cObj {
   public:
-    cPoint3D() : cObj(pexa::kTypePoint) {}
+    static constexpr int kTypeId = pexa::kTypePoint;
+    cPoint3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     float position[3] = {}, colour[3] = {};
     int hasColour = 0;
@@ -42,25 +43,29 @@ template <int N> class cVertices3D : public cObj {
 
 class cLine3D : public cVertices3D<2> {
   public:
-    cLine3D() : cVertices3D(pexa::kTypeLine) {}
+    static constexpr int kTypeId = pexa::kTypeLine;
+    cLine3D() : cVertices3D(kTypeId) {}
     PEXA_OBJECT_BODY
 };
 
 class cTriangle3D : public cVertices3D<3> {
   public:
-    cTriangle3D() : cVertices3D(pexa::kTypeTriangle) {}
+    static constexpr int kTypeId = pexa::kTypeTriangle;
+    cTriangle3D() : cVertices3D(kTypeId) {}
     PEXA_OBJECT_BODY
 };
 
 class cTetragon3D : public cVertices3D<4> {
   public:
-    cTetragon3D() : cVertices3D(pexa::kTypeTetragon) {}
+    static constexpr int kTypeId = pexa::kTypeTetragon;
+    cTetragon3D() : cVertices3D(kTypeId) {}
     PEXA_OBJECT_BODY
 };
 
 class cBox3D : public cObj {
   public:
-    cBox3D() : cObj(pexa::kTypeBox) {}
+    static constexpr int kTypeId = pexa::kTypeBox;
+    cBox3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     void Set(float x1, float y1, float z1, float x2, float y2, float z2, int orientation);
     float k[8][3] = {};
@@ -69,7 +74,8 @@ class cBox3D : public cObj {
 
 class cSphere3D : public cObj {
   public:
-    cSphere3D() : cObj(pexa::kTypeSphere), quadric(gluNewQuadric()) {}
+    static constexpr int kTypeId = pexa::kTypeSphere;
+    cSphere3D() : cObj(kTypeId), quadric(gluNewQuadric()) {}
     ~cSphere3D() override;
     PEXA_OBJECT_BODY
     GLUquadric *quadric;
@@ -80,6 +86,7 @@ class cSphere3D : public cObj {
 
 class cCylinder3D : public cObj {
   public:
+    static constexpr int kTypeId = pexa::kTypeCylinder;
     cCylinder3D(int bottomCap, int topCap);
     ~cCylinder3D() override;
     PEXA_OBJECT_BODY
@@ -93,7 +100,8 @@ class cCylinder3D : public cObj {
 
 class cDisk3D : public cObj {
   public:
-    cDisk3D() : cObj(pexa::kTypeDisk), quadric(gluNewQuadric()) {}
+    static constexpr int kTypeId = pexa::kTypeDisk;
+    cDisk3D() : cObj(kTypeId), quadric(gluNewQuadric()) {}
     ~cDisk3D() override;
     PEXA_OBJECT_BODY
     GLUquadric *quadric;
@@ -105,7 +113,8 @@ class cDisk3D : public cObj {
 
 class cAxis3D : public cObj {
   public:
-    cAxis3D() : cObj(pexa::kTypeAxis), cone(gluNewQuadric()), base(gluNewQuadric()) {}
+    static constexpr int kTypeId = pexa::kTypeAxis;
+    cAxis3D() : cObj(kTypeId), cone(gluNewQuadric()), base(gluNewQuadric()) {}
     ~cAxis3D() override;
     PEXA_OBJECT_BODY
     GLUquadric *cone;
@@ -116,7 +125,8 @@ class cAxis3D : public cObj {
 
 class cPrimitive3D : public cObj {
   public:
-    cPrimitive3D() : cObj(pexa::kTypePrimitive) {}
+    static constexpr int kTypeId = pexa::kTypePrimitive;
+    cPrimitive3D() : cObj(kTypeId) {}
     ~cPrimitive3D() override { delete[] vertices; }
     PEXA_OBJECT_BODY
     float *vertices = nullptr; // count x 3 floats, owned
@@ -126,47 +136,54 @@ class cPrimitive3D : public cObj {
 
 class cColor3D : public cObj {
   public:
-    cColor3D() : cObj(pexa::kTypeColor) {}
+    static constexpr int kTypeId = pexa::kTypeColor;
+    cColor3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     float red = 1, green = 1, blue = 1;
 };
 
 class cTranslate3D : public cObj {
   public:
-    cTranslate3D() : cObj(pexa::kTypeTranslate) {}
+    static constexpr int kTypeId = pexa::kTypeTranslate;
+    cTranslate3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     float x = 0, y = 0, z = 0;
 };
 
 class cScale3D : public cObj {
   public:
-    cScale3D() : cObj(pexa::kTypeScale) {}
+    static constexpr int kTypeId = pexa::kTypeScale;
+    cScale3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     float x = 1, y = 1, z = 1;
 };
 
 class cRotate3D : public cObj {
   public:
-    cRotate3D() : cObj(pexa::kTypeRotate) {}
+    static constexpr int kTypeId = pexa::kTypeRotate;
+    cRotate3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     float angle = 0, x = 0, y = 0, z = 1, increment = 0;
 };
 
 class cPushMatrix3D : public cObj {
   public:
-    cPushMatrix3D() : cObj(pexa::kTypePushMatrix) {}
+    static constexpr int kTypeId = pexa::kTypePushMatrix;
+    cPushMatrix3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
 };
 
 class cPopMatrix3D : public cObj {
   public:
-    cPopMatrix3D() : cObj(pexa::kTypePopMatrix) {}
+    static constexpr int kTypeId = pexa::kTypePopMatrix;
+    cPopMatrix3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
 };
 
 class cEnable3D : public cObj {
   public:
-    cEnable3D() : cObj(pexa::kTypeEnable) {}
+    static constexpr int kTypeId = pexa::kTypeEnable;
+    cEnable3D() : cObj(kTypeId) {}
     PEXA_OBJECT_BODY
     int capability = 0;
     int state = 1;

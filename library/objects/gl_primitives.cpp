@@ -103,7 +103,7 @@ void cSphere3D::Draw() {
 }
 
 cCylinder3D::cCylinder3D(int bottom, int top)
-    : cObj(pexa::kTypeCylinder), side(gluNewQuadric()), topCap(top ? gluNewQuadric() : nullptr),
+    : cObj(kTypeId), side(gluNewQuadric()), topCap(top ? gluNewQuadric() : nullptr),
       bottomCap(bottom ? gluNewQuadric() : nullptr) {}
 
 cCylinder3D::~cCylinder3D() {

@@ -13,7 +13,8 @@
 
 class cTextBMP3D : public cObj {
   public:
-    cTextBMP3D() : cObj(pexa::kTypeTextBMP) {}
+    static constexpr int kTypeId = pexa::kTypeTextBMP;
+    cTextBMP3D() : cObj(kTypeId) {}
     ~cTextBMP3D() override { delete[] text; }
     void Draw() override;
     void DrawExtra() override {}
@@ -23,7 +24,8 @@ class cTextBMP3D : public cObj {
 
 class cTextEXT3D : public cObj {
   public:
-    cTextEXT3D() : cObj(pexa::kTypeTextEXT) {}
+    static constexpr int kTypeId = pexa::kTypeTextEXT;
+    cTextEXT3D() : cObj(kTypeId) {}
     ~cTextEXT3D() override { delete[] text; }
     void Draw() override;
     void DrawExtra() override {}
@@ -38,7 +40,8 @@ class cTextEXT3D : public cObj {
 // the object was set.
 class cBitmap3D : public cObj {
   public:
-    cBitmap3D() : cObj(pexa::kTypeBitmap) {}
+    static constexpr int kTypeId = pexa::kTypeBitmap;
+    cBitmap3D() : cObj(kTypeId) {}
     void Draw() override;
     void DrawExtra() override {}
     const BITMAPINFOHEADER *header = nullptr;

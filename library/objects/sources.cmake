@@ -1,4 +1,5 @@
-# Scene objects: groups and every object kind; mesh building is portable.
+# Scene objects: every object kind and its drawing, mesh building (portable),
+# and the exported functions of their sections of pexa.h (win32_*_api.cpp).
 set(PEXA_OBJECTS_PORTABLE
     objects/crease_smoothing.cpp
     objects/elevation_grid_mesh.cpp
@@ -14,11 +15,14 @@ set(PEXA_OBJECTS_WIN32
     objects/gl_meshes.cpp
     objects/gl_primitives.cpp
     objects/gl_text.cpp
+    objects/win32_attribute_api.cpp
     objects/win32_list_api.cpp
+    objects/win32_lists.cpp
     objects/win32_mesh_api.cpp
     objects/win32_object_api.cpp
     objects/win32_overlay_api.cpp
-    objects/win32_overlay_draw.cpp)
+    objects/win32_overlay_draw.cpp
+    objects/win32_text_api.cpp)
 # pexav16 only: outline fonts.
 set(PEXA_OBJECTS_FULL_WIN32
     objects/gl_font_outline.cpp)

@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "objects/group.h"
+#include "scene/group.h"
 #include "pexa.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_scene_lock.h"
@@ -17,24 +17,26 @@ namespace pexa {
 // that could not be inserted (no current window, or the scene refused it) is
 // destroyed and null returned: nobody else would ever free it. A null
 // object is sent too (the insertion ignores it) and null returned.
-inline cObj *InsertNew(cObj *created, UINT request = PEXA_MSG_INSERT_3D) {
-    if (SendRequest(request, reinterpret_cast<WPARAM>(created), 0)) return created;
-    delete created;
-    return nullptr;
+// (win32_lists.cpp)
+cObj *InsertNew(cObj *created, UINT request = PEXA_MSG_INSERT_3D);
+
+// Whether obj is of T's kind (its type id is the class's own kTypeId).
+template <class T> bool IsKind(const cObj *obj) {
+    return obj && obj->typeId == T::kTypeId;
 }
 
 // obj null: a new T (constructed by make) is inserted into the current
-// window and returned (null when it could not be). obj of kind typeId:
+// window and returned (null when it could not be). obj of T's kind:
 // modify(obj) under the scene lock, then obj. Any other obj: null.
 template <class T, class Make, class Modify>
-cObj *CreateOrModify(cObj *obj, int typeId, Make make, Modify modify) {
+cObj *CreateOrModify(cObj *obj, Make make, Modify modify) {
     if (obj) {
-        if (obj->typeId != typeId) return nullptr;
+        if (!IsKind<T>(obj)) return nullptr;
         SceneWriteGuard lock;
         modify(static_cast<T *>(obj));
         return obj;
     }
-    return InsertNew(make(), Is3DType(typeId) ? PEXA_MSG_INSERT_3D : PEXA_MSG_INSERT_2D);
+    return InsertNew(make(), Is3DType(T::kTypeId) ? PEXA_MSG_INSERT_3D : PEXA_MSG_INSERT_2D);
 }
 
 // Sets the fields of a fresh object; the object is not yet shared.
@@ -45,9 +47,9 @@ template <class T, class Modify> T *MakeWith(Modify modify) {
 }
 
 // The common case: a new T gets the same settings as a changed one.
-template <class T, class Modify> cObj *CreateOrModify(cObj *obj, int typeId, Modify modify) {
+template <class T, class Modify> cObj *CreateOrModify(cObj *obj, Modify modify) {
     return CreateOrModify<T>(
-        obj, typeId, [&] { return MakeWith<T>(modify); }, modify);
+        obj, [&] { return MakeWith<T>(modify); }, modify);
 }
 
 } // namespace pexa

@@ -1,13 +1,13 @@
-// Exported mesh functions: ElevationGrid and IndexedFaceSet. The input is
-// checked and copied on the calling thread before the scene lock is taken;
-// a failure is shown in the error box (before the object changes or is
-// inserted, so frames go on while the box is open) and leaves the object
-// empty, still returned and inserted.
+// The exported functions of pexa.h's "Meshes" section: ElevationGrid and
+// IndexedFaceSet. The input is checked and copied on the calling thread
+// before the scene lock is taken; a failure is shown in the error box
+// (before the object changes or is inserted, so frames go on while the box
+// is open) and leaves the object empty, still returned and inserted.
 #include <string>
 #include <utility>
 
 #include "objects/gl_meshes.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 using namespace pexa;
 
@@ -19,12 +19,12 @@ void MeshErrorBox(const char *function, const char *reason) {
 
 // Swaps the checked data in under the scene lock; the old arrays leave with
 // data after the lock is released.
-template <class T, class Data> cObj *Store(cObj *obj, int typeId, Data &data) {
+template <class T, class Data> cObj *Store(cObj *obj, Data &data) {
     auto set = [&](T *o) {
         std::swap(o->data, data);
         o->list.Invalidate();
     };
-    return CreateOrModify<T>(obj, typeId, set);
+    return CreateOrModify<T>(obj, set);
 }
 
 } // namespace
@@ -35,7 +35,7 @@ PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xS
                              float zSpacing, float *heights, float creaseAngle, int solid,
                              int colorPerVertex, float *colours, int normalPerVertex,
                              float *normals) {
-    if (obj && obj->typeId != kTypeElevationGrid) return nullptr;
+    if (obj && !IsKind<cElevationGrid3D>(obj)) return nullptr;
     mesh::GridInput in;
     in.xDimension = xDimension;
     in.zDimension = zDimension;
@@ -52,7 +52,7 @@ PEXA_API cObj *ElevationGrid(cObj *obj, int xDimension, int zDimension, float xS
     const mesh::GridStatus status = mesh::SetGrid(data, in);
     if (status != mesh::GridStatus::kOk)
         MeshErrorBox("ElevationGrid", mesh::GridStatusText(status));
-    return Store<cElevationGrid3D>(obj, kTypeElevationGrid, data);
+    return Store<cElevationGrid3D>(obj, data);
 }
 
 PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coordIndex,
@@ -60,7 +60,7 @@ PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coo
                               float *colours, int colourCount, int *colourIndex,
                               int colourIndexCount, int normalPerVertex, float *normals,
                               int normalCount, int *normalIndex, int normalIndexCount) {
-    if (obj && obj->typeId != kTypeIndexedFaceSet) return nullptr;
+    if (obj && !IsKind<cIndexedFaceSet3D>(obj)) return nullptr;
     mesh::FaceSetInput in;
     in.coords = coords;
     in.coordCount = coordCount;
@@ -82,7 +82,7 @@ PEXA_API cObj *IndexedFaceSet(cObj *obj, float *coords, int coordCount, int *coo
     const mesh::FaceSetStatus status = mesh::SetFaceSet(data, in);
     if (status != mesh::FaceSetStatus::kOk)
         MeshErrorBox("IndexedFaceSet", mesh::FaceSetStatusText(status));
-    return Store<cIndexedFaceSet3D>(obj, kTypeIndexedFaceSet, data);
+    return Store<cIndexedFaceSet3D>(obj, data);
 }
 
 } // extern "C"

@@ -1,6 +1,7 @@
-// Exported functions of the 3D primitive, quadric, attribute and transform
-// kinds: each creates and inserts a new object, or changes an existing one of
-// its kind in place (on the calling thread, under the scene lock).
+// The exported functions of pexa.h's "3D objects" section, the primitive and
+// quadric kinds: each creates and inserts a new object, or changes an
+// existing one of its kind in place (on the calling thread, under the scene
+// lock). Drawing is in gl_primitives.cpp.
 #include <cstring>
 
 #include "objects/gl_objects.h"
@@ -14,22 +15,16 @@ void StoreColour(float *to, const float *from) {
     if (from) Copy3(to, from);
 }
 
-template <class T> cObj *CreateAlways() {
-    return InsertNew(new (std::nothrow) T());
-}
-
 // Line, triangle and tetragon, with colours or (colours null) without.
 template <class T, int N>
-cObj *SetVertices(cObj *obj, int typeId, const float (&points)[N][3], const float *const *colours) {
+cObj *SetVertices(cObj *obj, const float (&points)[N][3], const float *const *colours) {
     auto set = [&](T *o) { o->SetVertices(points, colours); };
-    return CreateOrModify<T>(obj, typeId, set);
+    return CreateOrModify<T>(obj, set);
 }
 
 } // namespace
 
 extern "C" {
-
-// 3D primitives.
 
 PEXA_API cObj *Point(cObj *obj, float x, float y, float z, float *color) {
     auto set = [&](cPoint3D *o) {
@@ -37,25 +32,25 @@ PEXA_API cObj *Point(cObj *obj, float x, float y, float z, float *color) {
         o->hasColour = color != nullptr;
         StoreColour(o->colour, color);
     };
-    return CreateOrModify<cPoint3D>(obj, kTypePoint, set);
+    return CreateOrModify<cPoint3D>(obj, set);
 }
 
 PEXA_API cObj *Line(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2) {
     const float p[2][3] = {{x1, y1, z1}, {x2, y2, z2}};
-    return SetVertices<cLine3D>(obj, kTypeLine, p, nullptr);
+    return SetVertices<cLine3D>(obj, p, nullptr);
 }
 
 PEXA_API cObj *LineCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
                        float x2, float y2, float z2) {
     const float p[2][3] = {{x1, y1, z1}, {x2, y2, z2}};
     const float *c[2] = {color1, color2};
-    return SetVertices<cLine3D>(obj, kTypeLine, p, c);
+    return SetVertices<cLine3D>(obj, p, c);
 }
 
 PEXA_API cObj *Triangle(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                         float x3, float y3, float z3) {
     const float p[3][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}};
-    return SetVertices<cTriangle3D>(obj, kTypeTriangle, p, nullptr);
+    return SetVertices<cTriangle3D>(obj, p, nullptr);
 }
 
 PEXA_API cObj *TriangleCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
@@ -63,13 +58,13 @@ PEXA_API cObj *TriangleCol(cObj *obj, float *color1, float x1, float y1, float z
                            float z3) {
     const float p[3][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}};
     const float *c[3] = {color1, color2, color3};
-    return SetVertices<cTriangle3D>(obj, kTypeTriangle, p, c);
+    return SetVertices<cTriangle3D>(obj, p, c);
 }
 
 PEXA_API cObj *Tetragon(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                         float x3, float y3, float z3, float x4, float y4, float z4) {
     const float p[4][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}, {x4, y4, z4}};
-    return SetVertices<cTetragon3D>(obj, kTypeTetragon, p, nullptr);
+    return SetVertices<cTetragon3D>(obj, p, nullptr);
 }
 
 PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z1, float *color2,
@@ -77,13 +72,13 @@ PEXA_API cObj *TetragonCol(cObj *obj, float *color1, float x1, float y1, float z
                            float z3, float *color4, float x4, float y4, float z4) {
     const float p[4][3] = {{x1, y1, z1}, {x2, y2, z2}, {x3, y3, z3}, {x4, y4, z4}};
     const float *c[4] = {color1, color2, color3, color4};
-    return SetVertices<cTetragon3D>(obj, kTypeTetragon, p, c);
+    return SetVertices<cTetragon3D>(obj, p, c);
 }
 
 PEXA_API cObj *Box(cObj *obj, float x1, float y1, float z1, float x2, float y2, float z2,
                    int orientation) {
     auto set = [&](cBox3D *o) { o->Set(x1, y1, z1, x2, y2, z2, orientation); };
-    return CreateOrModify<cBox3D>(obj, kTypeBox, set);
+    return CreateOrModify<cBox3D>(obj, set);
 }
 
 PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks, int drawStyle, int normals,
@@ -96,7 +91,7 @@ PEXA_API cObj *Sphere(cObj *obj, float radius, int slices, int stacks, int drawS
         o->normals = normals;
         o->orientation = orientation;
     };
-    return CreateOrModify<cSphere3D>(obj, kTypeSphere, set);
+    return CreateOrModify<cSphere3D>(obj, set);
 }
 
 PEXA_API cObj *Cylinder(cObj *obj, float height, float baseRadius, float topRadius, int bottomCap,
@@ -118,7 +113,7 @@ PEXA_API cObj *Cylinder(cObj *obj, float height, float baseRadius, float topRadi
         if (o) set(o);
         return o;
     };
-    return CreateOrModify<cCylinder3D>(obj, kTypeCylinder, make, set);
+    return CreateOrModify<cCylinder3D>(obj, make, set);
 }
 
 PEXA_API cObj *Disk(cObj *obj, float innerRadius, float outerRadius, int slices, int loops,
@@ -135,7 +130,7 @@ PEXA_API cObj *Disk(cObj *obj, float innerRadius, float outerRadius, int slices,
         o->normals = normals;
         o->orientation = orientation;
     };
-    return CreateOrModify<cDisk3D>(obj, kTypeDisk, set);
+    return CreateOrModify<cDisk3D>(obj, set);
 }
 
 PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, float arrowLength,
@@ -148,11 +143,11 @@ PEXA_API cObj *Axis(cObj *obj, float lengthX, float lengthY, float lengthZ, floa
         o->arrowRadius = arrowRadius;
         o->letterSize = letterSize;
     };
-    return CreateOrModify<cAxis3D>(obj, kTypeAxis, set);
+    return CreateOrModify<cAxis3D>(obj, set);
 }
 
 PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count) {
-    if (obj && obj->typeId != kTypePrimitive) return nullptr;
+    if (obj && !IsKind<cPrimitive3D>(obj)) return nullptr;
     // The copy is made before the lock is taken: a frame never waits for it.
     float *copy = nullptr;
     if (vertices && count > 0) {
@@ -170,62 +165,7 @@ PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count) {
         if (!o) delete[] copy;
         return o;
     };
-    return CreateOrModify<cPrimitive3D>(obj, kTypePrimitive, make, set);
-}
-
-// Attributes and transforms.
-
-PEXA_API cObj *Color(cObj *obj, float *rgb) {
-    float c[3] = {0, 0, 0};
-    if (rgb) Copy3(c, rgb);
-    auto set = [&](cColor3D *o) {
-        o->red = c[0];
-        o->green = c[1];
-        o->blue = c[2];
-    };
-    return CreateOrModify<cColor3D>(obj, kTypeColor, set);
-}
-
-PEXA_API cObj *ColorRGB(cObj *obj, float r, float g, float b) {
-    float rgb[3] = {r, g, b};
-    return Color(obj, rgb);
-}
-
-PEXA_API cObj *Translate(cObj *obj, float x, float y, float z) {
-    auto set = [&](cTranslate3D *o) { o->x = x, o->y = y, o->z = z; };
-    return CreateOrModify<cTranslate3D>(obj, kTypeTranslate, set);
-}
-
-PEXA_API cObj *Scale(cObj *obj, float x, float y, float z) {
-    auto set = [&](cScale3D *o) { o->x = x, o->y = y, o->z = z; };
-    return CreateOrModify<cScale3D>(obj, kTypeScale, set);
-}
-
-PEXA_API cObj *Rotate(cObj *obj, float angle, float x, float y, float z, float increment) {
-    auto set = [&](cRotate3D *o) {
-        o->angle = angle;
-        o->x = x, o->y = y, o->z = z;
-        o->increment = increment;
-    };
-    return CreateOrModify<cRotate3D>(obj, kTypeRotate, set);
-}
-
-PEXA_API cObj *PushMatrix(void) {
-    return CreateAlways<cPushMatrix3D>();
-}
-
-PEXA_API cObj *PopMatrix(void) {
-    return CreateAlways<cPopMatrix3D>();
-}
-
-PEXA_API cObj *Enable(cObj *obj, int capability) {
-    auto set = [&](cEnable3D *o) { o->capability = capability, o->state = 1; };
-    return CreateOrModify<cEnable3D>(obj, kTypeEnable, set);
-}
-
-PEXA_API cObj *Disable(cObj *obj, int capability) {
-    auto set = [&](cEnable3D *o) { o->capability = capability, o->state = 0; };
-    return CreateOrModify<cEnable3D>(obj, kTypeEnable, set);
+    return CreateOrModify<cPrimitive3D>(obj, make, set);
 }
 
 } // extern "C"

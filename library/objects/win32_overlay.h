@@ -31,7 +31,8 @@ class cOverlay2D : public cObj {
 };
 
 #define PEXA_OVERLAY_BODY(Class, type)                                                             \
-    Class() : cOverlay2D(pexa::type) {}                                                            \
+    static constexpr int kTypeId = pexa::type;                                                     \
+    Class() : cOverlay2D(kTypeId) {}                                                               \
     void Paint(pexa::cWind *w, HDC dc) override;
 
 class cPen2D : public cOverlay2D {
@@ -133,7 +134,8 @@ class cPoints2D : public cOverlay2D {
 
 class cPolyLine2D : public cPoints2D {
   public:
-    cPolyLine2D() : cPoints2D(pexa::kTypePolyLine2D) {}
+    static constexpr int kTypeId = pexa::kTypePolyLine2D;
+    cPolyLine2D() : cPoints2D(kTypeId) {}
     void Paint(pexa::cWind *w, HDC dc) override;
     void SetThird(int v) { to = v; }
     int to = 0; // PolylineTo, moving the current position
@@ -141,7 +143,8 @@ class cPolyLine2D : public cPoints2D {
 
 class cPolyBezier2D : public cPoints2D {
   public:
-    cPolyBezier2D() : cPoints2D(pexa::kTypePolyBezier2D) {}
+    static constexpr int kTypeId = pexa::kTypePolyBezier2D;
+    cPolyBezier2D() : cPoints2D(kTypeId) {}
     void Paint(pexa::cWind *w, HDC dc) override;
     void SetThird(int v) { to = v; }
     int to = 0;
@@ -149,7 +152,8 @@ class cPolyBezier2D : public cPoints2D {
 
 class cPolygon2D : public cPoints2D {
   public:
-    cPolygon2D() : cPoints2D(pexa::kTypePolygon2D) {}
+    static constexpr int kTypeId = pexa::kTypePolygon2D;
+    cPolygon2D() : cPoints2D(kTypeId) {}
     void Paint(pexa::cWind *w, HDC dc) override;
     void SetThird(int v) { fillMode = v; }
     int fillMode = ALTERNATE;
@@ -189,13 +193,3 @@ class cBitmap2D : public cOverlay2D {
 };
 
 #undef PEXA_OVERLAY_BODY
-
-namespace pexa {
-
-// Window teardown: selects the stock pen, brush and font into the window's
-// device context and deletes its current pen, brush and font where they came
-// from CreatePen2D, CreateBrush2D or CreateFont2D, were not deleted yet and
-// are not current in another window.
-void ReleaseOverlayObjects(cWind *w);
-
-} // namespace pexa

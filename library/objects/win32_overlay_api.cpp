@@ -1,7 +1,8 @@
-// Exported functions of the 2D overlay: the object functions of every 2D
-// kind, the helpers that create and delete the pens, brushes and fonts the
-// state steps select, RelToPos2D and its request, and the release of a
-// window's current pen, brush and font at teardown.
+// The exported functions of pexa.h's "2D overlay" section: the object
+// functions of every 2D kind, the helpers that create and delete the pens,
+// brushes and fonts the state steps select (remembered by
+// runtime/win32_overlay_state.cpp), and RelToPos2D (its request is in
+// win32_overlay_draw.cpp).
 //
 // Setting a kind (new or changed in place) runs on the calling thread under
 // the scene lock, because it reads and writes the current window's 2D state
@@ -10,9 +11,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <new>
-#include <unordered_map>
 
 #include "dib/win32_dib_lock.h"
 #include "objects/overlay_geometry.h"
@@ -20,8 +19,8 @@
 #include "objects/win32_create.h"
 #include "objects/win32_overlay.h"
 #include "runtime/win32_library.h"
-#include "runtime/win32_messages.h"
-#include "runtime/win32_routes.h"
+#include "platform/win32_messages.h"
+#include "runtime/win32_overlay_state.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
 
@@ -60,16 +59,16 @@ Setting CurrentSetting(bool relative) {
     return s;
 }
 
-// The object function of a 2D kind: obj null makes a new T, an obj of kind
-// typeId is changed in place, any other obj gives null. set(o, setting)
+// The object function of a 2D kind: obj null makes a new T, an obj of
+// T's kind is changed in place, any other obj gives null. set(o, setting)
 // stores the parameters; relative says whether they are coordinates that
 // follow the current position. With initDraw2D on the object is drawn at
 // once into the current window.
-template <class T, class Set> cObj *Set2D(cObj *obj, int typeId, bool relative, Set set) {
+template <class T, class Set> cObj *Set2D(cObj *obj, bool relative, Set set) {
     T *o = nullptr;
     if (obj) {
         // The type id alone could be a program's own class.
-        if (obj->typeId != typeId || !(o = dynamic_cast<T *>(obj))) return nullptr;
+        if (!IsKind<T>(obj) || !(o = dynamic_cast<T *>(obj))) return nullptr;
     } else {
         o = new (std::nothrow) T();
     }
@@ -111,130 +110,44 @@ struct PointCopy {
 };
 
 template <class T>
-cObj *SetPoints(cObj *obj, int typeId, POINT *points, int count, int third, const char *failure) {
-    if (obj && obj->typeId != typeId) return nullptr;
+cObj *SetPoints(cObj *obj, POINT *points, int count, int third, const char *failure) {
+    if (obj && !IsKind<T>(obj)) return nullptr;
     PointCopy copy(points, count, failure);
-    return Set2D<T>(obj, typeId, true, [&](T *o, const Setting &s) {
+    return Set2D<T>(obj, true, [&](T *o, const Setting &s) {
         copy.MoveInto(o, s);
         o->SetThird(third);
     });
 }
 
-// Handles made by CreatePen2D, CreateBrush2D and CreateFont2D, so that a
-// window deletes only what the helpers made and nothing twice: a handle the
-// program deleted is forgotten, one a window deleted is remembered as gone
-// until the program's own DeleteCreated2D.
-class CreatedHandles {
-  public:
-    HGDIOBJ Add(HGDIOBJ h) {
-        if (h) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            alive_[h] = true;
-        }
-        return h;
-    }
-    // DeleteCreated2D: the result of DeleteObject, or 1 for a handle a
-    // window has already deleted.
-    BOOL DeleteForProgram(HGDIOBJ h) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            auto it = alive_.find(h);
-            if (it != alive_.end()) {
-                bool gone = !it->second;
-                alive_.erase(it);
-                if (gone) return TRUE;
-            }
-        }
-        return DeleteObject(h);
-    }
-    // Window teardown: deletes h when a helper made it and it is alive.
-    void DeleteForWindow(HGDIOBJ h) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto it = alive_.find(h);
-        if (it == alive_.end() || !it->second) return;
-        it->second = false;
-        DeleteObject(h);
-    }
-
-  private:
-    std::mutex mutex_;
-    std::unordered_map<HGDIOBJ, bool> alive_;
-};
-
-// Never destroyed: windows torn down late in the exit still look it up.
-CreatedHandles &Created() {
-    static CreatedHandles *handles = new CreatedHandles;
-    return *handles;
-}
-
-LRESULT SetRelToPos2D(const Call &call) {
-    SceneWriteGuard lock;
-    call.w->overlay.relToPos2D = int(call.wParam);
-    return LRESULT(int(call.wParam));
-}
-
-const Route kOverlayRequests[] = {
-    {PEXA_MSG_REL_TO_POS_2D, Target::Current, SetRelToPos2D, 0},
-};
-PEXA_ROUTES(kOverlayRequests);
-
 } // namespace
-
-namespace pexa {
-
-void ReleaseOverlayObjects(cWind *w) {
-    SceneWriteGuard lock;
-    OverlayState &o = w->overlay;
-    if (w->hdc()) {
-        SelectObject(w->hdc(), GetStockObject(WHITE_PEN));
-        SelectObject(w->hdc(), GetStockObject(BLACK_BRUSH));
-        SelectObject(w->hdc(), GetStockObject(SYSTEM_FONT));
-    }
-    const HGDIOBJ current[3] = {o.pen2D, o.brush2D, o.font2D};
-    o.pen2D = nullptr;
-    o.brush2D = nullptr;
-    o.font2D = nullptr;
-    for (HGDIOBJ h : current) {
-        if (!h) continue;
-        bool shared = false;
-        for (cWPWH *e = windowRegistry.first(); e && !shared; e = e->next) {
-            const OverlayState &other = e->wind->overlay;
-            shared = e->wind != w && !e->wind->tornDown &&
-                     (h == other.pen2D || h == other.brush2D || h == other.font2D);
-        }
-        if (!shared) Created().DeleteForWindow(h);
-    }
-}
-
-} // namespace pexa
 
 extern "C" {
 
 // State steps.
 
 PEXA_API cObj *Pen2D(cObj *obj, HPEN pen) {
-    return Set2D<cPen2D>(obj, kTypePen2D, false, [&](cPen2D *o, const Setting &s) {
+    return Set2D<cPen2D>(obj, false, [&](cPen2D *o, const Setting &s) {
         o->pen = pen;
         if (s.w) s.w->overlay.pen2D = pen;
     });
 }
 
 PEXA_API cObj *Brush2D(cObj *obj, HBRUSH brush) {
-    return Set2D<cBrush2D>(obj, kTypeBrush2D, false, [&](cBrush2D *o, const Setting &s) {
+    return Set2D<cBrush2D>(obj, false, [&](cBrush2D *o, const Setting &s) {
         o->brush = brush;
         if (s.w) s.w->overlay.brush2D = brush;
     });
 }
 
 PEXA_API cObj *Font2D(cObj *obj, HFONT font) {
-    return Set2D<cFont2D>(obj, kTypeFont2D, false, [&](cFont2D *o, const Setting &s) {
+    return Set2D<cFont2D>(obj, false, [&](cFont2D *o, const Setting &s) {
         o->font = font;
         if (s.w) s.w->overlay.font2D = font;
     });
 }
 
 PEXA_API cObj *BackColor2D(cObj *obj, float red, float green, float blue) {
-    return Set2D<cBkCol2D>(obj, kTypeBackColor2D, false, [&](cBkCol2D *o, const Setting &) {
+    return Set2D<cBkCol2D>(obj, false, [&](cBkCol2D *o, const Setting &) {
         o->red = red;
         o->green = green;
         o->blue = blue;
@@ -242,17 +155,15 @@ PEXA_API cObj *BackColor2D(cObj *obj, float red, float green, float blue) {
 }
 
 PEXA_API cObj *BackMode2D(cObj *obj, int mode) {
-    return Set2D<cBkMod2D>(obj, kTypeBackMode2D, false,
-                           [&](cBkMod2D *o, const Setting &) { o->mode = mode; });
+    return Set2D<cBkMod2D>(obj, false, [&](cBkMod2D *o, const Setting &) { o->mode = mode; });
 }
 
 PEXA_API cObj *ForeMix2D(cObj *obj, int mix) {
-    return Set2D<cFrMix2D>(obj, kTypeForeMix2D, false,
-                           [&](cFrMix2D *o, const Setting &) { o->mix = mix; });
+    return Set2D<cFrMix2D>(obj, false, [&](cFrMix2D *o, const Setting &) { o->mix = mix; });
 }
 
 PEXA_API cObj *MoveTo2D(cObj *obj, int x, int y) {
-    return Set2D<cMoveTo2D>(obj, kTypeMoveTo2D, false, [&](cMoveTo2D *o, const Setting &) {
+    return Set2D<cMoveTo2D>(obj, false, [&](cMoveTo2D *o, const Setting &) {
         o->x = x;
         o->y = y;
     });
@@ -261,28 +172,28 @@ PEXA_API cObj *MoveTo2D(cObj *obj, int x, int y) {
 // Drawing steps.
 
 PEXA_API cObj *LineTo2D(cObj *obj, int x, int y) {
-    return Set2D<cLineTo2D>(obj, kTypeLineTo2D, true, [&](cLineTo2D *o, const Setting &s) {
+    return Set2D<cLineTo2D>(obj, true, [&](cLineTo2D *o, const Setting &s) {
         o->x = s.X(x);
         o->y = s.Y(y);
     });
 }
 
 PEXA_API cObj *Line2D(cObj *obj, int x1, int y1, int x2, int y2) {
-    return Set2D<cLine2D>(obj, kTypeLine2D, true, [&](cLine2D *o, const Setting &s) {
+    return Set2D<cLine2D>(obj, true, [&](cLine2D *o, const Setting &s) {
         o->x1 = s.X(x1), o->y1 = s.Y(y1);
         o->x2 = s.X(x2), o->y2 = s.Y(y2);
     });
 }
 
 PEXA_API cObj *Rectangle2D(cObj *obj, int x1, int y1, int x2, int y2) {
-    return Set2D<cRectangle2D>(obj, kTypeRectangle2D, true, [&](cRectangle2D *o, const Setting &s) {
+    return Set2D<cRectangle2D>(obj, true, [&](cRectangle2D *o, const Setting &s) {
         o->x1 = s.X(x1), o->y1 = s.Y(y1);
         o->x2 = s.X(x2), o->y2 = s.Y(y2);
     });
 }
 
 PEXA_API cObj *Circle2D(cObj *obj, int cx, int cy, int radius, float startAngle, float sweepAngle) {
-    return Set2D<cCircle2D>(obj, kTypeCircle2D, true, [&](cCircle2D *o, const Setting &s) {
+    return Set2D<cCircle2D>(obj, true, [&](cCircle2D *o, const Setting &s) {
         o->cx = s.X(cx), o->cy = s.Y(cy);
         o->radius = radius;
         o->startAngle = startAngle;
@@ -292,7 +203,7 @@ PEXA_API cObj *Circle2D(cObj *obj, int cx, int cy, int radius, float startAngle,
 
 PEXA_API cObj *Arc2D(cObj *obj, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     const int p[8] = {x1, y1, x2, y2, x3, y3, x4, y4};
-    return Set2D<cArc2D>(obj, kTypeArc2D, true, [&](cArc2D *o, const Setting &s) {
+    return Set2D<cArc2D>(obj, true, [&](cArc2D *o, const Setting &s) {
         for (int i = 0; i < 8; i += 2)
             o->p[i] = s.X(p[i]), o->p[i + 1] = s.Y(p[i + 1]);
     });
@@ -300,38 +211,38 @@ PEXA_API cObj *Arc2D(cObj *obj, int x1, int y1, int x2, int y2, int x3, int y3, 
 
 PEXA_API cObj *Pie2D(cObj *obj, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     const int p[8] = {x1, y1, x2, y2, x3, y3, x4, y4};
-    return Set2D<cPie2D>(obj, kTypePie2D, true, [&](cPie2D *o, const Setting &s) {
+    return Set2D<cPie2D>(obj, true, [&](cPie2D *o, const Setting &s) {
         for (int i = 0; i < 8; i += 2)
             o->p[i] = s.X(p[i]), o->p[i + 1] = s.Y(p[i + 1]);
     });
 }
 
 PEXA_API cObj *Pixel2D(cObj *obj, int x, int y) {
-    return Set2D<cPixel2D>(obj, kTypePixel2D, true, [&](cPixel2D *o, const Setting &s) {
+    return Set2D<cPixel2D>(obj, true, [&](cPixel2D *o, const Setting &s) {
         o->x = s.X(x), o->y = s.Y(y);
         o->colour = s.PenColour();
     });
 }
 
 PEXA_API cObj *PolyLine2D(cObj *obj, POINT *points, int count, int to) {
-    return SetPoints<cPolyLine2D>(obj, kTypePolyLine2D, points, count, to,
+    return SetPoints<cPolyLine2D>(obj, points, count, to,
                                   "Error in cPolyLine2D: Allocation failed");
 }
 
 PEXA_API cObj *PolyBezier2D(cObj *obj, POINT *points, int count, int to) {
-    return SetPoints<cPolyBezier2D>(obj, kTypePolyBezier2D, points, count, to,
+    return SetPoints<cPolyBezier2D>(obj, points, count, to,
                                     "Error in cPolyBezier2D: Allocation failed");
 }
 
 PEXA_API cObj *Polygon2D(cObj *obj, POINT *points, int count, int fillMode) {
-    return SetPoints<cPolygon2D>(obj, kTypePolygon2D, points, count, fillMode,
+    return SetPoints<cPolygon2D>(obj, points, count, fillMode,
                                  "Error in cPolygon2D: Allocation failed");
 }
 
 PEXA_API cObj *Text2D(cObj *obj, const char *text, int x, int y) {
-    if (obj && obj->typeId != kTypeText2D) return nullptr;
+    if (obj && !IsKind<cText2D>(obj)) return nullptr;
     char *copy = CopyText(text);
-    cObj *result = Set2D<cText2D>(obj, kTypeText2D, true, [&](cText2D *o, const Setting &s) {
+    cObj *result = Set2D<cText2D>(obj, true, [&](cText2D *o, const Setting &s) {
         delete[] o->text;
         o->text = copy;
         copy = nullptr;
@@ -344,25 +255,24 @@ PEXA_API cObj *Text2D(cObj *obj, const char *text, int x, int y) {
 
 PEXA_API cObj *TextBlock2D(cObj *obj, const char *text, int left, int top, int right, int bottom,
                            int format) {
-    if (obj && obj->typeId != kTypeTextBlock2D) return nullptr;
+    if (obj && !IsKind<cTextBlock2D>(obj)) return nullptr;
     char *copy = CopyText(text);
-    cObj *result =
-        Set2D<cTextBlock2D>(obj, kTypeTextBlock2D, true, [&](cTextBlock2D *o, const Setting &s) {
-            delete[] o->text;
-            o->text = copy;
-            copy = nullptr;
-            Rect2D r =
-                TextBlockRect(left, top, right, bottom, s.clientWidth, s.clientHeight, s.dx, s.dy);
-            o->rect = {r.left, r.top, r.right, r.bottom};
-            o->format = format;
-            o->colour = s.PenColour();
-        });
+    cObj *result = Set2D<cTextBlock2D>(obj, true, [&](cTextBlock2D *o, const Setting &s) {
+        delete[] o->text;
+        o->text = copy;
+        copy = nullptr;
+        Rect2D r =
+            TextBlockRect(left, top, right, bottom, s.clientWidth, s.clientHeight, s.dx, s.dy);
+        o->rect = {r.left, r.top, r.right, r.bottom};
+        o->format = format;
+        o->colour = s.PenColour();
+    });
     delete[] copy;
     return result;
 }
 
 PEXA_API cObj *Bitmap2D(cObj *obj, HGLOBAL dib, int x, int y, int width, int height, int stretch) {
-    if (obj && obj->typeId != kTypeBitmap2D) return nullptr;
+    if (obj && !IsKind<cBitmap2D>(obj)) return nullptr;
     // The conversion may show its box: before the scene lock is taken.
     HBITMAP bitmap = DIBtoDDB(dib, nullptr);
     int dibWidth = 0, dibHeight = 0;
@@ -373,7 +283,7 @@ PEXA_API cObj *Bitmap2D(cObj *obj, HGLOBAL dib, int x, int y, int width, int hei
             dibHeight = h->biHeight == INT_MIN ? INT_MAX : std::abs(int(h->biHeight));
         }
     }
-    cObj *result = Set2D<cBitmap2D>(obj, kTypeBitmap2D, false, [&](cBitmap2D *o, const Setting &s) {
+    cObj *result = Set2D<cBitmap2D>(obj, false, [&](cBitmap2D *o, const Setting &s) {
         if (o->bitmap) DeleteObject(o->bitmap);
         o->bitmap = bitmap;
         bitmap = nullptr;
@@ -394,7 +304,7 @@ PEXA_API cObj *Bitmap2D(cObj *obj, HGLOBAL dib, int x, int y, int width, int hei
 // GDI objects for the state steps; the program owns them.
 
 PEXA_API HPEN CreatePen2D(float red, float green, float blue, int width, int style) {
-    return HPEN(Created().Add(CreatePen(style, width, ColorRef(red, green, blue))));
+    return HPEN(RememberCreated(CreatePen(style, width, ColorRef(red, green, blue))));
 }
 
 PEXA_API HBRUSH CreateBrush2D(float red, float green, float blue, int style, int hatch) {
@@ -402,17 +312,17 @@ PEXA_API HBRUSH CreateBrush2D(float red, float green, float blue, int style, int
     lb.lbStyle = UINT(style);
     lb.lbColor = ColorRef(red, green, blue);
     lb.lbHatch = ULONG_PTR(hatch);
-    return HBRUSH(Created().Add(CreateBrushIndirect(&lb)));
+    return HBRUSH(RememberCreated(CreateBrushIndirect(&lb)));
 }
 
 PEXA_API HFONT CreateFont2D(const char *name, int height, int weight, int italic, int underline) {
-    return HFONT(Created().Add(CreateFontA(height, 0, 0, 0, weight, DWORD(italic), DWORD(underline),
-                                           0, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                           DRAFT_QUALITY, 0, name ? name : "")));
+    return HFONT(RememberCreated(
+        CreateFontA(height, 0, 0, 0, weight, DWORD(italic), DWORD(underline), 0, ANSI_CHARSET,
+                    OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, 0, name ? name : "")));
 }
 
 PEXA_API BOOL DeleteCreated2D(HGDIOBJ handle) {
-    return Created().DeleteForProgram(handle);
+    return DeleteCreatedForProgram(handle);
 }
 
 PEXA_API int RelToPos2D(int on) {

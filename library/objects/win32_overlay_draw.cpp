@@ -1,14 +1,28 @@
-// The GDI calls of the 2D overlay kinds, and the current 2D position they
-// move. dc is the device context of the window drawn into.
+// The GDI calls of the 2D overlay kinds, the current 2D position they move,
+// and the request of RelToPos2D. dc is the device context of the window
+// drawn into.
 #include "objects/overlay_geometry.h"
 #include "objects/text_copy.h"
 #include "objects/win32_overlay.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_routes.h"
+#include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
 
-using pexa::cWind;
+using namespace pexa;
 
 namespace {
+
+LRESULT SetRelToPos2D(const Call &call) {
+    SceneWriteGuard lock;
+    call.w->overlay.relToPos2D = int(call.wParam);
+    return LRESULT(int(call.wParam));
+}
+
+const Route kOverlayRequests[] = {
+    {PEXA_MSG_REL_TO_POS_2D, Target::Current, SetRelToPos2D, 0},
+};
+PEXA_ROUTES(kOverlayRequests);
 
 void MoveTo(cWind *w, HDC dc, int x, int y) {
     MoveToEx(dc, x, y, nullptr);
@@ -19,7 +33,7 @@ void MoveTo(cWind *w, HDC dc, int x, int y) {
 } // namespace
 
 void cOverlay2D::Draw() {
-    cWind *w = pexa::handledWind;
+    cWind *w = pexa::lib.handledWind;
     if (w && w->hdc()) Paint(w, w->hdc());
 }
 

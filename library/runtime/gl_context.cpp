@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "objects/group.h"
+#include "scene/group.h"
 #include "resources/resource_ids.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_menu.h"
@@ -16,16 +16,31 @@
 
 namespace pexa {
 
+// WM_CREATE of a scene window: everything a frame needs, in order.
 int cWind::SetupGL(HWND window) {
     os.hwnd = window;
-    windowRegistry.append(title, this, os.hwnd);
-    sceneListId = ++windowCounter;
+    lib.windowRegistry.append(title, this, os.hwnd);
+    sceneListId = ++lib.windowCounter;
     os.hdc = GetDC(os.hwnd);
     GetClientRect(os.hwnd, &clientRect);
     if (clientRect.bottom == 0) clientRect.bottom = 1;
-
     LoadConfiguration(this);
+    CreateContext();
+    CreateRootLists();
+    StartView();
+    lights[0].on = 1; // the headlight
+    StartOpenGLState();
+    StartOverlayState();
+    LoadCursors();
+    AddInitialViewpoint(this);
+    UpdateMenuChecks(this);
+    return 1;
+}
 
+// The pixel format the configuration asks for, and the window's OpenGL
+// context, made current. A window without them cannot draw: the process
+// ends after saying so.
+void cWind::CreateContext() {
     PIXELFORMATDESCRIPTOR pfd = {};
     pfd.nSize = sizeof pfd;
     pfd.nVersion = 1;
@@ -46,7 +61,10 @@ int cWind::SetupGL(HWND window) {
     }
     os.hglrc = wglCreateContext(os.hdc);
     wglMakeCurrent(os.hdc, os.hglrc);
+}
 
+// The two empty root lists, which receive insertions, and their index.
+void cWind::CreateRootLists() {
     lists.list2D = lists.current2D = new cGroup(nullptr);
     lists.list3D = lists.current3D = new cGroup(nullptr);
     lists.has2D = lists.has3D = 0;
@@ -58,26 +76,19 @@ int cWind::SetupGL(HWND window) {
         if (list == static_cast<ObjectList *>(lists.current3D)) lists.current3D = lists.list3D;
         if (list == static_cast<ObjectList *>(lists.current2D)) lists.current2D = lists.list2D;
     });
+}
 
+// The view starts at the initial view of the configuration; everything
+// else keeps the defaults of window_state.h.
+void cWind::StartView() {
     view.rotAngle = view.iniRot;
     Copy3(view.rotAxis, view.iniAxis);
     Copy3(view.eyePos, view.iniPos);
-    const float dir[3] = {0, 0, -1}, up[3] = {0, 1, 0}, right[3] = {1, 0, 0};
-    Copy3(view.iniDir, dir);
-    Copy3(view.iniUp, up);
-    Copy3(view.iniRight, right);
-    Copy3(view.viewDir, dir);
-    Copy3(view.viewUp, up);
-    Copy3(view.viewRight, right);
-    view.speed = view.pitchRate = view.rollRate = view.yawRate = 0;
-    render.fontCellW = render.fontCellH = 16;
-    render.nextFontListId = 1000;
-    render.depthTest = render.cullFace = render.lighting = render.colorMaterial = 1;
-    pick.pickEnabled = render.animate = 0;
-    render.mouseNav = render.keyNav = render.menuEnabled = 1;
-    render.compiledValid = view.keepAnimating = 0;
-    render.renderMode = GL_RENDER;
+}
 
+// The context's own state: the selection buffer of pick frames,
+// normalisation, the front material, and an identity rotation.
+void cWind::StartOpenGLState() {
     if (pick.selectBufSize < 1) pick.selectBufSize = 1;
     pick.selectBuf = new GLuint[pick.selectBufSize]();
     glSelectBuffer(pick.selectBufSize, pick.selectBuf);
@@ -87,37 +98,37 @@ int cWind::SetupGL(HWND window) {
     const GLfloat white[4] = {1, 1, 1, 0};
     glMaterialfv(GL_FRONT, GL_SPECULAR, white);
 
-    lights[0].on = 1;
-
     glPushMatrix();
     glLoadIdentity();
     glGetFloatv(GL_MODELVIEW_MATRIX, view.rotMatrix);
     glPopMatrix();
+}
 
+// The 2D pass starts with the stock white pen, black brush and system font,
+// selected into the device context, which draws with what the window
+// records as current.
+void cWind::StartOverlayState() {
     overlay.brush2D = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     overlay.pen2D = static_cast<HPEN>(GetStockObject(WHITE_PEN));
     overlay.font2D = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    // The device context draws with what the window records as current.
     SelectObject(os.hdc, overlay.pen2D);
     SelectObject(os.hdc, overlay.brush2D);
     SelectObject(os.hdc, overlay.font2D);
     os.backBrush = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     std::memcpy(overlay.backColor2D, render.BackColor, sizeof overlay.backColor2D);
-    overlay.backMode2D = OPAQUE;
     SetBkColor(os.hdc, RGB(0, 0, 0));
     SetBkMode(os.hdc, OPAQUE);
     MoveToEx(os.hdc, 0, 0, nullptr);
-    overlay.pos2D[0] = overlay.pos2D[1] = 0;
     SetROP2(os.hdc, R2_COPYPEN);
+}
 
-    os.cursorRotate = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_ROTATE));
-    os.cursorFly = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_FLY));
-    os.cursorWalk = LoadCursorA(hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_WALK));
+// The cursors of the three action modes, and the arrow of an empty scene.
+void cWind::LoadCursors() {
+    os.cursorRotate = LoadCursorA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_ROTATE));
+    os.cursorFly = LoadCursorA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_FLY));
+    os.cursorWalk = LoadCursorA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_CURSOR_WALK));
     os.cursorArrow = LoadCursorA(nullptr, IDC_ARROW);
     SetCursor(os.cursorArrow);
-    AddInitialViewpoint(this);
-    UpdateMenuChecks(this);
-    return 1;
 }
 
 int cWind::OnSize(WPARAM wParam, LPARAM lParam) {
@@ -144,7 +155,7 @@ int cWind::UseDisplayList(unsigned name) {
         // Calling threads change objects in place under this lock; the
         // recording must not freeze a half-written one into every frame.
         SceneWriteGuard sceneLock;
-        handledWind = this;
+        lib.handledWind = this;
         glDeleteLists(name, 1);
         glNewList(name, GL_COMPILE);
         unsigned mode = render.renderMode;

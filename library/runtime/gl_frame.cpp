@@ -5,15 +5,15 @@
 #include <GL/glu.h>
 
 #include <cmath>
-#include <ctime>
 #include <cstring>
 #include <vector>
 
-#include "objects/group.h"
+#include "scene/group.h"
 #include "runtime/win32_events.h"
 #include "runtime/gl_frame.h"
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
+#include "platform/clock.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
 #include "scene/navigation.h"
@@ -85,9 +85,9 @@ void cWind::ApplyViewingTransform() {
         glTranslated(-view.eyePos[0], -view.eyePos[1], -view.eyePos[2]);
         AdvanceRotate(view); // the new rotation after the accumulated one
         glMultMatrixf(view.rotMatrix);
-        std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
-        std::memcpy(eventRecord.axis, view.rotAxis, sizeof view.rotAxis);
-        eventRecord.angle = view.rotAngle;
+        std::memcpy(lib.eventRecord.pos, view.eyePos, sizeof view.eyePos);
+        std::memcpy(lib.eventRecord.axis, view.rotAxis, sizeof view.rotAxis);
+        lib.eventRecord.angle = view.rotAngle;
         break;
     case PEXA_FLY:
     case PEXA_WALK:
@@ -95,9 +95,9 @@ void cWind::ApplyViewingTransform() {
         gluLookAt(view.eyePos[0], view.eyePos[1], view.eyePos[2], view.eyePos[0] + view.viewDir[0],
                   view.eyePos[1] + view.viewDir[1], view.eyePos[2] + view.viewDir[2],
                   view.viewUp[0], view.viewUp[1], view.viewUp[2]);
-        std::memcpy(eventRecord.pos, view.eyePos, sizeof view.eyePos);
-        std::memcpy(eventRecord.dir, view.viewDir, sizeof view.viewDir);
-        std::memcpy(eventRecord.up, view.viewUp, sizeof view.viewUp);
+        std::memcpy(lib.eventRecord.pos, view.eyePos, sizeof view.eyePos);
+        std::memcpy(lib.eventRecord.dir, view.viewDir, sizeof view.viewDir);
+        std::memcpy(lib.eventRecord.up, view.viewUp, sizeof view.viewUp);
         view.dYaw = view.dPitch = 0;
         break;
     default:
@@ -107,93 +107,121 @@ void cWind::ApplyViewingTransform() {
 
 // The nearest hit of the pick frame becomes the picked object.
 void cWind::FinishPick(GLint hits) {
-    eventRecord.hits = hits;
+    lib.eventRecord.hits = hits;
     if (hits == 0) return;
     PickChoice choice = ChoosePick(pick.selectBuf, size_t(pick.selectBufSize), hits);
     // Name 0 is what a compiled display list reports: it holds no names.
     const size_t named = pick.objects.size();
     cObj *picked =
         choice.name >= 1 && choice.name <= named ? pick.objects[choice.name - 1] : nullptr;
-    eventRecord.name = reinterpret_cast<INT_PTR>(picked);
+    lib.eventRecord.name = reinterpret_cast<INT_PTR>(picked);
 }
 
+// One frame: the 3D scene (or the background alone while the scene is
+// empty), the 2D overlay over it, then the decision whether the next frame
+// follows at once.
 int cWind::Render() {
-    if (tornDown || shuttingDown.load()) return 0;
-    if (!lists.has3D) {
+    if (tornDown || lib.shuttingDown.load()) return 0;
+    if (lists.has3D)
+        DrawScene();
+    else
         FillRect(os.hdc, &clientRect, os.backBrush);
+    if (lists.has2D) DrawOverlay();
+    ContinueMotion();
+    return 0;
+}
+
+// The 3D pass, under the scene lock: calling threads wait until it is drawn.
+void cWind::DrawScene() {
+    lib.handledWind = this;
+    wglMakeCurrent(os.hdc, os.hglrc);
+    SceneWriteGuard sceneLock;
+    SetFrameState();
+    glPushMatrix();
+    const bool picking = render.renderMode == GL_SELECT;
+    SetProjection(picking);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    ApplyViewingTransform();
+    PlaceModelLights();
+
+    int t0 = ClockMilliseconds();
+    if (render.compiledValid)
+        glCallList(sceneListId);
+    else
+        lists.list3D->Draw();
+    glPopMatrix();
+    render.frameTime = ClockMilliseconds() - t0;
+    if (render.frameTime == 0) render.frameTime = 1;
+
+    if (picking) {
+        GLint hits = glRenderMode(GL_RENDER);
+        render.renderMode = GL_RENDER;
+        FinishPick(hits);
     } else {
-        float aspect = float(clientRect.right) / float(clientRect.bottom);
+        SwapBuffers(os.hdc);
+    }
+    glPopMatrix();
+    RefreshViewDialog(this);
+}
+
+// Clears the buffers and sets the switches, modes, light model and lights
+// of the frame. Without shading there is no depth test, culling or light.
+void cWind::SetFrameState() {
+    glClearColor(render.BackColor[0], render.BackColor[1], render.BackColor[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, render.lightModelAmbient);
+    bool shading = render.shade_mode != PEXA_SHADE_NONE;
+    Toggle(GL_DEPTH_TEST, render.depthTest == 1 && shading && render.renderMode == GL_RENDER);
+    Toggle(GL_CULL_FACE, render.cullFace == 1 && shading);
+    Toggle(GL_LIGHTING, render.lighting == 1 && shading);
+    Toggle(GL_COLOR_MATERIAL, render.colorMaterial == 1 && shading);
+    if (render.draw_mode == PEXA_POINT) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+    if (render.draw_mode == PEXA_LINE) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    if (render.draw_mode == PEXA_FILL) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (render.shade_mode == PEXA_SMOOTH) glShadeModel(GL_SMOOTH);
+    if (render.shade_mode == PEXA_FLAT) glShadeModel(GL_FLAT);
+    if (shading) SetupLights();
+}
+
+// The viewport and projection of the client area; a pick frame narrows it
+// to the two pixels around the click and starts the name stack.
+void cWind::SetProjection(bool picking) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glViewport(0, 0, clientRect.right, clientRect.bottom);
+    if (picking) {
+        pick.objects.clear();
+        glRenderMode(GL_SELECT);
+        GLint vp[4];
+        glGetIntegerv(GL_VIEWPORT, vp);
+        gluPickMatrix(pick.mouseX, vp[3] - pick.mouseY, 2.0, 2.0, vp);
+        glInitNames();
+        glPushName(0);
+    }
+    const double aspect = double(float(clientRect.right) / float(clientRect.bottom));
+    if (view.project_mode == PEXA_PERSPECTIVE) {
+        gluPerspective(view.angle, aspect, view.clipnear, view.clipfar);
+    } else if (view.project_mode == PEXA_ORTHOGONAL) {
         double halfHeight = std::tan(view.angle * 3.14159265358979323846 / 360.0) * view.eyePos[2];
-        handledWind = this;
-        wglMakeCurrent(os.hdc, os.hglrc);
-        SceneWriteGuard sceneLock; // calling threads wait until the frame is drawn
-
-        glClearColor(render.BackColor[0], render.BackColor[1], render.BackColor[2], 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, render.lightModelAmbient);
-        bool shading = render.shade_mode != PEXA_SHADE_NONE;
-        Toggle(GL_DEPTH_TEST, render.depthTest == 1 && shading && render.renderMode == GL_RENDER);
-        Toggle(GL_CULL_FACE, render.cullFace == 1 && shading);
-        Toggle(GL_LIGHTING, render.lighting == 1 && shading);
-        Toggle(GL_COLOR_MATERIAL, render.colorMaterial == 1 && shading);
-        if (render.draw_mode == PEXA_POINT) glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
-        if (render.draw_mode == PEXA_LINE) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-        if (render.draw_mode == PEXA_FILL) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        if (render.shade_mode == PEXA_SMOOTH) glShadeModel(GL_SMOOTH);
-        if (render.shade_mode == PEXA_FLAT) glShadeModel(GL_FLAT);
-        if (shading) SetupLights();
-
-        glPushMatrix();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glViewport(0, 0, clientRect.right, clientRect.bottom);
-        bool picking = render.renderMode == GL_SELECT;
-        if (picking) {
-            pick.objects.clear();
-            glRenderMode(GL_SELECT);
-            GLint vp[4];
-            glGetIntegerv(GL_VIEWPORT, vp);
-            gluPickMatrix(pick.mouseX, vp[3] - pick.mouseY, 2.0, 2.0, vp);
-            glInitNames();
-            glPushName(0);
-        }
-        if (view.project_mode == PEXA_PERSPECTIVE)
-            gluPerspective(view.angle, aspect, view.clipnear, view.clipfar);
-        else if (view.project_mode == PEXA_ORTHOGONAL)
-            glOrtho(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight,
-                    view.clipnear, view.clipfar);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        ApplyViewingTransform();
-        PlaceModelLights();
-
-        int t0 = ClockMilliseconds();
-        if (render.compiledValid)
-            glCallList(sceneListId);
-        else
-            lists.list3D->Draw();
-        glPopMatrix();
-        render.frameTime = ClockMilliseconds() - t0;
-        if (render.frameTime == 0) render.frameTime = 1;
-
-        if (picking) {
-            GLint hits = glRenderMode(GL_RENDER);
-            render.renderMode = GL_RENDER;
-            FinishPick(hits);
-        } else {
-            SwapBuffers(os.hdc);
-        }
-        glPopMatrix();
-        RefreshViewDialog(this);
+        glOrtho(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight, view.clipnear,
+                view.clipfar);
     }
-    if (lists.has2D) {
-        MoveToEx(os.hdc, 0, 0, nullptr);
-        overlay.pos2D[0] = overlay.pos2D[1] = 0;
-        SetROP2(os.hdc, R2_COPYPEN);
-        handledWind = this;
-        SceneWriteGuard sceneLock;
-        lists.list2D->Draw();
-    }
+}
+
+// The 2D pass: from the top-left corner with the copy mix, in list order.
+void cWind::DrawOverlay() {
+    MoveToEx(os.hdc, 0, 0, nullptr);
+    overlay.pos2D[0] = overlay.pos2D[1] = 0;
+    SetROP2(os.hdc, R2_COPYPEN);
+    lib.handledWind = this;
+    SceneWriteGuard sceneLock;
+    lists.list2D->Draw();
+}
+
+// While something moves (animation, a spin, flight), the window asks for
+// the next frame at once; otherwise it rests until something changes.
+void cWind::ContinueMotion() {
     if (!render.animate && !view.keepAnimating && view.speed == 0 && view.yawRate == 0 &&
         view.pitchRate == 0 && view.rollRate == 0) {
         render.idle = 1;
@@ -202,7 +230,6 @@ int cWind::Render() {
         render.idle = 0;
         InvalidateRect(os.hwnd, nullptr, TRUE);
     }
-    return 0;
 }
 
 } // namespace pexa

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "runtime/config_file.h"
-#include "runtime/win32_messages.h"
+#include "scene/config_file.h"
+#include "platform/win32_messages.h"
 #include "runtime/win32_wind.h"
 
 namespace pexa {

@@ -1,4 +1,4 @@
-// ResetConsole: the program's console window gets a title, is cleared,
+// The program's console (ResetConsole): its window gets a title, is cleared,
 // sized, given a buffer and placed, and its geometry is recorded in the
 // console settings of the registry so that it opens the same way next time.
 #include <windows.h>
@@ -8,9 +8,9 @@
 #include <cstdlib>
 
 #include "pexa.h"
-#include "runtime/console_settings.h"
+#include "scene/console_settings.h"
 #include "runtime/win32_library.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 using namespace pexa;
 
@@ -52,28 +52,33 @@ void PlaceConsole(const ConsoleGeometry &g) {
         ConsoleMessage("\n Resetting console buffer failed !\n");
         return;
     }
-    if (hConsoleWnd && !SetWindowPos(hConsoleWnd, nullptr, g.x, g.y, 0, 0,
-                                     SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW)) {
+    if (lib.hConsoleWnd && !SetWindowPos(lib.hConsoleWnd, nullptr, g.x, g.y, 0, 0,
+                                         SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW)) {
         char text[80];
         // The whole handle, also on 64-bit Windows.
-        std::snprintf(text, sizeof text, "\n Resetting console position failed! hConsole:%llX\n",
-                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hConsoleWnd)));
+        std::snprintf(
+            text, sizeof text, "\n Resetting console position failed! hConsole:%llX\n",
+            static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(lib.hConsoleWnd)));
         ConsoleMessage(text);
     }
 }
 
 } // namespace
 
-extern "C" PEXA_API void ResetConsole(const char *title, int x, int y, int width, int height,
-                                      int bufferWidth, int bufferHeight) {
+namespace pexa {
+
+void ResetProgramConsole(const char *title, int x, int y, int width, int height, int bufferWidth,
+                         int bufferHeight) {
     const ConsoleGeometry g = ConsoleGeometryFor(x, y, width, height, bufferWidth, bufferHeight);
     if (title) SetConsoleTitleA(title);
     // Clearing runs the command interpreter, which a program without a
     // console (a GUI parent) would get a console window of its own for.
     if (GetConsoleWindow()) std::system("cls");
     // platformId is known once the library has started (the first CreateWind).
-    if (platformId != VER_PLATFORM_WIN32_NT) return;
+    if (lib.platformId != VER_PLATFORM_WIN32_NT) return;
     PlaceConsole(g);
     // Recorded even when placing failed: the console opens that way next time.
     RecordInRegistry(g);
 }
+
+} // namespace pexa

@@ -1,6 +1,7 @@
-// What the light and view dialogs share: the binding to their window through
-// a hidden edit, the caption and place beside the window, number fields, and
-// the message loop's check for dialog messages.
+// What the light and view dialogs share: the requests that open them, the
+// binding to their window through a hidden edit, the caption and place
+// beside the window, number fields, and the message loop's check for dialog
+// messages.
 #include "runtime/win32_dialogs.h"
 
 #include <commctrl.h>
@@ -10,8 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "objects/group.h"
+#include "scene/group.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
 
 namespace pexa {
@@ -20,8 +22,8 @@ int OpenSceneDialog(cWind *w, HWND &slot, int resource, DLGPROC procedure) {
     if (slot && IsWindow(slot)) return 1;
     if (!w->lists.current3D || w->lists.current3D->IsEmpty()) return 0;
     slot = nullptr;
-    HWND dialog = CreateDialogParamA(hLibModule, MAKEINTRESOURCEA(resource), w->hwnd(), procedure,
-                                     reinterpret_cast<LPARAM>(w));
+    HWND dialog = CreateDialogParamA(lib.hLibModule, MAKEINTRESOURCEA(resource), w->hwnd(),
+                                     procedure, reinterpret_cast<LPARAM>(w));
     slot = dialog;
     if (!dialog) return 0;
     ShowWindow(dialog, SW_SHOW);
@@ -53,7 +55,7 @@ cWind *BoundWindow(HWND dialog, int bindingId) {
     char text[32] = {};
     if (!GetDlgItemTextA(dialog, bindingId, text, sizeof text)) return nullptr;
     auto address = static_cast<uintptr_t>(std::strtoull(text, nullptr, 16));
-    for (cWPWH *e = windowRegistry.first(); e; e = e->next)
+    for (cWPWH *e = lib.windowRegistry.first(); e; e = e->next)
         if (reinterpret_cast<uintptr_t>(e->wind) == address && !e->wind->tornDown) return e->wind;
     return nullptr;
 }
@@ -95,12 +97,24 @@ void WriteNumber(HWND dialog, int id, const char *format, double value) {
 // Every scene window's dialogs, not only the current window's: each window
 // has its own, and keys typed into one must reach it.
 bool IsSceneDialogMessage(MSG *msg) {
-    for (cWPWH *e = windowRegistry.first(); e; e = e->next) {
+    for (cWPWH *e = lib.windowRegistry.first(); e; e = e->next) {
         const DialogState &d = e->wind->dialogs;
         if (d.hLightDlg && IsDialogMessageA(d.hLightDlg, msg)) return true;
         if (d.hViewDlg && IsDialogMessageA(d.hViewDlg, msg)) return true;
     }
     return false;
 }
+
+namespace {
+
+const Route kDialogRequests[] = {
+    {PEXA_MSG_LIGHT_DIALOG, Target::WindowArg,
+     [](const Call &c) -> LRESULT { return OpenLightDialog(c.w); }, 0},
+    {PEXA_MSG_VIEW_DIALOG, Target::WindowArg,
+     [](const Call &c) -> LRESULT { return OpenViewDialog(c.w); }, 0},
+};
+PEXA_ROUTES(kDialogRequests);
+
+} // namespace
 
 } // namespace pexa

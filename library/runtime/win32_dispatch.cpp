@@ -1,6 +1,9 @@
 // The window procedure of the dispatch window and every scene window: looks
 // the message up among the routes the feature files declared, finds the
 // window the route names and calls its handler.
+#include <cstdio>
+#include <cstdlib>
+
 #include "runtime/win32_library.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
@@ -15,6 +18,10 @@ const Route *requestRoutes[kRequestCount];
 constexpr size_t kMaxSystemRoutes = 64;
 const Route *systemRoutes[kMaxSystemRoutes];
 size_t systemRouteCount;
+// What the feature files declared, refused routes included, for the route
+// check of the tests. Zero-initialised storage, like the tables.
+unsigned char requestRoutesDeclared[kRequestCount];
+size_t refusedRoutes;
 
 bool IsRequest(UINT message) {
     return message >= PEXA_MSG_FIRST && message <= PEXA_MSG_LAST;
@@ -26,19 +33,50 @@ cWind *Live(cWind *w) {
     return w && !w->tornDown ? w : nullptr;
 }
 
+// A second route for one message, or more system routes than the table
+// holds, is a fault of the library: which route would win would depend on
+// the order of static initialisation. Counted for the route check; a debug
+// build stops at load.
+void Refuse(UINT message, const char *why) {
+    ++refusedRoutes;
+#ifndef NDEBUG
+    std::fprintf(stderr, "pexa: the route of message %u is refused: %s\n", message, why);
+    std::abort();
+#else
+    (void)message;
+    (void)why;
+#endif
+}
+
 } // namespace
 
 // Static initialisation fills the tables; zero-initialised storage is in
-// place before any of it runs. A message routed twice keeps its first route.
+// place before any of it runs.
 RouteTable::RouteTable(const Route *routes, size_t count) {
     for (size_t i = 0; i < count; ++i) {
         const Route *route = &routes[i];
-        if (FindRoute(route->message)) continue;
-        if (IsRequest(route->message))
+        if (IsRequest(route->message)) {
+            unsigned char &declared = requestRoutesDeclared[route->message - PEXA_MSG_FIRST];
+            if (declared < 255) ++declared;
+        }
+        if (FindRoute(route->message)) {
+            Refuse(route->message, "the message has a route already");
+        } else if (IsRequest(route->message)) {
             requestRoutes[route->message - PEXA_MSG_FIRST] = route;
-        else if (systemRouteCount < kMaxSystemRoutes)
+        } else if (systemRouteCount < kMaxSystemRoutes) {
             systemRoutes[systemRouteCount++] = route;
+        } else {
+            Refuse(route->message, "the table of system routes is full");
+        }
     }
+}
+
+int RoutesDeclared(UINT message) {
+    return IsRequest(message) ? requestRoutesDeclared[message - PEXA_MSG_FIRST] : 0;
+}
+
+size_t RefusedRoutes() {
+    return refusedRoutes;
 }
 
 const Route *FindRoute(UINT message) {
@@ -62,8 +100,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case Target::Receiver:
         // The window whose message is handled is the one object drawing and
         // the dialogs take their window from.
-        call.w = windowRegistry.find(hwnd) ? windowRegistry.found()->wind : nullptr;
-        handledWind = call.w;
+        call.w = lib.windowRegistry.find(hwnd) ? lib.windowRegistry.found()->wind : nullptr;
+        lib.handledWind = call.w;
         break;
     case Target::None:
         return route->handle(call);

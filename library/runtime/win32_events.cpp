@@ -1,5 +1,6 @@
-// Events and waiting: WaitForPexa, the per-window queues behind GetEvent and
-// EventExists, and the producers that fill the event record.
+// Events and waiting: the producers that fill the event record and release
+// WaitForPexa (win32_event_api.cpp), and the requests of the per-window
+// queues behind GetEvent and EventExists.
 //
 // Threads: the waiting caller writes waitKinds/waitKey and then sleeps on
 // hLibEvent; the library thread reads them and writes the record before it
@@ -17,20 +18,14 @@
 
 namespace pexa {
 
-EventInfo eventRecord = {};
-std::atomic<int> waitKinds{0};
-std::atomic<int> waitKey{0};
-int shiftDown = 0;
-int controlDown = 0;
-
 void SignalWaiter() {
-    SetEvent(hLibEvent);
+    SetEvent(lib.hLibEvent);
 }
 
 namespace {
 
 WaitState Wait() {
-    return WaitState{waitKinds.load(), waitKey.load()};
+    return WaitState{lib.waitKinds.load(), lib.waitKey.load()};
 }
 
 short LowWord(LPARAM value) {
@@ -44,34 +39,34 @@ short HighWord(LPARAM value) {
 
 void OnMessageRetrieved(UINT previous, UINT current) {
     if (previous != WM_KEYDOWN || current == WM_CHAR) return;
-    if (!KeyWithoutCharReleases(Wait(), shiftDown, controlDown, eventRecord.vk)) return;
-    eventRecord.window = CurrentWindow();
-    eventRecord.ch = 0;
+    if (!KeyWithoutCharReleases(Wait(), lib.shiftDown, lib.controlDown, lib.eventRecord.vk)) return;
+    lib.eventRecord.window = CurrentWindow();
+    lib.eventRecord.ch = 0;
     SignalWaiter();
 }
 
 void KeyDownEvent(cWind *w, WPARAM vk, LPARAM keyData) {
     w->events.append(WM_KEYDOWN, uint32_t(vk), uint32_t(keyData));
-    if (vk == VK_CONTROL && !controlDown) controlDown = 1;
-    if (vk == VK_SHIFT && !shiftDown) shiftDown = 1;
-    if (KeyDownIsRecorded(Wait(), shiftDown, controlDown)) {
-        eventRecord.window = w;
-        eventRecord.vk = int(vk);
+    if (vk == VK_CONTROL && !lib.controlDown) lib.controlDown = 1;
+    if (vk == VK_SHIFT && !lib.shiftDown) lib.shiftDown = 1;
+    if (KeyDownIsRecorded(Wait(), lib.shiftDown, lib.controlDown)) {
+        lib.eventRecord.window = w;
+        lib.eventRecord.vk = int(vk);
     }
 }
 
 void KeyUpEvent(WPARAM vk) {
-    if (vk == VK_SHIFT) shiftDown = 0;
-    if (vk == VK_CONTROL) controlDown = 0;
+    if (vk == VK_SHIFT) lib.shiftDown = 0;
+    if (vk == VK_CONTROL) lib.controlDown = 0;
 }
 
 void CharEvent(cWind *w, WPARAM character, LPARAM keyData) {
     w->events.append(WM_CHAR, uint32_t(character), uint32_t(keyData));
-    if (!CharReleases(Wait(), eventRecord.vk)) return;
-    eventRecord.ch = char(character & 0xFF);
-    eventRecord.hits = 0;
-    eventRecord.name = 0;
-    controlDown = shiftDown = 0;
+    if (!CharReleases(Wait(), lib.eventRecord.vk)) return;
+    lib.eventRecord.ch = char(character & 0xFF);
+    lib.eventRecord.hits = 0;
+    lib.eventRecord.name = 0;
+    lib.controlDown = lib.shiftDown = 0;
     SignalWaiter();
 }
 
@@ -88,12 +83,12 @@ void ButtonDownEvent(cWind *w, int button, WPARAM keys, LPARAM position) {
         w->pick.mouseY = y;
     }
     if (!ButtonReleases(Wait())) return;
-    eventRecord.window = w;
-    eventRecord.x = x;
-    eventRecord.y = y;
-    eventRecord.button = static_cast<unsigned char>(button);
-    eventRecord.hits = 0;
-    eventRecord.name = 0;
+    lib.eventRecord.window = w;
+    lib.eventRecord.x = x;
+    lib.eventRecord.y = y;
+    lib.eventRecord.button = static_cast<unsigned char>(button);
+    lib.eventRecord.hits = 0;
+    lib.eventRecord.name = 0;
     // The pick frame fills hits and name. A window without 3D objects draws
     // no OpenGL frame: its click reports no hit, and its next real frame
     // must not turn into a pick.
@@ -109,11 +104,28 @@ void LeftButtonUpEvent(cWind *w, WPARAM keys, LPARAM position) {
 }
 
 void MouseMoveEvent(cWind *w, LPARAM position) {
-    if (!MoveReleases(Wait(), mouseDrag.dragging, w->render.mouseNav, w->lists.has3D)) return;
-    eventRecord.window = w;
-    eventRecord.x = LowWord(position);
-    eventRecord.y = HighWord(position);
+    if (!MoveReleases(Wait(), lib.mouseDrag.dragging, w->render.mouseNav, w->lists.has3D)) return;
+    lib.eventRecord.window = w;
+    lib.eventRecord.x = LowWord(position);
+    lib.eventRecord.y = HighWord(position);
     SignalWaiter();
+}
+
+EventInfo WaitForEvent(int kind, int key) {
+    // A signal left over from an earlier wait (raised after that wait had
+    // already been released) must not end this one at once.
+    if (lib.hLibEvent) ResetEvent(lib.hLibEvent);
+    lib.waitKey.store(key);
+    lib.waitKinds.store(kind);
+    // What the program printed before waiting (its prompt) is shown now,
+    // also when the output is a pipe or file, which the C runtime buffers;
+    // a reader that sees the prompt knows the wait is armed.
+    std::fflush(stdout);
+    if (lib.hLibEvent) WaitForSingleObject(lib.hLibEvent, INFINITE);
+    lib.waitKinds.store(0);
+    // Frames keep writing the view fields; copy them whole, between frames.
+    SceneWriteGuard lock;
+    return lib.eventRecord;
 }
 
 namespace {
@@ -129,34 +141,3 @@ PEXA_ROUTES(kEventRequests);
 } // namespace
 
 } // namespace pexa
-
-using namespace pexa;
-
-extern "C" {
-
-PEXA_API EventInfo WaitForPexa(int kind, int key) {
-    // A signal left over from an earlier wait (raised after that wait had
-    // already been released) must not end this one at once.
-    if (hLibEvent) ResetEvent(hLibEvent);
-    waitKey.store(key);
-    waitKinds.store(kind);
-    // What the program printed before waiting (its prompt) is shown now,
-    // also when the output is a pipe or file, which the C runtime buffers;
-    // a reader that sees the prompt knows the wait is armed.
-    std::fflush(stdout);
-    if (hLibEvent) WaitForSingleObject(hLibEvent, INFINITE);
-    waitKinds.store(0);
-    // Frames keep writing the view fields; copy them whole, between frames.
-    SceneWriteGuard lock;
-    return eventRecord;
-}
-
-PEXA_API unsigned int *GetEvent(int kind) {
-    return reinterpret_cast<unsigned int *>(SendRequest(PEXA_MSG_GET_EVENT, WPARAM(kind), 0));
-}
-
-PEXA_API int EventExists(int kind) {
-    return int(SendRequest(PEXA_MSG_EVENT_EXISTS, WPARAM(kind), 0));
-}
-
-} // extern "C"

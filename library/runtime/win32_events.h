@@ -1,11 +1,9 @@
-// Events and waiting: the library's one event record, the wait state that a
-// WaitForPexa in progress leaves for the library thread, and the producers
-// that the input handlers call.
+// Events and waiting: the wait of WaitForPexa and the producers that the
+// input handlers call. (The event record and the wait state are fields of
+// the library state, win32_library.h.)
 #pragma once
 
 #include <windows.h>
-
-#include <atomic>
 
 #include "pexa.h"
 
@@ -13,19 +11,12 @@ namespace pexa {
 
 class cWind;
 
-extern EventInfo eventRecord;
-extern std::atomic<int> waitKinds; // kinds of the wait in progress, 0 while nobody waits
-extern std::atomic<int> waitKey;   // key of the last wait, 0 = any
-// Process-wide, not per window: a shift or control key held down in one
-// scene window still counts when the next key arrives in another, and a drag
-// begun in one window goes on over the others (its moves satisfy a
-// MOUSEDRAG wait there too).
-extern int shiftDown;
-extern int controlDown;
-// (The drag itself is mouseDrag.dragging, win32_navigation.h.)
-
 // Releases the waiting caller.
 void SignalWaiter();
+
+// WaitForPexa: blocks the calling thread until an event of kind (and key)
+// happens in any scene window; a copy of the event record.
+EventInfo WaitForEvent(int kind, int key);
 
 // Message-loop step for keys without a character: runs before each retrieved
 // message is dispatched.

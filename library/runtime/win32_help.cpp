@@ -1,6 +1,7 @@
-// OpenDocu: help pages live in the documentation folder that setup records
-// in the registry; when a page is not found there the user is asked for the
-// folder, which is then recorded.
+// Help pages (OpenDocu, the menu's Help items, the dialogs' Help buttons):
+// they live in the documentation folder that setup records in the registry;
+// when a page is not found there the user is asked for the folder, which is
+// then recorded.
 #include <windows.h>
 
 #include <commdlg.h>
@@ -9,9 +10,11 @@
 #include <cstdio>
 #include <string>
 
+#include "runtime/win32_help.h"
+
 #include "pexa.h"
 #include "runtime/win32_library.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 #include "runtime/win32_wind.h"
 
 using namespace pexa;
@@ -59,7 +62,9 @@ std::string AskForFolder(HKEY key) {
 
 } // namespace
 
-extern "C" PEXA_API void OpenDocu(const char *file) {
+namespace pexa {
+
+void OpenHelpPage(const char *file) {
     if (!file) return;
     HKEY key = nullptr;
     std::string folder;
@@ -96,3 +101,5 @@ extern "C" PEXA_API void OpenDocu(const char *file) {
         break;
     }
 }
+
+} // namespace pexa

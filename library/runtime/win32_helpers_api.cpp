@@ -1,7 +1,7 @@
 // Exported numeric helpers: the process-wide random generator, seeded when the
 // library is loaded, and Normalize.
 #include "pexa.h"
-#include "runtime/random.h"
+#include "scene/random.h"
 
 namespace {
 // Constructed during the library's static initialisation, i.e. at load time,

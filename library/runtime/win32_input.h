@@ -1,5 +1,6 @@
 // Keyboard and mouse handling of scene windows (win32_input.cpp routes the
-// messages); the status bar that windows made with one get.
+// messages); the status bar that windows made with one get
+// (win32_status_bar.cpp); the program's console (win32_console.cpp).
 #pragma once
 
 namespace pexa {
@@ -8,5 +9,10 @@ class cWind;
 
 // Creates the window's status bar child (windows made with a status bar).
 void CreateStatusBar(cWind *w);
+
+// ResetConsole: title, clearing, size, buffer and place of the program's
+// console, recorded in the registry's console settings.
+void ResetProgramConsole(const char *title, int x, int y, int width, int height, int bufferWidth,
+                         int bufferHeight);
 
 } // namespace pexa

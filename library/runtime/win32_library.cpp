@@ -8,27 +8,13 @@
 
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_events.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
 
-#ifndef PEXA_DLL_NAME
-#define PEXA_DLL_NAME "pexav16.dll"
-#endif
-
 namespace pexa {
 
-HMODULE hLibModule = nullptr;
-HWND hConsoleWnd = nullptr;
-DWORD platformId = 0;
-HANDLE hLibEvent = nullptr;
-std::atomic<int> initialized{0};
-HWND hDispatchWnd = nullptr;
-std::atomic<cWind *> currentWind{nullptr};
-cWind *handledWind = nullptr;
-unsigned windowCounter = 0;
-cWPWHList windowRegistry;
-std::atomic<bool> shuttingDown{false};
+Library lib;
 
 namespace {
 
@@ -40,11 +26,12 @@ constexpr UINT kTearDownAtExit = WM_APP + 0x50;
 // message posted by another program or sent through SendPexaMsg must not
 // tear the scene windows down.
 LRESULT TearDownAll(const Call &) {
-    if (!shuttingDown.load()) return 0;
+    if (!lib.shuttingDown.load()) return 0;
     // Each teardown destroys its window, which leaves the registry.
-    while (cWPWH *e = windowRegistry.first()) {
+    while (cWPWH *e = lib.windowRegistry.first()) {
         e->wind->TearDown();
-        if (windowRegistry.first() == e) windowRegistry.find(e->hwnd), windowRegistry.remove();
+        if (lib.windowRegistry.first() == e)
+            lib.windowRegistry.find(e->hwnd), lib.windowRegistry.remove();
     }
     return 0;
 }
@@ -58,8 +45,8 @@ bool RegisterWindowClass(const char *name, UINT classStyle) {
     WNDCLASSA wc = {};
     wc.style = classStyle;
     wc.lpfnWndProc = WindowProc;
-    wc.hInstance = hLibModule;
-    wc.hIcon = LoadIconA(hLibModule, MAKEINTRESOURCEA(1));
+    wc.hInstance = lib.hLibModule;
+    wc.hIcon = LoadIconA(lib.hLibModule, MAKEINTRESOURCEA(1));
     wc.hCursor = nullptr; // each scene window sets its own cursor
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = name;
@@ -80,11 +67,11 @@ unsigned __stdcall LibraryThread(void *) {
     // console program has not registered them.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    hDispatchWnd = CreateWindowExA(0, "DummyThread", "Dummy", WS_OVERLAPPEDWINDOW, 20, 100, 300,
-                                   300, nullptr, nullptr, hLibModule, nullptr);
-    if (!hDispatchWnd) ConsoleMessage("\nCreateWindow failed");
-    currentWind.store(nullptr);
-    SetEvent(hLibEvent);
+    lib.hDispatchWnd = CreateWindowExA(0, "DummyThread", "Dummy", WS_OVERLAPPEDWINDOW, 20, 100, 300,
+                                       300, nullptr, nullptr, lib.hLibModule, nullptr);
+    if (!lib.hDispatchWnd) ConsoleMessage("\nCreateWindow failed");
+    lib.currentWind.store(nullptr);
+    SetEvent(lib.hLibEvent);
 
     MSG msg;
     UINT previous = 0; // message dispatched last, 0 before the first
@@ -99,8 +86,8 @@ unsigned __stdcall LibraryThread(void *) {
         DispatchMessageA(&msg);
     }
     // Only the exit path ends the loop, after every scene window is gone.
-    if (hDispatchWnd) DestroyWindow(hDispatchWnd);
-    hDispatchWnd = nullptr;
+    if (lib.hDispatchWnd) DestroyWindow(lib.hDispatchWnd);
+    lib.hDispatchWnd = nullptr;
     return 0;
 }
 
@@ -117,10 +104,10 @@ unsigned __stdcall LibraryThread(void *) {
 // process goes: a thread stopped there can hold the process past that
 // second as well.
 void __cdecl QuiesceAtExit() {
-    shuttingDown.store(true);
+    lib.shuttingDown.store(true);
     DWORD_PTR ignored;
-    if (hDispatchWnd)
-        SendMessageTimeoutA(hDispatchWnd, kTearDownAtExit, 0, 0, SMTO_BLOCK, 2000, &ignored);
+    if (lib.hDispatchWnd)
+        SendMessageTimeoutA(lib.hDispatchWnd, kTearDownAtExit, 0, 0, SMTO_BLOCK, 2000, &ignored);
     if (libraryThread && PostThreadMessageA(libraryThreadId, WM_QUIT, 0, 0))
         WaitForSingleObject(libraryThread, 2000);
 }
@@ -145,37 +132,37 @@ bool StartLibrary() {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version; // 148 bytes
     GetVersionExA(&version);
-    platformId = version.dwPlatformId;
+    lib.platformId = version.dwPlatformId;
 
-    hConsoleWnd = FindWindowA(platformId == VER_PLATFORM_WIN32_NT ? "ConsoleWindowClass" : "tty",
-                              consoleTitle);
+    lib.hConsoleWnd = FindWindowA(
+        lib.platformId == VER_PLATFORM_WIN32_NT ? "ConsoleWindowClass" : "tty", consoleTitle);
 
     // Loading ourselves by name keeps the library loaded while its thread runs.
-    hLibModule = LoadLibraryA(PEXA_DLL_NAME);
-    if (!hLibModule) {
+    lib.hLibModule = LoadLibraryA(kModuleFileName);
+    if (!lib.hLibModule) {
         // HACK: a program may load the DLL under another name or path; pin the
         // module that holds this code instead.
         GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                           reinterpret_cast<LPCSTR>(&StartLibrary), &hLibModule);
+                           reinterpret_cast<LPCSTR>(&StartLibrary), &lib.hLibModule);
     }
 
-    if (!hLibEvent) hLibEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (!hLibEvent) return false;
+    if (!lib.hLibEvent) lib.hLibEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!lib.hLibEvent) return false;
 
     unsigned id = 0;
     uintptr_t thread = _beginthreadex(nullptr, 0, LibraryThread, nullptr, 0, &id);
     if (thread == 0) return false;
     libraryThread = reinterpret_cast<HANDLE>(thread);
     libraryThreadId = id;
-    initialized.store(1);
-    WaitForSingleObject(hLibEvent, INFINITE);
+    lib.initialized.store(1);
+    WaitForSingleObject(lib.hLibEvent, INFINITE);
     RegisterExitHook();
     return true;
 }
 
 LRESULT SendRequest(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!hDispatchWnd) return 0;
-    return SendMessageA(hDispatchWnd, message, wParam, lParam);
+    if (!lib.hDispatchWnd) return 0;
+    return SendMessageA(lib.hDispatchWnd, message, wParam, lParam);
 }
 
 } // namespace pexa

@@ -10,6 +10,7 @@
 
 #include "resources/resource_ids.h"
 #include "runtime/win32_dialogs.h"
+#include "runtime/win32_help.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_wind.h"
 #include "scene/light_setters.h"
@@ -245,7 +246,7 @@ void Command(HWND dialog, cWind *w, int id, int code) {
         w->dialogs.lightIndex = 0;
         return;
     case IDC_HELP_BUTTON:
-        OpenDocu("SettingLight.html");
+        OpenHelpPage("SettingLight.html");
         return;
     default:
         break;

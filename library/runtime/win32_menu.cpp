@@ -1,6 +1,7 @@
 // The context menu of a scene window and its commands, the named viewpoints
-// (menu items and the ViewpointAdd, ViewpointDel and ViewpointSet requests),
-// the name-entry dialog, and saving the window as a bitmap file.
+// (menu items and the requests of ViewpointAdd, ViewpointDel and
+// ViewpointSet), the name-entry dialog, and saving the window as a bitmap
+// file.
 #include "runtime/win32_menu.h"
 
 #include <windows.h>
@@ -10,11 +11,12 @@
 #include <cstring>
 #include <string>
 
-#include "dib/win32_dib.h"
-#include "objects/group.h"
+#include "scene/group.h"
 #include "pexa.h"
 #include "resources/resource_ids.h"
+#include "runtime/win32_capture.h"
 #include "runtime/win32_dialogs.h"
+#include "runtime/win32_help.h"
 #include "runtime/win32_events.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_navigation.h"
@@ -67,7 +69,7 @@ INT_PTR CALLBACK NameEntryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 // The name the user types, or empty on cancel.
 std::string AskName(cWind *w, const char *prompt) {
     NameEntry entry = {prompt, {}};
-    DialogBoxParamA(hLibModule, MAKEINTRESOURCEA(PEXA_DLG_INPUT), w->hwnd(), NameEntryProc,
+    DialogBoxParamA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_DLG_INPUT), w->hwnd(), NameEntryProc,
                     reinterpret_cast<LPARAM>(&entry));
     return entry.name;
 }
@@ -178,7 +180,7 @@ void AddInitialViewpoint(cWind *w) {
 void ShowContextMenu(cWind *w, int x, int y) {
     if (!w->render.menuEnabled) return;
     if (!w->os.hMenu) {
-        w->os.hMenu = LoadMenuA(hLibModule, MAKEINTRESOURCEA(PEXA_MENU));
+        w->os.hMenu = LoadMenuA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_MENU));
         UpdateMenuChecks(w);
     }
     HMENU popup = w->os.hMenu ? GetSubMenu(w->os.hMenu, w->lists.has3D ? 0 : 1) : nullptr;
@@ -219,13 +221,13 @@ void RunMenuCommand(cWind *w, int id) {
             SaveBitmap(w);
             break;
         case PEXA_CMD_HELP_3D:
-            OpenDocu("Overview3DControle.html");
+            OpenHelpPage("Overview3DControle.html");
             break;
         case PEXA_CMD_HELP_KEYS:
-            OpenDocu("KeyboardControl.html");
+            OpenHelpPage("KeyboardControl.html");
             break;
         case PEXA_CMD_HELP_WELCOME:
-            OpenDocu("fsWelcome.html");
+            OpenHelpPage("fsWelcome.html");
             break;
         default:
             break;
@@ -235,24 +237,3 @@ void RunMenuCommand(cWind *w, int id) {
 }
 
 } // namespace pexa
-
-using namespace pexa;
-
-extern "C" {
-
-PEXA_API int ViewpointAdd(char *name, ViewpointData *data) {
-    if (!name && !data) return 0;
-    return int(SendRequest(PEXA_MSG_VIEWPOINT_ADD, reinterpret_cast<WPARAM>(data),
-                           reinterpret_cast<LPARAM>(name)));
-}
-
-PEXA_API int ViewpointDel(char *name) {
-    return int(SendRequest(PEXA_MSG_VIEWPOINT_DEL, reinterpret_cast<WPARAM>(name), 0));
-}
-
-PEXA_API int ViewpointSet(char *name) {
-    if (!name) return 0;
-    return int(SendRequest(PEXA_MSG_VIEWPOINT_SET, reinterpret_cast<WPARAM>(name), 0));
-}
-
-} // extern "C"

@@ -1,27 +1,23 @@
 // Navigation on the library thread: the mouse and key routines hand their
-// input to the portable navigation rules, and the exported view setters
-// reach them through their requests. Every step ends in ApplyNavEffects.
+// input to the portable navigation rules, and the requests of the view
+// setters (win32_view_api.cpp) reach them too. Every step ends in
+// ApplyNavEffects.
 #include "runtime/win32_navigation.h"
 
 #include <cstring>
-#include <ctime>
 
 #include "runtime/win32_events.h"
 #include "runtime/win32_library.h"
+#include "platform/clock.h"
 #include "runtime/win32_menu.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
 #include "scene/orientation.h"
+#include "scene/request_records.h"
 
 namespace pexa {
 
-MouseDrag mouseDrag;
-
 namespace {
-
-struct ProjectionRecord {
-    double angle, clipnear, clipfar;
-};
 
 LRESULT Apply(const Call &c, unsigned effects) {
     ApplyNavEffects(c.w, effects);
@@ -92,8 +88,8 @@ NavWindow NavWindowOf(const cWind *w) {
 void ApplyNavEffects(cWind *w, unsigned effects) {
     if (effects & kNavCheckMarks) UpdateMenuChecks(w);
     if (effects & kNavClearEventView) {
-        std::memset(eventRecord.dir, 0, sizeof eventRecord.dir);
-        std::memset(eventRecord.up, 0, sizeof eventRecord.up);
+        std::memset(lib.eventRecord.dir, 0, sizeof lib.eventRecord.dir);
+        std::memset(lib.eventRecord.up, 0, sizeof lib.eventRecord.up);
     }
     if (effects & kNavResize)
         w->OnSize(SIZE_RESTORED, MAKELPARAM(w->clientRect.right, w->clientRect.bottom));
@@ -102,19 +98,20 @@ void ApplyNavEffects(cWind *w, unsigned effects) {
 }
 
 void NavigateKey(cWind *w, int vk) {
-    ApplyNavEffects(w, NavKey(w->view, NavWindowOf(w), vk, controlDown != 0));
+    ApplyNavEffects(w, NavKey(w->view, NavWindowOf(w), vk, lib.controlDown != 0));
 }
 
 void NavigateLeftDown(cWind *w, int x, int y) {
-    ApplyNavEffects(w, NavLeftDown(w->view, mouseDrag, NavWindowOf(w), x, y));
+    ApplyNavEffects(w, NavLeftDown(w->view, lib.mouseDrag, NavWindowOf(w), x, y));
 }
 
 void NavigateLeftUp(cWind *w) {
-    ApplyNavEffects(w, NavLeftUp(w->view, mouseDrag, NavWindowOf(w), ClockMilliseconds()));
+    ApplyNavEffects(w, NavLeftUp(w->view, lib.mouseDrag, NavWindowOf(w), ClockMilliseconds()));
 }
 
 void NavigateMove(cWind *w, int x, int y) {
-    ApplyNavEffects(w, NavMouseMove(w->view, mouseDrag, NavWindowOf(w), x, y, ClockMilliseconds()));
+    ApplyNavEffects(
+        w, NavMouseMove(w->view, lib.mouseDrag, NavWindowOf(w), x, y, ClockMilliseconds()));
 }
 
 void NavigateReset(cWind *w) {
@@ -122,60 +119,3 @@ void NavigateReset(cWind *w) {
 }
 
 } // namespace pexa
-
-using namespace pexa;
-
-extern "C" {
-
-PEXA_API int ResetPos(void) {
-    SendRequest(PEXA_MSG_RESET_POS);
-    return 1;
-}
-
-PEXA_API int StopMotion(void) {
-    SendRequest(PEXA_MSG_STOP_MOTION);
-    return 1;
-}
-
-PEXA_API int ActionMode(int mode) {
-    SendRequest(PEXA_MSG_ACTION_MODE, WPARAM(mode), 0);
-    return 1;
-}
-
-PEXA_API int Translation(float x, float y, float z) {
-    const float v[3] = {x, y, z};
-    SendRequest(PEXA_MSG_TRANSLATION, reinterpret_cast<WPARAM>(v), 0);
-    return 1;
-}
-
-PEXA_API int Rotation(float angle, float x, float y, float z) {
-    const float axis[3] = {x, y, z};
-    SendRequest(PEXA_MSG_ROTATION, WPARAM(uint32_t(AngleToHundredths(angle))),
-                reinterpret_cast<LPARAM>(axis));
-    return 1;
-}
-
-PEXA_API int LookAt(float eyeX, float eyeY, float eyeZ, float dirX, float dirY, float dirZ,
-                    float upX, float upY, float upZ) {
-    const float v[9] = {eyeX, eyeY, eyeZ, dirX, dirY, dirZ, upX, upY, upZ};
-    SendRequest(PEXA_MSG_LOOK_AT, reinterpret_cast<WPARAM>(v), 0);
-    return 1;
-}
-
-PEXA_API int ProjectionMode(int mode, double angle, double clipnear, double clipfar) {
-    ProjectionRecord p = {angle, clipnear, clipfar};
-    SendRequest(PEXA_MSG_PROJECTION_MODE, WPARAM(mode), reinterpret_cast<LPARAM>(&p));
-    return 1;
-}
-
-PEXA_API int ShadeMode(int mode) {
-    SendRequest(PEXA_MSG_SHADE_MODE, WPARAM(mode), 0);
-    return 1;
-}
-
-PEXA_API int DrawMode(int mode) {
-    SendRequest(PEXA_MSG_DRAW_MODE, WPARAM(mode), 0);
-    return 1;
-}
-
-} // extern "C"

@@ -10,8 +10,6 @@ namespace pexa {
 
 class cWind;
 
-extern MouseDrag mouseDrag; // process-wide: a drag may end in another window
-
 NavWindow NavWindowOf(const cWind *w);
 // Runs what a step asked for: check marks, event record, resize, frame, then
 // what follows the frame.

@@ -10,7 +10,8 @@
 //
 // The window procedure (win32_dispatch.cpp) only looks a message up, finds
 // the window the route names and calls the handler. Numbers without a route
-// go to DefWindowProcA.
+// go to DefWindowProcA. A number routed twice is a fault that the route
+// check of the tests finds (a debug build stops at load).
 #pragma once
 
 #include <windows.h>
@@ -57,5 +58,11 @@ class RouteTable {
 
 // The route of a message, or null.
 const Route *FindRoute(UINT message);
+
+// The route check: how many routes the feature files declared for request
+// message (exactly one each), and how many routes the table refused (none:
+// a message routed twice, or more system routes than the table holds).
+int RoutesDeclared(UINT message);
+size_t RefusedRoutes();
 
 } // namespace pexa

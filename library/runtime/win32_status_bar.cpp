@@ -1,5 +1,5 @@
 // The optional status bar of a scene window: created with the window when
-// CreateWind asks for it, its one text set by StatusText.
+// CreateWind asks for it, its one text set by StatusText's request.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,7 +9,7 @@
 #include "pexa.h"
 #include "runtime/win32_input.h"
 #include "runtime/win32_library.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
 
@@ -17,7 +17,7 @@ namespace pexa {
 
 void CreateStatusBar(cWind *w) {
     HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                               w->hwnd(), nullptr, hLibModule, nullptr);
+                               w->hwnd(), nullptr, lib.hLibModule, nullptr);
     // Without it the window goes on: texts and forwarded messages go nowhere.
     w->dialogs.hStatusBar = bar;
     if (!bar) return;
@@ -52,8 +52,3 @@ PEXA_ROUTES(kStatusRequests);
 } // namespace
 
 } // namespace pexa
-
-extern "C" PEXA_API int StatusText(const char *text) {
-    pexa::SendRequest(PEXA_MSG_STATUS_TEXT, reinterpret_cast<WPARAM>(text), 0);
-    return 1;
-}

@@ -8,6 +8,7 @@
 
 #include "resources/resource_ids.h"
 #include "runtime/win32_dialogs.h"
+#include "runtime/win32_help.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_navigation.h"
 #include "runtime/win32_wind.h"
@@ -133,7 +134,7 @@ void Command(HWND dialog, cWind *w, int id, int code) {
         Close(dialog, w);
         return;
     case IDC_HELP_BUTTON:
-        OpenDocu("SettingView.html");
+        OpenHelpPage("SettingView.html");
         return;
     default:
         break;

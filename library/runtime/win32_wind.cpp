@@ -1,16 +1,20 @@
 // cWind: construction, teardown, background, move, the cursor, emptying its
-// lists, and the routes of a scene window's own system messages (creation,
-// destruction, move, size, erase, paint).
+// lists; the window requests (create, show, hide, delete, refresh, size,
+// background, handle queries) and the routes of a scene window's own system
+// messages (creation, destruction, move, size, erase, paint).
 #include "runtime/win32_wind.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "objects/group.h"
-#include "objects/win32_overlay.h"
+#include "scene/group.h"
+#include "runtime/win32_input.h"
 #include "runtime/win32_library.h"
+#include "runtime/win32_overlay_state.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_scene_lock.h"
 #include "scene/navigation.h"
+#include "scene/request_records.h"
 
 namespace pexa {
 
@@ -25,7 +29,7 @@ cWind::cWind(const char *title_, int width, int height, int x, int y, void *rese
     style = style_;
     dialogs.hasStatusBar = statusBar != 0;
     reserved = reserved_;
-    os.hMenu = LoadMenuA(hLibModule, MAKEINTRESOURCEA(1));
+    os.hMenu = LoadMenuA(lib.hLibModule, MAKEINTRESOURCEA(1));
 }
 
 void cWind::TearDown() {
@@ -118,7 +122,7 @@ namespace {
 
 LRESULT OnCreate(const Call &call) {
     cWind *w = CurrentWindow();
-    handledWind = w;
+    lib.handledWind = w;
     // The dispatch window is created while no window is current.
     if (!w) return 0;
     w->SetupGL(call.hwnd);
@@ -126,22 +130,22 @@ LRESULT OnCreate(const Call &call) {
 }
 
 LRESULT OnDestroy(const Call &call) {
-    if (windowRegistry.find(call.hwnd)) windowRegistry.remove();
+    if (lib.windowRegistry.find(call.hwnd)) lib.windowRegistry.remove();
     return 0;
 }
 
 // WM_PAINT of any scene window draws every registered window that moves and
 // validates the idle ones.
 LRESULT OnPaint(const Call &call) {
-    for (cWPWH *e = windowRegistry.first(); e; e = e->next) {
+    for (cWPWH *e = lib.windowRegistry.first(); e; e = e->next) {
         cWind *w = e->wind;
         if (w->render.idle)
             ValidateRect(static_cast<HWND>(e->hwnd), nullptr);
         else
             w->Render();
     }
-    if (windowRegistry.find(call.hwnd)) {
-        cWind *w = windowRegistry.found()->wind;
+    if (lib.windowRegistry.find(call.hwnd)) {
+        cWind *w = lib.windowRegistry.found()->wind;
         if (w->dialogs.hasStatusBar && w->dialogs.hStatusBar)
             SendMessageA(w->dialogs.hStatusBar, WM_PAINT, 0, 0);
     } else {
@@ -150,6 +154,89 @@ LRESULT OnPaint(const Call &call) {
     }
     return 0;
 }
+
+// Window sizes as a desktop accepts them: at most the largest a user could
+// drag a window to, never negative. (Beyond that the X server behind Wine
+// refuses the window and the process dies.)
+int ClampWidth(int width) {
+    return std::max(0, std::min(width, GetSystemMetrics(SM_CXMAXTRACK)));
+}
+int ClampHeight(int height) {
+    return std::max(0, std::min(height, GetSystemMetrics(SM_CYMAXTRACK)));
+}
+
+LRESULT CreateSceneWindow(const Call &call) {
+    cWind *w = reinterpret_cast<cWind *>(call.wParam);
+    if (!w) return 0;
+    lib.currentWind.store(w);
+    RECT &r = w->windowRect;
+    r.right = r.left + ClampWidth(r.right - r.left);
+    r.bottom = r.top + ClampHeight(r.bottom - r.top);
+    HWND hwnd = CreateWindowExA(0, "Pexa", w->title, w->style, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, nullptr, nullptr, lib.hLibModule, nullptr);
+    w->os.hwnd = hwnd;
+    if (!hwnd) return 0;
+    if (w->dialogs.hasStatusBar) CreateStatusBar(w);
+    return 1;
+}
+
+LRESULT ShowScene(const Call &call) {
+    cWind *w = call.w;
+    if (w->visible) return 1;
+    ShowWindow(w->hwnd(), SW_SHOW);
+    UpdateWindow(w->hwnd());
+    SetForegroundWindow(w->hwnd());
+    w->visible = 1;
+    return 1;
+}
+
+LRESULT HideScene(const Call &call) {
+    cWind *w = call.w;
+    if (!w->visible) return 1;
+    ShowWindow(w->hwnd(), SW_HIDE);
+    w->visible = 0;
+    return 1;
+}
+
+LRESULT SizeScene(const Call &call) {
+    const RectangleRecord *r = reinterpret_cast<const RectangleRecord *>(call.lParam);
+    // A hidden window ignores the request; it is not kept for later.
+    if (call.w->visible && r)
+        SetWindowPos(call.w->hwnd(), HWND_NOTOPMOST, r->x, r->y, ClampWidth(r->width),
+                     ClampHeight(r->height), 0);
+    return 1;
+}
+
+LRESULT SetBackground(const Call &call) {
+    const ColorRecord *c = reinterpret_cast<const ColorRecord *>(call.wParam);
+    if (!c) return 0;
+    call.w->Background(c->r, c->g, c->b);
+    return 1;
+}
+
+template <class Handle> LRESULT AsResult(Handle h) {
+    return reinterpret_cast<LRESULT>(h);
+}
+
+const Route kWindowRequests[] = {
+    {PEXA_MSG_CREATE_WIND, Target::None, CreateSceneWindow, 0},
+    {PEXA_MSG_SHOW_WIND, Target::WindowArg, ShowScene, 0},
+    {PEXA_MSG_HIDE_WIND, Target::WindowArg, HideScene, 0},
+    {PEXA_MSG_DELETE_WIND, Target::WindowArg,
+     [](const Call &c) -> LRESULT { return c.w->TearDown(), 1; }, 1},
+    {PEXA_MSG_REFRESH_WIND, Target::WindowArg,
+     [](const Call &c) -> LRESULT { return c.w->Render(), 1; }, 0},
+    {PEXA_MSG_BACKGROUND, Target::Current, SetBackground, 0},
+    {PEXA_MSG_SIZE_WIND, Target::WindowArg, SizeScene, 0},
+    {PEXA_MSG_GET_HDC, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hdc); }, 0},
+    // A window closed by the user still answers with its old handle.
+    {PEXA_MSG_GET_HWND, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hwnd); }, 0},
+    {PEXA_MSG_GET_STATUS_BAR, Target::WindowArg,
+     [](const Call &c) { return AsResult(c.w->dialogs.hStatusBar); }, 0},
+    {PEXA_MSG_GET_HGLRC, Target::WindowArg, [](const Call &c) { return AsResult(c.w->os.hglrc); },
+     0},
+};
+PEXA_ROUTES(kWindowRequests);
 
 const Route kWindowMessages[] = {
     {WM_CREATE, Target::None, OnCreate, 0},

@@ -9,8 +9,8 @@
 #include <windows.h>
 
 #include "pexa.h"
-#include "runtime/event_queue.h"
-#include "runtime/light.h"
+#include "scene/event_queue.h"
+#include "scene/light.h"
 #include "scene/scene_graph.h"
 #include "scene/viewpoints.h"
 #include "scene/window_state.h"
@@ -68,7 +68,20 @@ class cWind {
     int tornDown = 0;
 
   private:
+    // The steps of SetupGL (gl_context.cpp).
+    void CreateContext();
+    void CreateRootLists();
+    void StartView();
+    void StartOpenGLState();
+    void StartOverlayState();
+    void LoadCursors();
     void ReleaseGL(); // display list, context and device context
+    // The steps of a frame (gl_frame.cpp).
+    void DrawScene();
+    void SetFrameState();
+    void SetProjection(bool picking);
+    void DrawOverlay();
+    void ContinueMotion();
     void SetupLights();
     void PlaceModelLights();
     void ApplyViewingTransform();

@@ -3,7 +3,7 @@
 // light record.
 #pragma once
 
-#include "runtime/light.h"
+#include "scene/light.h"
 
 namespace pexa {
 

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/light.h"
+#include "scene/light.h"
 #include "scene/pexa_core.h"
 
 struct HWND__;

@@ -1,6 +1,6 @@
 // The configuration file: the default text, written and read back, and the
 // reader's rules on hand-written files.
-#include "runtime/config_file.h"
+#include "scene/config_file.h"
 #include "scene/window_state.h"
 
 #include <gtest/gtest.h>

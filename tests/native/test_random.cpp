@@ -1,6 +1,6 @@
 // The random generator and vector normalisation, against values computed
 // outside the library (an independent script of the same recurrence).
-#include "runtime/random.h"
+#include "scene/random.h"
 
 #include <gtest/gtest.h>
 

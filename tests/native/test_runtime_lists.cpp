@@ -1,8 +1,8 @@
 // The runtime's small pieces: the bounded event queue, the window registry
 // and the console settings that ResetConsole records.
-#include "runtime/console_settings.h"
-#include "runtime/event_queue.h"
-#include "runtime/window_registry.h"
+#include "scene/console_settings.h"
+#include "scene/event_queue.h"
+#include "scene/window_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Bounded per-window event queue (portable).
-#include "runtime/event_queue.h"
+#include "scene/event_queue.h"
 
 #include <new>
 

@@ -9,7 +9,8 @@
 
 class cGroup : public cObj, public pexa::ObjectList {
   public:
-    explicit cGroup(cGroup *parent) : cObj(pexa::kTypeGroup), parent(parent) {}
+    static constexpr int kTypeId = pexa::kTypeGroup;
+    explicit cGroup(cGroup *parent) : cObj(kTypeId), parent(parent) {}
     void Draw() override; // every object in list order; loads pick names
     void DrawExtra() override {}
 
@@ -18,7 +19,8 @@ class cGroup : public cObj, public pexa::ObjectList {
 
 class cUse3D : public cObj {
   public:
-    explicit cUse3D(cObj *target) : cObj(pexa::kTypeUse), target(target) {}
+    static constexpr int kTypeId = pexa::kTypeUse;
+    explicit cUse3D(cObj *target) : cObj(kTypeId), target(target) {}
     void Draw() override;
     void DrawExtra() override {}
     cObj *target; // not owned

@@ -1,5 +1,5 @@
 // What ResetConsole computes (see console_settings.h).
-#include "runtime/console_settings.h"
+#include "scene/console_settings.h"
 
 #include <algorithm>
 

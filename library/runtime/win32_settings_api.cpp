@@ -1,11 +1,11 @@
-// The program's light functions: the three setters, which write the current
-// window's light records on the calling thread (under the scene lock, so a
-// frame never sees half a light), and the requests that open the light and
-// view dialogs.
+// The exported functions of pexa.h's "Lights, dialogs and help" section:
+// the three light setters, which write the current window's light records
+// on the calling thread (under the scene lock, so a frame never sees half a
+// light), the requests that open the light and view dialogs
+// (win32_dialog_common.cpp), and the help pages (win32_help.cpp).
 #include "pexa.h"
-#include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
-#include "runtime/win32_routes.h"
+#include "runtime/win32_help.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
 #include "scene/light_setters.h"
@@ -22,14 +22,6 @@ template <class Change> void WithLight(int light, Change change) {
     if (!w || w->tornDown) return;
     change(w->lights[light]);
 }
-
-const Route kDialogRequests[] = {
-    {PEXA_MSG_LIGHT_DIALOG, Target::WindowArg,
-     [](const Call &c) -> LRESULT { return OpenLightDialog(c.w); }, 0},
-    {PEXA_MSG_VIEW_DIALOG, Target::WindowArg,
-     [](const Call &c) -> LRESULT { return OpenViewDialog(c.w); }, 0},
-};
-PEXA_ROUTES(kDialogRequests);
 
 } // namespace
 
@@ -53,6 +45,10 @@ PEXA_API int LightDialog(void *wind) {
 
 PEXA_API int ViewDialog(void *wind) {
     return int(SendRequest(PEXA_MSG_VIEW_DIALOG, reinterpret_cast<WPARAM>(wind), 0));
+}
+
+PEXA_API void OpenDocu(const char *file) {
+    OpenHelpPage(file);
 }
 
 } // extern "C"

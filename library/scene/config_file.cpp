@@ -1,5 +1,5 @@
 // Settings table, writer and reader of "pexa16.ini" (portable).
-#include "runtime/config_file.h"
+#include "scene/config_file.h"
 
 #include "scene/viewpoints.h"
 #include "scene/window_state.h"

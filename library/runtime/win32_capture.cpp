@@ -1,9 +1,8 @@
 // Window capture: the client area of a scene window as a new 24-bit DIB,
-// for DIBfromWind and the context menu's "save as bitmap". Runs on the
-// library thread, which owns the window and its device context.
-#include <windows.h>
+// for DIBfromWind's request and the context menu's "save as bitmap". Runs on
+// the library thread, which owns the window and its device context.
+#include "runtime/win32_capture.h"
 
-#include "dib/win32_dib.h"
 #include "pexa.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_routes.h"
@@ -52,7 +51,3 @@ PEXA_ROUTES(kCaptureRequests);
 } // namespace
 
 } // namespace pexa
-
-extern "C" PEXA_API HGLOBAL DIBfromWind(void) {
-    return reinterpret_cast<HGLOBAL>(pexa::SendRequest(PEXA_MSG_DIB_FROM_WIND));
-}

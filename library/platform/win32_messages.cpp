@@ -1,6 +1,6 @@
 // Console lines, error boxes and the wait cursor: the one path every report
 // of the library takes to the user.
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 #include <cstdio>
 

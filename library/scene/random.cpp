@@ -1,5 +1,5 @@
 // Subtractive random generator and vector normalisation (portable).
-#include "runtime/random.h"
+#include "scene/random.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // Window registry (portable): a singly linked list with links to its first
 // and last entries and to the entry the last lookup found.
-#include "runtime/window_registry.h"
+#include "scene/window_registry.h"
 
 #include <cstring>
 #include <new>
