@@ -739,9 +739,15 @@ PEXA_API WORD GIFGetVersion(void);
  * grey levels. Returns 1, or 0 after an error box (or when the disk fails);
  * on failure an existing file of that name stays as it was. */
 PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version, int interlace);
-/* Animated GIFs (GIF89a) in three calls on the calling thread (a recorder
- * used by one thread at a time). The file appears complete at GIFAnimEnd or
- * not at all: an existing file of that name survives any failure. */
+
+/* ------------------------------------------------------------------------
+ * GIF files: animations (pexav16 only)       library/gif/win32_gif_anim.cpp
+ * GIF89a files of several frames, made in three calls on the calling thread
+ * (a recorder used by one thread at a time). The file appears complete at
+ * GIFAnimEnd or not at all: an existing file of that name survives any
+ * failure.
+ * ------------------------------------------------------------------------ */
+
 /* A recorder for fileName, each frame shown delay hundredths of a second, the
  * whole played loops times (0: forever, as ImageMagick's -loop), both 0 to
  * 65535. NULL after an error box (bad arguments, a folder that takes no file). */

@@ -248,7 +248,7 @@ bool FrameWriter::Write(const Rect &rect, const std::vector<uint8_t> &pixels, bo
         WriteAnimImage(a, trial, *encoder_);
         trial.indices = repeatCoded.data();
         WriteAnimImage(b, trial, *encoder_);
-        return b.bytes.size() < a.bytes.size();
+        return b.bytes.size() <= a.bytes.size();
     }();
     if (useRepeat) return Emit(image, repeatCoded, m, repeatUsesTransparent ? transparent : -1);
     ++report_.transparentCoded;

@@ -20,7 +20,7 @@
 #include "gif/anim_recorder.h"
 #include "gif/win32_gif_platform.h"
 #include "pexa.h"
-#include "runtime/win32_messages.h"
+#include "platform/win32_messages.h"
 
 namespace {
 

@@ -1,0 +1,181 @@
+// The animated GIF recorder's choices as the file shows them: the image
+// rectangles, local palettes, dithering and transparency (decoded by
+// ImageMagick), the recorder's refusals, and the nearest-colour search
+// against a plain one.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <unistd.h>
+
+#include "gif/anim_recorder.h"
+#include "support/dib_builder.h"
+
+namespace {
+
+using pexa::gif::AnimRecorder;
+using pexa::gif::AnimReport;
+using pexa::gif::AnimStatus;
+using Pixel = std::function<std::array<int, 3>(int x, int y)>; // red, green, blue
+
+std::vector<uint8_t> Dib24(int width, int height, const Pixel &pixel) {
+    dibtest::DibLayout l;
+    l.width = width, l.height = height, l.bits = 24;
+    for (int y = height - 1; y >= 0; --y) {
+        std::vector<uint8_t> row;
+        for (int x = 0; x < width; ++x) {
+            const auto p = pixel(x, y);
+            row.insert(row.end(), {uint8_t(p[2]), uint8_t(p[1]), uint8_t(p[0])});
+        }
+        l.rows.push_back(row);
+    }
+    return dibtest::MakeDib(l);
+}
+
+std::string Shell(const std::string &command) {
+    std::string out;
+    if (FILE *pipe = popen(command.c_str(), "r")) {
+        char buffer[65536];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+struct Case {
+    const char *name;
+    int width, height, frames;
+    std::function<std::array<int, 3>(int frame, int x, int y)> pixel;
+    const char *geometry; // each image's size and place, as ImageMagick reads them, or null
+    double psnrFloor;
+    AnimReport expected;
+};
+
+TEST(GifAnim, ChoicesShowInTheDecodedFrames) {
+    if (Shell("command -v convert >/dev/null && echo yes") != "yes\n") GTEST_SKIP() << "no convert";
+    const Case cases[] = {
+        // Only a 4 x 3 square moves; the rest of the frame stays.
+        {"square",
+         40,
+         30,
+         3,
+         [](int f, int x, int y) {
+             const bool in = f > 0 && x >= 10 * f && x < 10 * f + 4 && y >= 20 && y < 23;
+             return in ? std::array<int, 3>{255, 0, 0} : std::array<int, 3>{0, 0, 80};
+         },
+         "40x30+0+0;4x3+10+20;14x3+10+20;",
+         99,
+         {2, 0, 0, 0}},
+        // Each frame a gradient of its own hue: few global entries each.
+        {"hues",
+         64,
+         48,
+         6,
+         [](int f, int x, int y) {
+             const int v = 2 * x, w = 2 * y;
+             return f % 3 == 0   ? std::array<int, 3>{v, w / 4, 0}
+                    : f % 3 == 1 ? std::array<int, 3>{0, v, w}
+                                 : std::array<int, 3>{w, 0, v};
+         },
+         nullptr,
+         40,
+         {255, 6, 0, 0}},
+        // Smooth over the whole colour cube: too many colours for banding-free
+        // nearest colours, so every frame is dithered.
+        {"cube",
+         128,
+         96,
+         2,
+         [](int f, int x, int y) {
+             return std::array<int, 3>{2 * x, (8 * y / 3 + f) % 256, 255 - 2 * x};
+         },
+         nullptr,
+         30,
+         {255, 0, 2, 1}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        AnimRecorder recorder;
+        std::vector<uint8_t> sources;
+        for (int f = 0; f < c.frames; ++f) {
+            const auto dib =
+                Dib24(c.width, c.height, [&](int x, int y) { return c.pixel(f, x, y); });
+            ASSERT_EQ(recorder.Add(dib.data(), dib.size()), AnimStatus::kOk);
+            for (int y = 0; y < c.height; ++y)
+                for (int x = 0; x < c.width; ++x)
+                    for (int v : c.pixel(f, x, y))
+                        sources.push_back(uint8_t(v));
+        }
+        pexa::gif::VectorSink sink;
+        AnimReport report;
+        ASSERT_EQ(recorder.Finish(sink, 4, 0, &report), AnimStatus::kOk);
+        EXPECT_EQ(report.globalColors, c.expected.globalColors);
+        EXPECT_EQ(report.localPalettes, c.expected.localPalettes);
+        EXPECT_EQ(report.dithered, c.expected.dithered);
+        EXPECT_EQ(report.transparentCoded, c.expected.transparentCoded);
+        const std::string path = testing::TempDir() + "anim_" + std::to_string(getpid()) + ".gif";
+        FILE *file = std::fopen(path.c_str(), "wb");
+        std::fwrite(sink.bytes.data(), 1, sink.bytes.size(), file);
+        std::fclose(file);
+        if (c.geometry) {
+            EXPECT_EQ(Shell("identify -format '%wx%h%X%Y;' '" + path + "'"), c.geometry);
+        }
+        const std::string shown = Shell("convert '" + path + "' -coalesce -depth 8 rgb:-");
+        std::remove(path.c_str());
+        ASSERT_EQ(shown.size(), sources.size());
+        const size_t frameBytes = sources.size() / c.frames;
+        for (int f = 0; f < c.frames; ++f) {
+            double sum = 0;
+            for (size_t i = f * frameBytes; i < (f + 1) * frameBytes; ++i)
+                sum += std::pow(double(uint8_t(shown[i])) - sources[i], 2);
+            const double psnr = sum ? 10 * std::log10(65025.0 * double(frameBytes) / sum) : 99;
+            EXPECT_GE(psnr, c.psnrFloor) << "frame " << f;
+        }
+    }
+}
+
+TEST(GifAnim, RecorderRefusals) {
+    const auto pixel = [](int x, int y) { return std::array<int, 3>{x, y, 0}; };
+    const auto frame = Dib24(5, 4, pixel);
+    auto eightBit = dibtest::MakeIndexedDib(5, 4, 8, 0, [](int, int) { return 1; });
+    AnimRecorder recorder;
+    pexa::gif::VectorSink sink;
+    EXPECT_EQ(recorder.Finish(sink, 1, 0), AnimStatus::kNoFrames);
+    EXPECT_EQ(recorder.Add(eightBit.data(), eightBit.size()), AnimStatus::kNoDib);
+    EXPECT_EQ(recorder.Add(frame.data(), frame.size() - 1), AnimStatus::kNoDib);
+    const auto empty = Dib24(0, 4, pixel);
+    EXPECT_EQ(recorder.Add(empty.data(), empty.size()), AnimStatus::kSize);
+    EXPECT_EQ(recorder.Add(frame.data(), frame.size()), AnimStatus::kOk);
+    const auto other = Dib24(4, 5, pixel);
+    EXPECT_EQ(recorder.Add(other.data(), other.size()), AnimStatus::kWrongSize);
+    EXPECT_EQ(recorder.frames(), 1u);
+    EXPECT_TRUE(sink.bytes.empty());
+}
+
+TEST(GifAnim, NearestColorIsThePlainSearch) {
+    std::mt19937 random(7);
+    auto byte = [&] { return uint8_t(random() & 0xFF); };
+    for (size_t size : {1, 2, 17, 255}) {
+        std::vector<pexa::gif::Color> palette;
+        for (size_t i = 0; i < size; ++i)
+            palette.push_back(i % 5 == 4 ? palette[i / 2]
+                                         : pexa::gif::Color{byte(), byte(), byte()});
+        pexa::gif::NearestColor nearest(palette);
+        for (int n = 0; n < 3000; ++n) {
+            const pexa::gif::Color c{byte(), byte(), byte()};
+            int best = 1 << 30, plain = 0;
+            for (size_t i = 0; i < size; ++i) {
+                const int d = (c.blue - palette[i].blue) * (c.blue - palette[i].blue) +
+                              (c.green - palette[i].green) * (c.green - palette[i].green) +
+                              (c.red - palette[i].red) * (c.red - palette[i].red);
+                if (d < best) best = d, plain = int(i);
+            }
+            ASSERT_EQ(nearest(c.blue, c.green, c.red), plain) << size << " entries";
+        }
+    }
+}
+
+} // namespace
