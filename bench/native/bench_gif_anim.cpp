@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tests/support/turning_scene.h"
+#include "turning_scene.h"
 #include "dib/dib_layout.h"
 #include "gif/anim_recorder.h"
 
@@ -85,11 +85,7 @@ std::vector<double> FramePsnr(const std::string &gif,
     std::vector<uint8_t> frame(size_t(kWidth) * kHeight * 3);
     for (const auto &s : src) {
         if (std::fread(frame.data(), 1, frame.size(), pipe) != frame.size()) break;
-        double sum = 0;
-        for (size_t i = 0; i < frame.size(); ++i)
-            sum += double(int(frame[i]) - s[i]) * (int(frame[i]) - s[i]);
-        const double mse = sum / double(frame.size());
-        psnr.push_back(mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse));
+        psnr.push_back(scenetest::Psnr(frame.data(), s.data(), frame.size()));
     }
     pclose(pipe);
     return psnr;
