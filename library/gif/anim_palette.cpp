@@ -106,15 +106,14 @@ void Refine(const std::vector<Point> &points, std::vector<Color> &centres) {
     double lastError = 1e300;
     for (int pass = 0; pass < kPasses; ++pass) {
         NearestColor nearest(centres);
-        for (size_t i = 0; i < centres.size(); ++i) {
-            double d = 1e300;
+        for (size_t i = 0; pass > 0 && i < centres.size(); ++i) {
+            int d = INT_MAX;
             for (size_t j = 0; j < centres.size(); ++j) {
-                if (j == i) continue;
-                const Point c{double(centres[i].blue), double(centres[i].green),
-                              double(centres[i].red), 0};
-                d = std::min(d, Distance(c, centres[j]));
+                const Color &a = centres[i], &b = centres[j];
+                const int db = a.blue - b.blue, dg = a.green - b.green, dr = a.red - b.red;
+                if (j != i) d = std::min(d, db * db + dg * dg + dr * dr);
             }
-            reach[i] = d / 4;
+            reach[i] = d / 4.0;
         }
         std::vector<Point> sums(centres.size(), Point{0, 0, 0, 0});
         double error = 0;
@@ -144,16 +143,13 @@ void Refine(const std::vector<Point> &points, std::vector<Color> &centres) {
 } // namespace
 
 void ColorSamples::Reset() {
-    if (cells_.size() == kCells) {
-        for (uint32_t index : occupied_)
-            cells_[index] = CellSums{0, 0, 0, 0};
-    } else {
-        cells_.assign(kCells, CellSums{0, 0, 0, 0});
-    }
+    if (blocks_.empty()) blocks_.resize(kCells / 64);
+    for (uint32_t index : occupied_)
+        blocks_[index >> 6][index & 63] = CellSums{0, 0, 0, 0};
     occupied_.clear();
-    occupied_.reserve(kCells); // Add never allocates
     exactKeys_.assign(2 * kExactLimit, 0);
     exactColors_.clear();
+    exactColors_.reserve(kExactLimit); // NoteExact never allocates
     exact_ = true;
     lastKey_ = 0xFFFFFFFFu;
     lastCell_ = nullptr;
@@ -175,13 +171,6 @@ void ColorSamples::NoteExact(uint32_t key) {
     }
 }
 
-uint64_t ColorSamples::pixels() const {
-    uint64_t n = 0;
-    for (uint32_t index : occupied_)
-        n += cells_[index].count;
-    return n;
-}
-
 std::vector<Color> ChoosePalette(const ColorSamples &samples, uint32_t maxColors) {
     if (samples.exact() && samples.exactColors().size() <= maxColors) return samples.exactColors();
     const std::vector<Point> points = Points(samples);
@@ -195,9 +184,7 @@ std::vector<Color> ChoosePalette(const ColorSamples &samples, uint32_t maxColors
 NearestColor::NearestColor(const std::vector<Color> &palette)
     : palette_(palette), cache_(size_t(1) << kCacheBits, Slot{0, 0}), cells_(32768) {}
 
-const NearestColor::CellList &NearestColor::Cell(int blue, int green, int red) {
-    CellList &cell = cells_[(blue >> 3) | (green >> 3) << 5 | (red >> 3) << 10];
-    if (cell.count) return cell;
+void NearestColor::Build(CellList &cell, int blue, int green, int red) {
     // Per channel, the squared distance from a value v to the cell's range
     // [lo, lo + 7], nearest and farthest.
     const int lo[3] = {blue & ~7, green & ~7, red & ~7};
@@ -224,12 +211,22 @@ const NearestColor::CellList &NearestColor::Cell(int blue, int green, int red) {
     cell.count = uint32_t(candidates_.size() - cell.first);
     std::stable_sort(candidates_.begin() + cell.first, candidates_.end(),
                      [](const Candidate &a, const Candidate &b) { return a.nearest < b.nearest; });
-    return cell;
 }
 
 uint8_t NearestColor::Search(int blue, int green, int red) {
-    const CellList &cell = Cell(blue, green, red);
+    CellList &cell = cells_[(blue >> 3) | (green >> 3) << 5 | (red >> 3) << 10];
     int best = INT32_MAX, bestIndex = 0;
+    if (!cell.count && !cell.met) {
+        cell.met = true;
+        for (size_t i = 0; i < palette_.size(); ++i) {
+            const Color &c = palette_[i];
+            const int db = blue - c.blue, dg = green - c.green, dr = red - c.red;
+            const int d = db * db + dg * dg + dr * dr;
+            if (d < best) best = d, bestIndex = int(i);
+        }
+        return uint8_t(bestIndex);
+    }
+    if (!cell.count) Build(cell, blue, green, red);
     for (uint32_t k = cell.first; k < cell.first + cell.count; ++k) {
         const Candidate &candidate = candidates_[k];
         if (candidate.nearest > best) break; // no later entry can be nearer

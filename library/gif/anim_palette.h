@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace pexa::gif {
@@ -25,49 +26,56 @@ struct Color {
 
 // Counts and channel sums per cell of 6 bits a channel (so each cell's mean
 // colour is exact), and the distinct colours themselves while they are few.
+// Cells are kept in blocks of 64 made when first met, so that pictures of
+// few colours cost little memory.
 class ColorSamples {
   public:
     static constexpr uint32_t kExactLimit = 256;
 
+    struct CellSums {
+        uint64_t count, blue, green, red;
+    };
+
     // Forgets every colour. Throws std::bad_alloc when there is no memory.
     void Reset();
-    // One pixel: blue, green, red bytes.
+    // One pixel: blue, green, red bytes. Throws std::bad_alloc when there is
+    // no memory (the samples then stay usable).
     void Add(const uint8_t *bgr) {
         const uint32_t key = uint32_t(bgr[0]) | uint32_t(bgr[1]) << 8 | uint32_t(bgr[2]) << 16;
         if (key != lastKey_) {
+            const uint32_t index =
+                (key >> 2 & 0x3F) | (key >> 10 & 0x3F) << 6 | (key >> 18 & 0x3F) << 12;
+            std::unique_ptr<CellSums[]> &block = blocks_[index >> 6];
+            if (!block) block.reset(new CellSums[64]());
+            lastCell_ = &block[index & 63];
+            lastIndex_ = index;
             lastKey_ = key;
-            lastCell_ = &Cell(key);
             if (exact_) NoteExact(key);
         }
         CellSums &c = *lastCell_;
-        if (c.count++ == 0) occupied_.push_back(uint32_t(&c - cells_.data()));
+        if (c.count == 0) occupied_.push_back(lastIndex_);
+        ++c.count;
         c.blue += bgr[0];
         c.green += bgr[1];
         c.red += bgr[2];
     }
-    uint64_t pixels() const;
     // The distinct colours, when no more than kExactLimit occurred.
     bool exact() const { return exact_; }
     const std::vector<Color> &exactColors() const { return exactColors_; }
 
-    struct CellSums {
-        uint64_t count, blue, green, red;
-    };
-    const CellSums &cell(uint32_t index) const { return cells_[index]; }
+    // Cells by index blue | green << 6 | red << 12 (6 bits each).
+    const CellSums &cell(uint32_t index) const { return blocks_[index >> 6][index & 63]; }
     const std::vector<uint32_t> &occupied() const { return occupied_; }
 
   private:
-    CellSums &Cell(uint32_t key) {
-        return cells_[(key >> 2 & 0x3F) | (key >> 10 & 0x3F) << 6 | (key >> 18 & 0x3F) << 12];
-    }
     void NoteExact(uint32_t key);
 
-    std::vector<CellSums> cells_;
+    std::vector<std::unique_ptr<CellSums[]>> blocks_;
     std::vector<uint32_t> occupied_;
     std::vector<uint32_t> exactKeys_; // open addressing, key + 1 (0 = empty)
     std::vector<Color> exactColors_;
     bool exact_ = true;
-    uint32_t lastKey_ = 0xFFFFFFFFu;
+    uint32_t lastKey_ = 0xFFFFFFFFu, lastIndex_ = 0;
     CellSums *lastCell_ = nullptr;
 };
 
@@ -76,11 +84,13 @@ class ColorSamples {
 std::vector<Color> ChoosePalette(const ColorSamples &samples, uint32_t maxColors);
 
 // The entry nearest to a colour (squared RGB distance, lowest index on ties).
-// The colour cube is cut into 32 x 32 x 32 cells; the first time a colour
+// The colour cube is cut into 32 x 32 x 32 cells; the second time a colour
 // falls into a cell, the cell gets the list of entries that can be nearest
 // to any colour inside it (those not farther from the cell than the cell's
 // farthest corner is from the best entry), sorted by that distance, so a
-// search looks at a few entries and stops early. Recent answers are cached.
+// search looks at a few entries and stops early. A cell met once is
+// searched plainly: scattered colours do not pay for lists. Recent answers
+// are cached.
 class NearestColor {
   public:
     // palette holds 1 to 256 entries. Throws std::bad_alloc when there is no
@@ -113,9 +123,10 @@ class NearestColor {
     };
     struct CellList {
         uint32_t first = 0, count = 0; // in candidates_; count 0: not built yet
+        bool met = false;              // searched once
     };
     uint8_t Search(int blue, int green, int red);
-    const CellList &Cell(int blue, int green, int red);
+    void Build(CellList &cell, int blue, int green, int red);
 
     std::vector<Color> palette_;
     std::vector<Slot> cache_;

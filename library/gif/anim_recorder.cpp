@@ -306,19 +306,17 @@ AnimStatus AnimRecorder::Add(const uint8_t *dib, size_t size) {
             std::memcpy(&frame.pixels[size_t(y) * frame.rect.width * 3],
                         &next_[(frame.rect.top + y) * row + size_t(frame.rect.left) * 3],
                         size_t(frame.rect.width) * 3);
+        // The changed pixels join the samples.
+        for (uint32_t y = 0; y < frame.rect.height; ++y)
+            for (uint32_t x = 0; x < frame.rect.width; ++x) {
+                const uint8_t *p = &frame.pixels[(size_t(y) * frame.rect.width + x) * 3];
+                const size_t at = (frame.rect.top + y) * row + (frame.rect.left + x) * 3;
+                if (first || !Same(p, &last_[at])) samples_.Add(p);
+            }
         frames_.push_back(std::move(frame));
     } catch (const std::bad_alloc &) {
         return AnimStatus::kNoMemory;
     }
-    // The frame is kept: its changed pixels join the samples (which cannot
-    // fail: their lists were sized by Reset).
-    const Frame &frame = frames_.back();
-    for (uint32_t y = 0; y < frame.rect.height; ++y)
-        for (uint32_t x = 0; x < frame.rect.width; ++x) {
-            const uint8_t *p = &frame.pixels[(size_t(y) * frame.rect.width + x) * 3];
-            if (first || !Same(p, &last_[(frame.rect.top + y) * row + (frame.rect.left + x) * 3]))
-                samples_.Add(p);
-        }
     last_.swap(next_);
     width_ = w, height_ = h;
     return AnimStatus::kOk;
@@ -332,7 +330,10 @@ AnimStatus AnimRecorder::Finish(Sink &sink, uint16_t delay, uint16_t plays,
     r = AnimReport();
     try {
         std::vector<Color> global = ChoosePalette(samples_, kMaxColors);
-        if (!WriteAnimHeader(sink, width_, height_, global, plays)) return AnimStatus::kSinkFailed;
+        // Frames may need local tables only when the global one is not exact.
+        const bool exact = samples_.exact() && samples_.exactColors().size() <= kMaxColors;
+        if (!WriteAnimHeader(sink, width_, height_, global, !exact, plays))
+            return AnimStatus::kSinkFailed;
         r.globalColors = uint32_t(global.size());
         FrameWriter writer(sink, width_, height_, std::move(global), delay, r);
         for (size_t k = 0; k < frames_.size(); ++k) {

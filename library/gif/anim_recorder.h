@@ -60,8 +60,9 @@ class AnimRecorder {
     // Mean squared error a channel above which a frame is dithered.
     static constexpr double kDitherMse = 8.0;
 
-    // Adds a frame: a 24-bit uncompressed DIB in a block of size bytes.
-    // Nothing is kept of a refused frame.
+    // Adds a frame: a 24-bit uncompressed DIB in a block of size bytes. A
+    // refused frame is not kept (one refused for want of memory may have
+    // left some of its colours among the palette's samples).
     AnimStatus Add(const uint8_t *dib, size_t size);
     // Writes the whole file to the sink, every frame shown for delay
     // hundredths of a second, the animation played `plays` times (0: forever).

@@ -27,8 +27,8 @@ int TableBits(uint32_t colors) {
 }
 
 bool WriteAnimHeader(Sink &sink, uint32_t width, uint32_t height, const std::vector<Color> &global,
-                     uint16_t plays) {
-    const int bits = TableBits(uint32_t(global.size()) + 1); // room for the transparent index
+                     bool fullTable, uint16_t plays) {
+    const int bits = fullTable ? 8 : TableBits(uint32_t(global.size()) + 1);
     uint8_t screen[13] = {'G', 'I', 'F', '8', '9', 'a'};
     PutLe16(screen + 6, width);
     PutLe16(screen + 8, height);

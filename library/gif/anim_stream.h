@@ -19,10 +19,12 @@ namespace pexa::gif {
 int TableBits(uint32_t colors);
 
 // "GIF89a", the screen of width x height with the global table (and room
-// for the transparent index behind its colours), and the loop extension
-// for an animation played `plays` times (0: forever; 1 needs none).
+// for the transparent index behind its colours; all 256 entries when
+// fullTable, so that readers which take the screen's depth from it accept
+// local tables of any size), and the loop extension for an animation played
+// `plays` times (0: forever; 1 needs none).
 bool WriteAnimHeader(Sink &sink, uint32_t width, uint32_t height, const std::vector<Color> &global,
-                     uint16_t plays);
+                     bool fullTable, uint16_t plays);
 
 // One image of an animation.
 struct AnimImage {

@@ -9,13 +9,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <new>
 #include <set>
 #include <string>
 
+#include "dib/dib_layout.h"
 #include "dib/win32_dib_lock.h"
 #include "gif/anim_recorder.h"
 #include "gif/win32_gif_platform.h"
@@ -99,7 +99,7 @@ bool Add(Animation &animation, HGLOBAL dib) {
             return false;
         }
         const BITMAPINFOHEADER &h = *lock.header();
-        const unsigned width = unsigned(h.biWidth), height = unsigned(std::abs(h.biHeight));
+        const unsigned width = unsigned(h.biWidth), height = pexa::dib::AbsHeight(h.biHeight);
         const AnimRecorder &recorder = animation.recorder;
         if (recorder.frames() > 0 && (width != recorder.width() || height != recorder.height())) {
             ShowWrongSize(width, height, recorder);
@@ -118,7 +118,7 @@ bool Add(Animation &animation, HGLOBAL dib) {
         status = animation.recorder.Add(lock.bytes(), lock.size());
         if (lock.HasHeader()) {
             width = unsigned(lock.header()->biWidth);
-            height = unsigned(std::abs(lock.header()->biHeight));
+            height = pexa::dib::AbsHeight(lock.header()->biHeight);
         }
     }
     if (converted) GlobalFree(source);
