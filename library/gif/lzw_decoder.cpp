@@ -2,6 +2,8 @@
 // bit first, clear and end codes, at most 12 bits and 4096 table entries).
 #include "gif/lzw_decoder.h"
 
+#include <cstring>
+
 namespace pexa::gif {
 
 namespace {
@@ -23,13 +25,6 @@ bool LzwDecoder::Start(int minCodeSize, uint8_t *out, size_t capacity) {
     minCodeSize_ = uint32_t(minCodeSize);
     clear_ = 1u << minCodeSize_;
     end_ = clear_ + 1;
-    // The single indices: the roots of every string.
-    for (uint32_t i = 0; i < clear_; ++i) {
-        prefix_[i] = uint16_t(kNone);
-        suffix_[i] = uint8_t(i);
-        first_[i] = uint8_t(i);
-        length_[i] = 1;
-    }
     Reset();
     return true;
 }
@@ -60,9 +55,30 @@ LzwDecoder::State LzwDecoder::Feed(const uint8_t *data, size_t count) {
     return state_;
 }
 
+namespace {
+
+// Copies n bytes forward from an earlier place of the same buffer (from <
+// to); the two may overlap, and then the copy repeats the bytes between
+// them, as the string of a code that is not in the table yet wants. Eight
+// bytes at a time where the distance allows; never a byte beyond to + n.
+inline void CopyForward(uint8_t *to, const uint8_t *from, size_t n) {
+    if (size_t(to - from) >= 8) {
+        for (; n >= 8; n -= 8, to += 8, from += 8) {
+            uint64_t word;
+            std::memcpy(&word, from, 8);
+            std::memcpy(to, &word, 8);
+        }
+    }
+    for (size_t i = 0; i < n; ++i)
+        to[i] = from[i];
+}
+
+} // namespace
+
 // One code: its string goes to the buffer, and (after the first code since a
 // clear) the table grows by the previous string plus this string's first
-// index. Returns false when decoding stops.
+// index, which stand next to each other in the buffer. Returns false when
+// decoding stops.
 bool LzwDecoder::Decode(uint32_t code) {
     if (code == clear_) {
         Reset();
@@ -72,49 +88,28 @@ bool LzwDecoder::Decode(uint32_t code) {
         state_ = State::kEnd;
         return false;
     }
-    const uint32_t previous = previous_;
+    const bool first = previous_ == kNone;
     // code == next_ is the one string not yet in the table (the previous
     // string plus its own first index); it needs a previous string.
-    if (code > next_ || (code == next_ && previous == kNone)) {
+    if (code > next_ || (code == next_ && first)) {
         state_ = State::kBadCode;
         badCode_ = int(code);
         return false;
     }
-    if (previous == kNone) { // first code after a clear: a single index
-        if (pos_ == capacity_) {
-            state_ = State::kOverflow;
-            return false;
-        }
-        out_[pos_++] = suffix_[code];
-        previous_ = code;
-        return true;
-    }
-
-    const uint32_t string = code < next_ ? code : previous;
-    const uint32_t stringLength = length_[string];
-    const uint32_t total = code < next_ ? stringLength : stringLength + 1;
-    if (total > capacity_ - pos_) {
+    // After a clear every code below next_ is a single index.
+    const uint32_t length = code < clear_ ? 1 : code < next_ ? length_[code] : previousLength_ + 1;
+    if (length > capacity_ - pos_) {
         state_ = State::kOverflow;
         return false;
     }
-    uint8_t *to = out_ + pos_;
-    const uint8_t firstIndex = first_[string];
-    if (code == next_) to[stringLength] = firstIndex;
-    // Written back to front along the prefix chain; the known length bounds
-    // the walk.
-    uint32_t c = string;
-    for (uint32_t i = stringLength - 1; i > 0; --i) {
-        to[i] = suffix_[c];
-        c = prefix_[c];
+    if (code < clear_) {
+        out_[pos_] = uint8_t(code);
+    } else {
+        CopyForward(out_ + pos_, out_ + (code < next_ ? offset_[code] : previousPos_), length);
     }
-    to[0] = suffix_[c];
-    pos_ += total;
-
-    if (next_ < kTableSize) {
-        prefix_[next_] = uint16_t(previous);
-        suffix_[next_] = firstIndex;
-        first_[next_] = first_[previous];
-        length_[next_] = uint16_t(length_[previous] + 1);
+    if (!first && next_ < kTableSize) {
+        offset_[next_] = previousPos_;
+        length_[next_] = uint16_t(previousLength_ + 1);
         ++next_;
         // The code size grows when the next slot needs one more bit; a full
         // table keeps 12 bits until a clear code comes.
@@ -124,6 +119,9 @@ bool LzwDecoder::Decode(uint32_t code) {
         }
     }
     previous_ = code;
+    previousPos_ = pos_;
+    previousLength_ = length;
+    pos_ += length;
     return true;
 }
 

@@ -407,8 +407,10 @@ TEST(GifReader, EndInsideAnImageStopsEachWay) {
 }
 
 TEST(GifReader, OutOfMemoryTexts) {
+    // An image narrower than the screen: one that fills it is decoded in the
+    // DIB and needs no index block.
     GifBuilder gif;
-    gif.Screen(2, 1, 0x87).Table(256).Image(0, 0, 2, 1, 0, {1, 2}).Trailer();
+    gif.Screen(3, 1, 0x87).Table(256).Image(0, 0, 2, 1, 0, {1, 2}).Trailer();
     {
         TestHost host;
         host.failKind = giftest::Block::kDib;
