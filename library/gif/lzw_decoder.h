@@ -43,7 +43,6 @@ class LzwDecoder {
 
   private:
     void Reset();
-    bool Decode(uint32_t code);
 
     // Per code above the end code: where its string starts in the output and
     // how long it is. Codes below the clear code are single indices.
