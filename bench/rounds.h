@@ -71,7 +71,8 @@ template <class Ours, class Peer> Rounds Interleave(Ours ours, Peer peer, int ro
 }
 
 // Ours and the peer as plain calls, each timed whole.
-template <class Ours, class Peer> Rounds InterleaveCalls(Ours ours, Peer peer, int rounds = kRounds) {
+template <class Ours, class Peer>
+Rounds InterleaveCalls(Ours ours, Peer peer, int rounds = kRounds) {
     return Interleave([&] { return Seconds(ours); }, [&] { return Seconds(peer); }, rounds);
 }
 

@@ -152,10 +152,12 @@ void Measure(const char *name, const std::vector<uint8_t> &picture, int bits) {
 } // namespace
 
 int main() {
-    const std::string enlarge = "-resize " + std::to_string(kSize) + "x" + std::to_string(kSize) + "!";
+    const std::string enlarge =
+        "-resize " + std::to_string(kSize) + "x" + std::to_string(kSize) + "!";
     const auto photo = bench::Indices(
         bench::Photo("astronaut.png", enlarge + " -dither FloydSteinberg -colors 256"));
-    const auto flat = bench::Indices(bench::Photo("astronaut.png", enlarge + " +dither -colors 16"));
+    const auto flat =
+        bench::Indices(bench::Photo("astronaut.png", enlarge + " +dither -colors 16"));
     if (photo.empty() || flat.empty()) {
         std::puts("bench_lzw_coder: ImageMagick's convert and bench/data are needed");
         return 1;

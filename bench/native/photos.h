@@ -68,8 +68,16 @@ inline std::vector<uint8_t> Indices(const Rgb &rgb) {
 inline std::vector<uint8_t> Dib24(const Rgb &rgb) {
     const uint32_t rowBytes = (uint32_t(rgb.width) * 3 + 3) & ~3u;
     std::vector<uint8_t> block(40 + size_t(rowBytes) * rgb.height);
-    const uint32_t header[10] = {40, uint32_t(rgb.width), uint32_t(rgb.height), 1 | 24 << 16, 0,
-                                 rowBytes * rgb.height, 2953, 2953, 0, 0};
+    const uint32_t header[10] = {40,
+                                 uint32_t(rgb.width),
+                                 uint32_t(rgb.height),
+                                 1 | 24 << 16,
+                                 0,
+                                 rowBytes * rgb.height,
+                                 2953,
+                                 2953,
+                                 0,
+                                 0};
     std::memcpy(block.data(), header, 40);
     for (int y = 0; y < rgb.height; ++y) {
         uint8_t *row = block.data() + 40 + size_t(rowBytes) * (rgb.height - 1 - y);

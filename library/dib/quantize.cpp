@@ -103,8 +103,8 @@ Box Summed(const std::vector<Item> &items, uint32_t begin, uint32_t end) {
         box.w += it.weight;
         for (int k = 0; k < 3; ++k)
             box.s[k] += double(it.weight) * it.c[k];
-        box.q += double(it.weight) *
-                 (double(it.c[0]) * it.c[0] + double(it.c[1]) * it.c[1] + double(it.c[2]) * it.c[2]);
+        box.q += double(it.weight) * (double(it.c[0]) * it.c[0] + double(it.c[1]) * it.c[1] +
+                                      double(it.c[2]) * it.c[2]);
     }
     return box;
 }
@@ -119,7 +119,9 @@ void Split(std::vector<Item> &items, const Box &box, Box &low, Box &high) {
             q += double(items[i].weight) * items[i].c[k] * items[i].c[k];
         spread[k] = q - box.s[k] * box.s[k] / box.w;
     }
-    const int axis = spread[0] >= spread[1] && spread[0] >= spread[2] ? 0 : spread[1] >= spread[2] ? 1 : 2;
+    const int axis = spread[0] >= spread[1] && spread[0] >= spread[2] ? 0
+                     : spread[1] >= spread[2]                         ? 1
+                                                                      : 2;
     std::sort(items.begin() + box.begin, items.begin() + box.end,
               [axis](const Item &a, const Item &b) { return a.c[axis] < b.c[axis]; });
     Box left{box.begin, box.begin, 0, {0, 0, 0}, 0};
@@ -130,8 +132,8 @@ void Split(std::vector<Item> &items, const Box &box, Box &low, Box &high) {
         left.w += it.weight;
         for (int k = 0; k < 3; ++k)
             left.s[k] += double(it.weight) * it.c[k];
-        left.q += double(it.weight) *
-                  (double(it.c[0]) * it.c[0] + double(it.c[1]) * it.c[1] + double(it.c[2]) * it.c[2]);
+        left.q += double(it.weight) * (double(it.c[0]) * it.c[0] + double(it.c[1]) * it.c[1] +
+                                       double(it.c[2]) * it.c[2]);
         if (items[i + 1].c[axis] == it.c[axis]) continue; // cut only between distinct values
         Box right{i + 1, box.end, box.w - left.w, {}, box.q - left.q};
         for (int k = 0; k < 3; ++k)
@@ -341,12 +343,14 @@ bool MapToPalette(const PixelRows &pixels, const PaletteColor *palette, unsigned
             const float v[3] = {std::clamp(p[2] + e[0], 0.0f, 255.0f),
                                 std::clamp(p[1] + e[1], 0.0f, 255.0f),
                                 std::clamp(p[0] + e[2], 0.0f, 255.0f)};
-            const unsigned k = cache.Find(nearest, int(v[0] + 0.5f), int(v[1] + 0.5f), int(v[2] + 0.5f));
+            const unsigned k =
+                cache.Find(nearest, int(v[0] + 0.5f), int(v[1] + 0.5f), int(v[2] + 0.5f));
             o[x] = uint8_t(k);
             float *next = e + 3 * dir;
             float *under = below + (size_t(x) + 1) * 3;
             for (int c = 0; c < 3; ++c) {
-                const float err = std::clamp((v[c] - colors[k][c]) * kDamping, -kMaxError, kMaxError);
+                const float err =
+                    std::clamp((v[c] - colors[k][c]) * kDamping, -kMaxError, kMaxError);
                 next[c] += err * (7.0f / 16);
                 under[c - 3 * dir] += err * (3.0f / 16);
                 under[c] += err * (5.0f / 16);

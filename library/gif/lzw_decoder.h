@@ -54,7 +54,7 @@ class LzwDecoder {
     uint32_t previous_ = kTableSize; // kTableSize: none
     size_t previousPos_ = 0;         // where the previous string starts
     uint32_t previousLength_ = 0;
-    uint64_t bits_ = 0;              // bit accumulator, least significant bit first
+    uint64_t bits_ = 0; // bit accumulator, least significant bit first
     uint32_t bitCount_ = 0;
     uint8_t *out_ = nullptr;
     size_t capacity_ = 0, pos_ = 0;

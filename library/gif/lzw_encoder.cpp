@@ -15,10 +15,11 @@ uint32_t HashSlot(uint32_t key, uint32_t size) {
     return (key * 2654435761u) >> 19 & (size - 1);
 }
 
-// The cache slot of a string key: the index in the low bits, so that the
-// strings of one prefix spread over neighbouring slots.
+// The cache slot of a string key: the index and the prefix's low bits, mixed
+// with its high bits; no multiplication, as it lies on the chain of
+// dependent steps that one pixel after another makes.
 uint32_t CacheSlot(uint32_t key) {
-    return (key ^ (key >> 8) * 0x9E5u) & (LzwEncoder::kCacheSize - 1);
+    return (key ^ key >> 11) & (LzwEncoder::kCacheSize - 1);
 }
 
 // The slot of the child whose last index is c among the first count slots,
@@ -124,7 +125,7 @@ bool LzwEncoder::Encode(const uint8_t *indices, size_t count, int minCodeSize, S
             const uint32_t c = indices[i] & indexMask;
             const uint32_t key = current << 8 | c;
             uint32_t &cached = cache_[CacheSlot(key)];
-            if ((cached >> 12) == key && (cached & 0xFFFu) != 0) {
+            if ((cached >> 12) == key && (cached & 0xFFFu) != 0 && withCache_) {
                 current = cached & 0xFFFu;
                 continue;
             }

@@ -6,8 +6,8 @@
 // slots per code, which holds almost every string of a typical picture;
 // strings whose prefix has more extensions are found in an overflow hash,
 // so that noisy pictures stay linear in time. The cache only remembers what
-// the table holds, so the codes written are the same with or without it. Codes are packed least significant bit first into
-// sub-blocks of at most 255 bytes.
+// the table holds, so the codes written are the same with or without it. Codes are packed least
+// significant bit first into sub-blocks of at most 255 bytes.
 #pragma once
 
 #include <cstddef>
@@ -27,7 +27,11 @@ class LzwEncoder {
     static constexpr int kChildSlots = 12;
     // Slots of the string cache: (prefix << 8 | index) << 12 | code, 0 when
     // empty (no code of a string of two or more indices is 0).
-    static constexpr uint32_t kCacheSize = 4096;
+    static constexpr uint32_t kCacheSize = 8192;
+
+    // Without the cache (withCache false) the encoder searches the table for
+    // every step: the same codes, more slowly; kept to check the cache against.
+    explicit LzwEncoder(bool withCache = true) : withCache_(withCache) {}
 
     // Encodes count indices (each below 2^minCodeSize; minCodeSize 2 to 8)
     // as GIF image data: the clear code, the codes, the end code, then the
@@ -65,6 +69,7 @@ class LzwEncoder {
     uint32_t blockPos_ = 1;
     Sink *sink_ = nullptr;
     bool ok_ = true;
+    bool withCache_ = true;
 };
 
 } // namespace pexa::gif
