@@ -81,7 +81,8 @@ double Ssim(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b, int wi
             }
             const double ma = sa / 64, mb = sb / 64;
             const double va = saa / 64 - ma * ma, vb = sbb / 64 - mb * mb, cov = sab / 64 - ma * mb;
-            total += (2 * ma * mb + c1) * (2 * cov + c2) / ((ma * ma + mb * mb + c1) * (va + vb + c2));
+            total +=
+                (2 * ma * mb + c1) * (2 * cov + c2) / ((ma * ma + mb * mb + c1) * (va + vb + c2));
             ++windows;
         }
     }
@@ -95,7 +96,8 @@ bool Run(const std::string &command) {
 void SavePpm(const std::string &path, const bench::Rgb &rgb) {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << rgb.width << " " << rgb.height << "\n255\n";
-    out.write(reinterpret_cast<const char *>(rgb.pixels.data()), std::streamsize(rgb.pixels.size()));
+    out.write(reinterpret_cast<const char *>(rgb.pixels.data()),
+              std::streamsize(rgb.pixels.size()));
 }
 
 void Measure(const std::string &name, const std::string &dir) {
@@ -111,9 +113,8 @@ void Measure(const std::string &name, const std::string &dir) {
     const bench::Rounds q = bench::Interleave(
         [&] { return bench::Seconds([&] { dib::ReduceColors(block, 8, 7, quality); }); },
         [&] {
-            const double quantise = bench::Seconds([&] {
-                Run("convert " + in + " -dither FloydSteinberg -colors 256 " + out);
-            });
+            const double quantise = bench::Seconds(
+                [&] { Run("convert " + in + " -dither FloydSteinberg -colors 256 " + out); });
             return quantise - bench::Seconds([&] { Run("convert " + in + " " + null); });
         },
         7);
@@ -129,8 +130,8 @@ void Measure(const std::string &name, const std::string &dir) {
     dib::ReduceColors(block, 8, 7, quality);
 
     const double pngquant = bench::Seconds([&] {
-        Run("pngquant --speed 4 --floyd=1 --force --output " + dir + "/pq.png '" + bench::DataDir() +
-            name + "'");
+        Run("pngquant --speed 4 --floyd=1 --force --output " + dir + "/pq.png '" +
+            bench::DataDir() + name + "'");
     });
     const bench::Rgb magick = bench::Photo(out), quantised = bench::Photo(dir + "/pq.png");
     const auto ours = DibRgb(quality.bytes), theirs = DibRgb(classic.bytes);
