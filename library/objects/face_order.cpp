@@ -21,23 +21,36 @@ void VertexCorners::Build(const PolygonView &mesh) {
 }
 
 FaceOrderer::FaceOrderer(const PolygonView &mesh, size_t largeFrom)
-    : mesh_(mesh), largeFrom_(largeFrom), mark_(mesh.vertexCount, 0) {}
-
-void FaceOrderer::Mark(uint32_t face) {
-    if (face == markedFace_) return;
-    if (++stamp_ == 0) { // after 2^32 faces the old stamps could match again
-        std::fill(mark_.begin(), mark_.end(), 0);
-        stamp_ = 1;
+    : mesh_(mesh), largeFrom_(largeFrom) {
+    const size_t faces = mesh.cornerCount ? size_t(mesh.cornerFace[mesh.cornerCount - 1]) + 1 : 0;
+    for (size_t f = 0; f < faces; ++f) {
+        const uint32_t b = mesh.faceFirst[f], e = mesh.faceFirst[f + 1];
+        if (e - b <= kSmallFace) continue;
+        if (sorted_.empty()) sorted_.resize(mesh.cornerCount);
+        std::copy(mesh.cornerVertex + b, mesh.cornerVertex + e, sorted_.begin() + b);
+        std::sort(sorted_.begin() + b, sorted_.begin() + e);
     }
-    for (uint32_t c = mesh_.faceFirst[face]; c < mesh_.faceFirst[face + 1]; ++c)
-        mark_[mesh_.cornerVertex[c]] = stamp_;
-    markedFace_ = face;
 }
 
-bool FaceOrderer::HoldsMarked(uint32_t face, uint32_t v) const {
-    for (uint32_t c = mesh_.faceFirst[face]; c < mesh_.faceFirst[face + 1]; ++c) {
-        const uint32_t u = mesh_.cornerVertex[c];
-        if (u != v && mark_[u] == stamp_) return true;
+bool FaceOrderer::ShareVertex(uint32_t a, uint32_t b, uint32_t v) const {
+    const uint32_t *vertex = mesh_.cornerVertex;
+    uint32_t ab = mesh_.faceFirst[a], ae = mesh_.faceFirst[a + 1];
+    uint32_t bb = mesh_.faceFirst[b], be = mesh_.faceFirst[b + 1];
+    if (ae - ab <= kSmallFace && be - bb <= kSmallFace) {
+        for (uint32_t i = ab; i < ae; ++i) {
+            const uint32_t u = vertex[i];
+            if (u == v) continue;
+            for (uint32_t j = bb; j < be; ++j)
+                if (vertex[j] == u) return true;
+        }
+        return false;
+    }
+    // The smaller face's vertices looked up in the larger one's sorted copy.
+    if (ae - ab > be - bb) std::swap(ab, bb), std::swap(ae, be);
+    const uint32_t *sorted = sorted_.data();
+    for (uint32_t i = ab; i < ae; ++i) {
+        const uint32_t u = vertex[i];
+        if (u != v && std::binary_search(sorted + bb, sorted + be, u)) return true;
     }
     return false;
 }
@@ -55,8 +68,16 @@ size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_
     placed_[0] = 1;
     placed[0] = corners[0];
     size_t n = 1;
-    const bool large = k >= largeFrom_;
-    if (large && k > 1) BuildIndex(v, corners, k);
+    bool large = k >= largeFrom_ && k > 1;
+    if (large) { // only for lists of small faces: the index holds all their vertices
+        size_t held = 0;
+        for (size_t at = 0; at < k && large; ++at) {
+            const uint32_t f = FaceOf(corners[at]);
+            held += mesh_.faceFirst[f + 1] - mesh_.faceFirst[f];
+            large = held <= 16 * k;
+        }
+    }
+    if (large) BuildIndex(v, corners, k);
     // The remaining faces keep their cyclic order over the positions 1 to
     // k - 1; moving the tested ones to the end only moves where the next
     // search starts: after the face just placed.
@@ -70,23 +91,21 @@ size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_
         last = next;
         start = next + 1 < k ? next + 1 : 1;
     }
-    if (n > 2) {
-        const bool twice = HoldsTwice(corners, k, last);
-        if (!twice) Mark(FaceOf(corners[last]));
-        *ring = twice || HoldsMarked(FaceOf(corners[0]), v);
-    }
+    if (n > 2)
+        *ring = HoldsTwice(corners, k, last) ||
+                ShareVertex(FaceOf(corners[last]), FaceOf(corners[0]), v);
     return n;
 }
 
 size_t FaceOrderer::NextBySearch(uint32_t v, const uint32_t *corners, size_t k, size_t last,
                                  size_t start) {
     const bool twice = HoldsTwice(corners, k, last);
-    if (!twice) Mark(FaceOf(corners[last]));
+    const uint32_t lastFace = FaceOf(corners[last]);
     for (size_t t = 0; t + 1 < k; ++t) {
         size_t at = start + t;
         if (at >= k) at -= k - 1;
         if (placed_[at]) continue;
-        if (twice || HoldsMarked(FaceOf(corners[at]), v)) return at;
+        if (twice || ShareVertex(lastFace, FaceOf(corners[at]), v)) return at;
     }
     return k;
 }

@@ -6,7 +6,10 @@
 // Two faces share an edge when at least two of the first face's coordinate
 // indexes occur in the second. Around a vertex v both faces hold v, so the
 // second shares an edge with the first when the first holds v twice or when
-// the two have another vertex in common.
+// the two have another vertex in common. That test looks at the two faces
+// only: small faces compare their vertices pairwise, and a face of more
+// than kSmallFace corners is searched in a sorted copy of its vertices, so
+// a test costs about the smaller face's size, whatever the other's.
 #pragma once
 
 #include <cstddef>
@@ -36,12 +39,13 @@ struct VertexCorners {
 
 class FaceOrderer {
   public:
-    // Lists of largeFrom faces or more are ordered through an index of the
-    // vertices they hold instead of by scanning, so that a vertex shared by
-    // many faces costs about linear time; both ways give the same order.
-    // Either way a face of n corners costs about n at each of its vertices:
-    // linear for meshes of bounded faces, not for huge polygons that share
-    // many vertices.
+    static constexpr uint32_t kSmallFace = 8;
+
+    // Lists of largeFrom faces or more whose faces are small on average are
+    // ordered through an index of the vertices they hold instead of by
+    // scanning, so that a vertex shared by many faces costs about linear
+    // time; both ways give the same order. A list of huge faces is scanned:
+    // building its index would cost their whole size at every vertex.
     explicit FaceOrderer(const PolygonView &mesh, size_t largeFrom = 24);
 
     // Orders the k corners (in face order) of vertex v around it: the first
@@ -56,9 +60,8 @@ class FaceOrderer {
 
   private:
     uint32_t FaceOf(uint32_t corner) const { return mesh_.cornerFace[corner]; }
-    // Marks the vertices of the face (cached: faces repeat along a list).
-    void Mark(uint32_t face);
-    bool HoldsMarked(uint32_t face, uint32_t v) const;
+    // Whether two faces around v have a vertex other than v in common.
+    bool ShareVertex(uint32_t a, uint32_t b, uint32_t v) const;
     // Whether the face of corners[at] holds v twice: such corners are
     // neighbours in a face-ordered list.
     bool HoldsTwice(const uint32_t *corners, size_t k, size_t at) const;
@@ -69,9 +72,9 @@ class FaceOrderer {
 
     PolygonView mesh_;
     size_t largeFrom_;
-    std::vector<uint32_t> mark_; // per vertex: stamp of the marked face
-    uint32_t stamp_ = 0;
-    uint32_t markedFace_ = 0xFFFFFFFFu;
+    // Per corner of the faces above kSmallFace corners: the face's vertices
+    // sorted (empty when there are none).
+    std::vector<uint32_t> sorted_;
     std::vector<uint8_t> placed_; // per position of the list being ordered
     // The index of a large list: (vertex, position) pairs sorted, with lazy
     // skip links past placed positions, per vertex and over all positions.
