@@ -67,7 +67,9 @@ void CreaseSmoother::CloseGroup(const uint32_t *corners, size_t count, size_t fi
     // grows by a quarter at a time rather than doubling.
     if (normals_.size() + 3 > normals_.capacity())
         normals_.reserve(normals_.capacity() + normals_.capacity() / 4 + 3);
-    normals_.insert(normals_.end(), n, n + 3);
+    normals_.push_back(n[0]);
+    normals_.push_back(n[1]);
+    normals_.push_back(n[2]);
     for (size_t i = first;; i = i + 1 < count ? i + 1 : 0) {
         cornerNormal_[corners[i]] = entry;
         if (i == last) break;

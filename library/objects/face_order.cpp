@@ -11,7 +11,7 @@ void VertexCorners::Build(const PolygonView &mesh) {
         ++start[mesh.cornerVertex[c] + 1];
     for (size_t v = 0; v < mesh.vertexCount; ++v)
         start[v + 1] += start[v];
-    corners.resize(mesh.cornerCount);
+    corners.reset(new uint32_t[mesh.cornerCount ? mesh.cornerCount : 1]);
     // start[v] serves as v's cursor and ends as the start of v + 1.
     for (size_t c = 0; c < mesh.cornerCount; ++c)
         corners[start[mesh.cornerVertex[c]]++] = uint32_t(c);
@@ -22,7 +22,7 @@ void VertexCorners::Build(const PolygonView &mesh) {
 
 FaceOrderer::FaceOrderer(const PolygonView &mesh, size_t largeFrom)
     : mesh_(mesh), largeFrom_(largeFrom) {
-    const size_t faces = mesh.cornerCount ? size_t(mesh.cornerFace[mesh.cornerCount - 1]) + 1 : 0;
+    const size_t faces = mesh.cornerCount ? size_t(FaceOf(uint32_t(mesh.cornerCount - 1))) + 1 : 0;
     for (size_t f = 0; f < faces; ++f) {
         const uint32_t b = mesh.faceFirst[f], e = mesh.faceFirst[f + 1];
         if (e - b <= kSmallFace) continue;
@@ -60,10 +60,62 @@ bool FaceOrderer::HoldsTwice(const uint32_t *corners, size_t k, size_t at) const
     return (at > 0 && FaceOf(corners[at - 1]) == f) || (at + 1 < k && FaceOf(corners[at + 1]) == f);
 }
 
+// The usual vertex: a few small faces. Their vertices other than v are
+// gathered once, and the search of NextBySearch runs over them.
+size_t FaceOrderer::OrderSmall(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
+                               bool *ring) {
+    uint32_t others[kLocal][kSmallFace], face[kLocal];
+    uint8_t count[kLocal], twice[kLocal], done[kLocal] = {};
+    for (size_t at = 0; at < k; ++at) {
+        const uint32_t f = face[at] = FaceOf(corners[at]);
+        const uint32_t b = mesh_.faceFirst[f], e = mesh_.faceFirst[f + 1];
+        if (e - b > kSmallFace) return kNotSmall;
+        uint8_t n = 0;
+        for (uint32_t c = b; c < e; ++c)
+            if (mesh_.cornerVertex[c] != v) others[at][n++] = mesh_.cornerVertex[c];
+        count[at] = n;
+        // A face that holds v twice has its two corners next to each other.
+        twice[at] = at > 0 && face[at - 1] == f;
+        if (twice[at]) twice[at - 1] = 1;
+    }
+    auto share = [&](size_t a, size_t b) {
+        if (twice[a]) return true;
+        for (uint8_t i = 0; i < count[a]; ++i)
+            for (uint8_t j = 0; j < count[b]; ++j)
+                if (others[a][i] == others[b][j]) return true;
+        return false;
+    };
+    done[0] = 1;
+    placed[0] = corners[0];
+    size_t n = 1, last = 0, start = 1;
+    while (n < k) {
+        size_t next = k;
+        for (size_t t = 0; t + 1 < k; ++t) {
+            size_t at = start + t;
+            if (at >= k) at -= k - 1;
+            if (!done[at] && share(last, at)) {
+                next = at;
+                break;
+            }
+        }
+        if (next >= k) break;
+        done[next] = 1;
+        placed[n++] = corners[next];
+        last = next;
+        start = next + 1 < k ? next + 1 : 1;
+    }
+    if (n > 2) *ring = share(last, 0);
+    return n;
+}
+
 size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
                           bool *ring) {
     *ring = false;
     if (k == 0) return 0;
+    if (k <= kLocal && k < largeFrom_) {
+        const size_t n = OrderSmall(v, corners, k, placed, ring);
+        if (n != kNotSmall) return n;
+    }
     placed_.assign(k, 0);
     placed_[0] = 1;
     placed[0] = corners[0];

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -24,7 +25,7 @@ namespace pexa::mesh {
 struct PolygonView {
     const uint32_t *faceFirst = nullptr;
     const uint32_t *cornerVertex = nullptr;
-    const uint32_t *cornerFace = nullptr;
+    const uint32_t *cornerFace = nullptr; // null: all triangles, corner c in face c / 3
     size_t cornerCount = 0;
     size_t vertexCount = 0;
 };
@@ -33,7 +34,7 @@ struct PolygonView {
 // twice is listed twice): vertex v has corners[start[v] .. start[v + 1] - 1].
 struct VertexCorners {
     std::vector<uint32_t> start;
-    std::vector<uint32_t> corners;
+    std::unique_ptr<uint32_t[]> corners; // every entry written by Build: no zeroing first
     void Build(const PolygonView &mesh); // counts, then places: two linear passes
 };
 
@@ -59,7 +60,12 @@ class FaceOrderer {
     size_t Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed, bool *ring);
 
   private:
-    uint32_t FaceOf(uint32_t corner) const { return mesh_.cornerFace[corner]; }
+    static constexpr size_t kLocal = 32;            // longest list OrderSmall takes
+    static constexpr size_t kNotSmall = ~size_t(0); // OrderSmall: a face is too large
+    uint32_t FaceOf(uint32_t corner) const {
+        return mesh_.cornerFace ? mesh_.cornerFace[corner] : corner / 3;
+    }
+    size_t OrderSmall(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed, bool *ring);
     // Whether two faces around v have a vertex other than v in common.
     bool ShareVertex(uint32_t a, uint32_t b, uint32_t v) const;
     // Whether the face of corners[at] holds v twice: such corners are
