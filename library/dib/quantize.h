@@ -30,7 +30,8 @@
 // goes to its four unvisited neighbours with Floyd and Steinberg's weights
 // (7, 3, 5, 1 sixteenths), kept in floating point, so nothing is lost to
 // truncation and no bias toward dark or light builds up. The diffused error
-// is damped slightly and bounded, which keeps sharp edges from smearing.
+// is damped to three quarters and bounded, which keeps sharp edges from
+// smearing and costs little PSNR.
 //
 // Portable (plain buffers, no windows.h); no state outside the objects, so
 // calls on different threads are independent.

@@ -124,7 +124,7 @@ TEST(Quantize, OnePaletteForSeveralPictures) {
 
 TEST(ReduceColors, QualityModeOnAPhotograph) {
     // chelsea.png of the benchmarks at 150 x 100: the floors lie about 1 dB
-    // below what the mode reaches (39.5 dB dithered, 41.1 dB without); the
+    // below what the mode reaches (40.1 dB dithered, 41.1 dB without); the
     // classic mode reaches 34.5 dB.
     const std::string file = std::string(PEXA_SOURCE_DIR) + "/bench/data/chelsea.png";
     FILE *pipe =
@@ -147,7 +147,7 @@ TEST(ReduceColors, QualityModeOnAPhotograph) {
     const struct {
         unsigned flags;
         double floor;
-    } cases[] = {{7, 38.5}, {4, 40.0}, {3, 33.5}};
+    } cases[] = {{7, 39.0}, {4, 40.0}, {3, 33.5}};
     for (const auto &c : cases) {
         VectorSink out;
         ASSERT_EQ(dib::ReduceColors(BlockOf(source), 8, c.flags, out), Failure::kNone);
