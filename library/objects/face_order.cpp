@@ -20,16 +20,24 @@ void VertexCorners::Build(const PolygonView &mesh) {
     start[0] = 0;
 }
 
-FaceOrderer::FaceOrderer(const PolygonView &mesh, size_t largeFrom)
-    : mesh_(mesh), largeFrom_(largeFrom) {
+FaceOrderer::FaceOrderer(const PolygonView &mesh, size_t largeFrom, const VertexCorners *around)
+    : mesh_(mesh), largeFrom_(largeFrom), around_(around) {
     const size_t faces = mesh.cornerCount ? size_t(FaceOf(uint32_t(mesh.cornerCount - 1))) + 1 : 0;
-    for (size_t f = 0; f < faces; ++f) {
-        const uint32_t b = mesh.faceFirst[f], e = mesh.faceFirst[f + 1];
-        if (e - b <= kSmallFace) continue;
-        if (sorted_.empty()) sorted_.resize(mesh.cornerCount);
-        std::copy(mesh.cornerVertex + b, mesh.cornerVertex + e, sorted_.begin() + b);
-        std::sort(sorted_.begin() + b, sorted_.begin() + e);
+    for (size_t f = 0; f < faces && sorted_.empty(); ++f) {
+        if (mesh.faceFirst[f + 1] - mesh.faceFirst[f] <= kSmallFace) continue;
+        sorted_.resize(mesh.cornerCount);
+        isSorted_.assign(faces, 0);
     }
+}
+
+const uint32_t *FaceOrderer::Sorted(uint32_t face) const {
+    const uint32_t b = mesh_.faceFirst[face], e = mesh_.faceFirst[face + 1];
+    if (!isSorted_[face]) {
+        std::copy(mesh_.cornerVertex + b, mesh_.cornerVertex + e, sorted_.begin() + b);
+        std::sort(sorted_.begin() + b, sorted_.begin() + e);
+        isSorted_[face] = 1;
+    }
+    return sorted_.data() + b;
 }
 
 bool FaceOrderer::ShareVertex(uint32_t a, uint32_t b, uint32_t v) const {
@@ -45,12 +53,22 @@ bool FaceOrderer::ShareVertex(uint32_t a, uint32_t b, uint32_t v) const {
         }
         return false;
     }
-    // The smaller face's vertices looked up in the larger one's sorted copy.
-    if (ae - ab > be - bb) std::swap(ab, bb), std::swap(ae, be);
-    const uint32_t *sorted = sorted_.data();
+    // The smaller face's vertices looked up in the larger one: among the
+    // faces at the vertex when they are few, else in its sorted copy.
+    if (ae - ab > be - bb) std::swap(a, b), std::swap(ab, bb), std::swap(ae, be);
+    const uint32_t *sorted = nullptr;
     for (uint32_t i = ab; i < ae; ++i) {
         const uint32_t u = vertex[i];
-        if (u != v && std::binary_search(sorted + bb, sorted + be, u)) return true;
+        if (u == v) continue;
+        if (around_ && around_->start[u + 1] - around_->start[u] <= 16) {
+            const uint32_t *c = &around_->corners[around_->start[u]];
+            const uint32_t *end = &around_->corners[0] + around_->start[u + 1];
+            for (; c != end; ++c)
+                if (FaceOf(*c) == b) return true;
+        } else {
+            if (!sorted) sorted = Sorted(b);
+            if (std::binary_search(sorted, sorted + (be - bb), u)) return true;
+        }
     }
     return false;
 }

@@ -47,7 +47,11 @@ class FaceOrderer {
     // scanning, so that a vertex shared by many faces costs about linear
     // time; both ways give the same order. A list of huge faces is scanned:
     // building its index would cost their whole size at every vertex.
-    explicit FaceOrderer(const PolygonView &mesh, size_t largeFrom = 24);
+    // around: the faces at each vertex (optional): with it, a small face
+    // meeting a large one is looked up among the few faces at its own
+    // vertices instead of in the large face's sorted copy.
+    explicit FaceOrderer(const PolygonView &mesh, size_t largeFrom = 24,
+                         const VertexCorners *around = nullptr);
 
     // Orders the k corners (in face order) of vertex v around it: the first
     // stays first; then, as long as faces remain, the first of the remaining
@@ -78,10 +82,13 @@ class FaceOrderer {
 
     PolygonView mesh_;
     size_t largeFrom_;
+    const VertexCorners *around_;
     // Per corner of the faces above kSmallFace corners: the face's vertices
-    // sorted (empty when there are none).
-    std::vector<uint32_t> sorted_;
-    std::vector<uint8_t> placed_; // per position of the list being ordered
+    // sorted, made on a face's first lookup (empty when there are none).
+    const uint32_t *Sorted(uint32_t face) const;
+    mutable std::vector<uint32_t> sorted_;
+    mutable std::vector<uint8_t> isSorted_; // per face
+    std::vector<uint8_t> placed_;           // per position of the list being ordered
     // The index of a large list: (vertex, position) pairs sorted, with lazy
     // skip links past placed positions, per vertex and over all positions.
     std::vector<std::pair<uint32_t, uint32_t>> pairs_;

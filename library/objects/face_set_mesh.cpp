@@ -160,7 +160,7 @@ void SmoothAtVertices(MeshDrawing &out, size_t vertexCount, float cosine, size_t
     PolygonView mesh{out.faceFirst.data(), out.cornerVertex.data(), faceOf, corners, vertexCount};
     VertexCorners around;
     around.Build(mesh);
-    FaceOrderer orderer(mesh, largeFrom);
+    FaceOrderer orderer(mesh, largeFrom, &around);
     CreaseSmoother smoother(out.ownNormals, out.cornerNormal.data(), faceOf, cosine);
     std::vector<uint32_t> placed;
     for (size_t v = 0; v < vertexCount; ++v) {
