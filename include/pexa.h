@@ -691,6 +691,7 @@ PEXA_API HGLOBAL DIB8To4(HGLOBAL dib);
 /* Flags of ReduceColors. */
 #define PEXA_REDUCE_DIFFUSE 1   /* error diffusion */
 #define PEXA_REDUCE_MEDIANCUT 2 /* median cut (else popularity) */
+#define PEXA_REDUCE_QUALITY 4   /* best palette and diffusion for photographs; 7 = all three */
 /* 24 bits -> 8-bit DIB of at most 2^bpp colours (bpp 0 to 8), 256-entry
  * table with unused entries black; flags PEXA_REDUCE_*. Calls on several
  * threads at once are independent. NULL on failure. */

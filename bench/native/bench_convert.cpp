@@ -1,8 +1,9 @@
 // Throughput of DIB8To24 and DIB24To4 on a 2048 x 2048 picture against a
-// plain memcpy of as many bytes as the result holds, measured in the same
-// run. Prints the time ratio (conversion / memcpy).
+// plain memcpy of as many bytes as the result holds, in interleaved rounds
+// (see rounds.h): the ratio conversion / memcpy.
+//   build/native/bench_convert
 #include "dib/depth_convert.h"
-#include "best_time.h"
+#include "../rounds.h"
 
 #include <cstdio>
 #include <cstring>
@@ -50,20 +51,22 @@ void Report(const char *name, const std::vector<uint8_t> &source,
     convert(block, sink); // warm up, and learn the result size
     const size_t resultBytes = sink.bytes.size();
     std::vector<uint8_t> from(resultBytes, 1), to(resultBytes, 0);
-    const double copy = BestSeconds(10, [&] {
-        std::memcpy(to.data(), from.data(), resultBytes);
-        asm volatile("" : : "r"(to.data()) : "memory");
-    });
-    const double ours = BestSeconds(10, [&] { convert(block, sink); });
-    std::printf("%-9s result %6.1f MB  %7.2f ms  memcpy %6.2f ms  ratio %5.1f  (%.0f MB/s)\n", name,
-                resultBytes / 1e6, ours * 1e3, copy * 1e3, ours / copy, resultBytes / ours / 1e6);
+    const bench::Rounds r =
+        bench::InterleaveCalls([&] { convert(block, sink); },
+                               [&] {
+                                   std::memcpy(to.data(), from.data(), resultBytes);
+                                   asm volatile("" : : "r"(to.data()) : "memory");
+                               });
+    char job[64];
+    std::snprintf(job, sizeof job, "%s (%.1f MB result) vs memcpy", name, resultBytes / 1e6);
+    bench::Print(job, "memcpy", r);
 }
 
 } // namespace
 
 int main() {
     const int size = 2048;
-    std::printf("bench_convert: %d x %d, best of 10\n", size, size);
+    std::printf("bench_convert: %d x %d, %d rounds\n", size, size, bench::kRounds);
     Report("DIB8To24", Picture(size, size, 8), dib::Dib8To24);
     Report("DIB24To4", Picture(size, size, 24), dib::Dib24To4);
     return 0;

@@ -1,30 +1,35 @@
-// Crease builds of the meshes: the IndexedFaceSet build of closed meshes of
-// 1 000 000 and 100 000 triangles in the same run (the time ratio shows
-// whether the build is linear: 10 for a linear one), its peak memory per
-// triangle, and the ElevationGrid build of a 1000 x 1000 grid.
-//
-// The allocator is told to keep freed memory: otherwise glibc maps the large
-// blocks of the big build afresh on every run (paying a page fault per 4 KB)
-// while it recycles the small build's blocks, and the ratio would compare
-// page faults with cache hits. The first (cold) run of each size is printed
-// as well.
+// Crease builds of the meshes, in interleaved rounds (see rounds.h):
+//  - the IndexedFaceSet crease build of closed meshes of 100 000 and
+//    1 000 000 triangles against a plain per-corner builder (each corner
+//    gets the normalised sum of the face normals at its vertex within the
+//    crease angle of its own face), with a check that both give the same
+//    normals;
+//  - a capped cylinder of 40 000 side quads and two 40 000-gons, smooth
+//    against its own flat build;
+//  - 1000 faces over the same 10 000 vertices, smooth against flat;
+//  - the ElevationGrid crease build of 1000 x 1000 points against its flat
+//    build.
+// The allocator keeps freed memory (blocks up to 32 MB come from the heap,
+// which is never trimmed), so that rounds after the first pay no page faults
+// on either side.
+//   tools/build.sh native && cmake --build build/native --target bench_mesh &&
+//   build/native/bench_mesh [torus]   (torus: only the two closed meshes)
+#include "../rounds.h"
+#include "objects/crease_smoothing.h"
 #include "objects/elevation_grid_mesh.h"
 #include "objects/face_set_mesh.h"
-#include "best_time.h"
+#include "objects/geometry.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
-#include <new>
 #include <vector>
 
 namespace {
-
-// Bytes held through operator new, and the most held since the last reset.
-size_t heldBytes = 0, peakBytes = 0;
 
 // A closed torus of n x m quads, each split into two triangles, whose cross
 // section is a square with rounded sides: sharp edges along four rings, the
@@ -67,7 +72,46 @@ struct Torus {
     }
 };
 
-pexa::mesh::FaceSetData Set(const Torus &t, float crease) {
+// A cylinder of n side quads with both ends closed by an n-gon.
+struct Cylinder {
+    std::vector<float> coords;
+    std::vector<int> index;
+    explicit Cylinder(int n) {
+        for (int z = 0; z < 2; ++z)
+            for (int i = 0; i < n; ++i) {
+                const double a = 6.283185307179586 * i / n;
+                coords.insert(coords.end(), {float(std::cos(a)), float(std::sin(a)), float(z)});
+            }
+        for (int i = 0; i < n; ++i)
+            index.insert(index.end(), {i, (i + 1) % n, n + (i + 1) % n, n + i, -1});
+        for (int i = n; i-- > 0;)
+            index.push_back(i);
+        index.push_back(-1);
+        for (int i = 0; i < n; ++i)
+            index.push_back(n + i);
+        index.push_back(-1);
+    }
+};
+
+// faces polygons, each over all of the same vertices (points on a circle),
+// each starting at another vertex.
+struct SharedPolygons {
+    std::vector<float> coords;
+    std::vector<int> index;
+    SharedPolygons(int faces, int vertices) {
+        for (int i = 0; i < vertices; ++i) {
+            const double a = 6.283185307179586 * i / vertices;
+            coords.insert(coords.end(), {float(std::cos(a)), float(std::sin(a)), 0.0f});
+        }
+        for (int f = 0; f < faces; ++f) {
+            for (int i = 0; i < vertices; ++i)
+                index.push_back((i + f * 7) % vertices);
+            index.push_back(-1);
+        }
+    }
+};
+
+template <class Mesh> pexa::mesh::FaceSetData Set(const Mesh &t, float crease) {
     pexa::mesh::FaceSetInput in;
     in.coords = t.coords.data(), in.coordCount = int(t.coords.size() / 3);
     in.coordIndex = t.index.data(), in.coordIndexCount = int(t.index.size());
@@ -77,56 +121,114 @@ pexa::mesh::FaceSetData Set(const Torus &t, float crease) {
     return data;
 }
 
+// The plain builder: faces from the index runs, face normals as the library
+// makes them, then for each corner the sum of the normals of the faces at its
+// vertex within the crease angle of its own face (its own included),
+// normalised; a corner whose face is alone keeps the face normal.
+void PlainCrease(const pexa::mesh::FaceSetData &data, std::vector<float> &out) {
+    const float cosine = pexa::mesh::CreaseCosine(data.creaseAngle);
+    const float *p = data.coords.data();
+    std::vector<uint32_t> first{0}, vertex;
+    for (int i : data.coordIndex)
+        if (i < 0) {
+            first.push_back(uint32_t(vertex.size()));
+        } else {
+            vertex.push_back(uint32_t(i));
+        }
+    const size_t faces = first.size() - 1, corners = vertex.size();
+    std::vector<float> normal(3 * faces);
+    std::vector<uint32_t> faceOf(corners), start(size_t(data.coordCount) + 1, 0), around(corners);
+    for (size_t f = 0; f < faces; ++f) {
+        const uint32_t *v = &vertex[first[f]];
+        if (!pexa::TryTriangleNormal(p + 3 * v[0], p + 3 * v[1], p + 3 * v[2], &normal[3 * f]))
+            normal[3 * f] = 0, normal[3 * f + 1] = 0, normal[3 * f + 2] = 1;
+        for (uint32_t c = first[f]; c < first[f + 1]; ++c)
+            faceOf[c] = uint32_t(f), ++start[vertex[c] + 1];
+    }
+    for (size_t v = 0; v < size_t(data.coordCount); ++v)
+        start[v + 1] += start[v];
+    std::vector<uint32_t> fill(start.begin(), start.end() - 1);
+    for (size_t c = 0; c < corners; ++c)
+        around[fill[vertex[c]]++] = faceOf[c];
+    out.resize(3 * corners);
+    for (size_t c = 0; c < corners; ++c) {
+        const float *n = &normal[3 * faceOf[c]];
+        float sum[3] = {0, 0, 0};
+        int taken = 0;
+        for (uint32_t k = start[vertex[c]]; k < start[vertex[c] + 1]; ++k) {
+            const float *m = &normal[3 * around[k]];
+            if (n[0] * m[0] + n[1] * m[1] + n[2] * m[2] > cosine || around[k] == faceOf[c])
+                sum[0] += m[0], sum[1] += m[1], sum[2] += m[2], ++taken;
+        }
+        if (taken > 1) {
+            const double r = 1 / std::sqrt(double(sum[0]) * sum[0] + double(sum[1]) * sum[1] +
+                                           double(sum[2]) * sum[2]);
+            sum[0] = float(sum[0] * r), sum[1] = float(sum[1] * r), sum[2] = float(sum[2] * r);
+        }
+        out[3 * c] = sum[0], out[3 * c + 1] = sum[1], out[3 * c + 2] = sum[2];
+    }
+}
+
+// Corners whose normals differ at all, and the largest difference.
+void Compare(const pexa::mesh::MeshDrawing &d, const std::vector<float> &plain) {
+    const float *table = d.NormalTable();
+    size_t differ = 0;
+    double largest = 0;
+    for (size_t c = 0; c < d.cornerVertex.size(); ++c)
+        for (int k = 0; k < 3; ++k) {
+            const double e = std::fabs(double(table[3 * d.cornerNormal[c] + k]) - plain[3 * c + k]);
+            differ += e != 0;
+            largest = e > largest ? e : largest;
+        }
+    std::printf(
+        "    normals: %zu of %zu components differ from the plain builder's, by at most %.1e\n",
+        differ, 3 * d.cornerVertex.size(), largest);
+}
+
+void SmoothAgainstFlat(const char *job, const pexa::mesh::FaceSetData &data) {
+    bench::Print(job, "flat",
+                 bench::InterleaveCalls(
+                     [&] {
+                         pexa::mesh::MeshDrawing d;
+                         pexa::mesh::BuildFaceSet(data, true, d);
+                     },
+                     [&] {
+                         pexa::mesh::MeshDrawing d;
+                         pexa::mesh::BuildFaceSet(data, false, d);
+                     }));
+}
+
 } // namespace
 
-void *operator new(size_t size) {
-    auto *p = static_cast<size_t *>(std::malloc(size + 16));
-    if (!p) throw std::bad_alloc();
-    *p = size;
-    heldBytes += size;
-    if (heldBytes > peakBytes) peakBytes = heldBytes;
-    return reinterpret_cast<char *>(p) + 16;
-}
-void operator delete(void *q) noexcept {
-    if (!q) return;
-    auto *p = reinterpret_cast<size_t *>(static_cast<char *>(q) - 16);
-    heldBytes -= *p;
-    std::free(p);
-}
-void operator delete(void *q, size_t) noexcept {
-    operator delete(q);
-}
-
-int main() {
+int main(int argc, char **argv) {
+    const bool torusOnly = argc > 1 && std::string(argv[1]) == "torus";
 #ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20); // the largest glibc takes
     mallopt(M_TRIM_THRESHOLD, -1);
 #endif
-    std::printf("bench_mesh: crease builds, cold (first) run and best of 5\n");
-    const Torus big(1000, 500), small(250, 200);
-    const pexa::mesh::FaceSetData bigSet = Set(big, 60), smallSet = Set(small, 60);
-    double cold[2], warm[2];
-    const pexa::mesh::FaceSetData *sets[2] = {&smallSet, &bigSet};
-    for (int k = 0; k < 2; ++k) {
-        const size_t triangles = size_t(sets[k]->faceCount);
-        size_t peak = 0, kept = 0;
-        auto build = [&] {
-            const size_t before = heldBytes;
-            peakBytes = heldBytes;
-            pexa::mesh::MeshDrawing drawing;
-            pexa::mesh::BuildFaceSet(*sets[k], true, drawing);
-            peak = peakBytes - before;
-            kept = heldBytes - before;
-        };
-        cold[k] = BestSeconds(1, build);
-        warm[k] = BestSeconds(5, build);
-        std::printf("IndexedFaceSet %8zu triangles  cold %7.1f ms  warm %7.1f ms  peak %5.1f "
-                    "bytes/triangle (drawing kept: %4.1f)\n",
-                    triangles, cold[k] * 1e3, warm[k] * 1e3, double(peak) / triangles,
-                    double(kept) / triangles);
+    std::printf("bench_mesh: crease builds, %d interleaved rounds\n", bench::kRounds);
+    const Torus small(250, 200), big(1000, 500);
+    for (const Torus *t : {&small, &big}) {
+        const pexa::mesh::FaceSetData data = Set(*t, 60);
+        std::vector<float> plain;
+        char job[80];
+        std::snprintf(job, sizeof job, "IndexedFaceSet %zu triangles vs plain",
+                      t->index.size() / 4);
+        bench::Print(job, "plain",
+                     bench::InterleaveCalls(
+                         [&] {
+                             pexa::mesh::MeshDrawing d;
+                             pexa::mesh::BuildFaceSet(data, true, d);
+                         },
+                         [&] { PlainCrease(data, plain); }));
+        pexa::mesh::MeshDrawing d;
+        pexa::mesh::BuildFaceSet(data, true, d);
+        Compare(d, plain);
     }
-    std::printf("ratio t(1M) / t(100k) = %.2f warm, %.2f cold  (linear: 10; target at most 12)\n",
-                warm[1] / warm[0], cold[1] / cold[0]);
+    if (torusOnly) return 0;
+    SmoothAgainstFlat("capped cylinder n = 40 000, smooth vs flat", Set(Cylinder(40000), 60));
+    SmoothAgainstFlat("1000 faces over 10 000 vertices, smooth vs flat",
+                      Set(SharedPolygons(1000, 10000), 60));
 
     const int side = 1000;
     std::vector<float> heights(size_t(side) * side);
@@ -138,11 +240,15 @@ int main() {
     in.heights = heights.data(), in.creaseAngle = 30;
     pexa::mesh::GridData grid;
     pexa::mesh::SetGrid(grid, in);
-    const double gridSeconds = BestSeconds(5, [&] {
-        pexa::mesh::MeshDrawing drawing;
-        pexa::mesh::BuildGrid(grid, true, drawing);
-    });
-    std::printf("ElevationGrid %d x %d  %8.1f ms  (target under 1000 ms)\n", side, side,
-                gridSeconds * 1e3);
+    bench::Print("ElevationGrid 1000 x 1000, crease vs flat", "flat",
+                 bench::InterleaveCalls(
+                     [&] {
+                         pexa::mesh::MeshDrawing drawing;
+                         pexa::mesh::BuildGrid(grid, true, drawing);
+                     },
+                     [&] {
+                         pexa::mesh::MeshDrawing drawing;
+                         pexa::mesh::BuildGrid(grid, false, drawing);
+                     }));
     return 0;
 }

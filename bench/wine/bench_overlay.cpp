@@ -2,8 +2,8 @@
 // 5 000 Rectangle2D) drawn by the list traversal, against the same GDI calls
 // from one hand-written loop in a second window of the same process. The
 // two windows are drawn in turn frame by frame, so that load on the machine
-// hits both alike; the median frame times are compared.
-//   bench_overlay [frames]
+// hits both alike; a round is one frame of each (see rounds.h).
+//   tools/wine-run.sh build/x64/bin/bench_overlay.exe [frames]   (at least 7)
 #include <windows.h>
 
 #include <algorithm>
@@ -11,8 +11,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "pexa.h"
+#include "../rounds.h"
 #include "frame_timing.h"
+#include "pexa.h"
 
 using namespace pexabench;
 
@@ -47,7 +48,7 @@ struct HandOverlay : cObj {
 } // namespace
 
 int main(int argc, char **argv) {
-    const int kFrames = argc > 1 ? std::atoi(argv[1]) : 31;
+    const int kFrames = std::max(7, argc > 1 ? std::atoi(argv[1]) : 31);
     void *listed = CreateWind(" bench overlay", 400, 300, 10, 10);
     ShowWind(listed);
     for (int i = 0; i < kPairs; ++i) {
@@ -60,16 +61,10 @@ int main(int argc, char **argv) {
     ShowWind(hand);
     SendPexaMsg(PEXA_MSG_INSERT_2D, WPARAM(static_cast<cObj *>(new HandOverlay(GetHDC(hand)))), 0);
 
-    std::vector<double> listTimes, handTimes;
-    for (int i = 0; i < kFrames + 2; ++i) {
-        double a = TimeFrame(listed), b = TimeFrame(hand);
-        if (i < 2) continue; // warm-up
-        listTimes.push_back(a);
-        handTimes.push_back(b);
-    }
-    double traversal = Median(listTimes), handWritten = Median(handTimes);
-    std::printf("frame of %d 2D objects: traversal %.2f ms, hand-written %.2f ms, ratio %.3f "
-                "(target <= 1.10)\n",
-                2 * kPairs, traversal * 1e3, handWritten * 1e3, traversal / handWritten);
+    char job[64];
+    std::snprintf(job, sizeof job, "frame of %d 2D objects: traversal vs hand", 2 * kPairs);
+    bench::Print(job, "hand",
+                 bench::Interleave([&] { return TimeFrame(listed); },
+                                   [&] { return TimeFrame(hand); }, kFrames));
     return 0;
 }

@@ -1,11 +1,16 @@
-// Scene benchmarks, each against a baseline measured in the same process:
-//  - insertion: 100 000 Point insertions vs 100 000 bare cross-thread
-//    SendMessageA round trips to a window of another thread;
+// Scene benchmarks, each against a baseline measured in the same process, in
+// interleaved rounds (median and minimum of the per-round ratios, see
+// rounds.h):
+//  - insertion: Point insertions vs as many bare cross-thread SendMessageA
+//    round trips to a window of another thread;
 //  - frame: 10 000 boxes drawn by the list traversal vs the same OpenGL calls
-//    from one hand-written loop, and vs the compiled display list;
+//    from one hand-written loop, and vs the compiled display list. Every
+//    window culls all faces (an object first in each list turns culling of
+//    front and back faces on), so no pixel is rasterised and the library's
+//    own work is not drowned by the renderer's;
 //  - pick: a click that picks in the 10 000 boxes vs a key press that draws
 //    one normal frame of them, each from the input to the released wait.
-// Prints the times and ratios.
+//   tools/wine-run.sh build/x64/bin/bench_scene.exe [insertions] [frames]
 #include <windows.h>
 
 #include <algorithm>
@@ -14,8 +19,9 @@
 #include <thread>
 #include <vector>
 
-#include "pexa.h"
+#include "../rounds.h"
 #include "frame_timing.h"
+#include "pexa.h"
 
 using namespace pexabench;
 
@@ -72,6 +78,21 @@ struct HandBoxes : cObj {
     void DrawExtra() override {}
 };
 
+// First in a list: every face is culled from here on, so a frame costs the
+// traversal and the OpenGL calls but no rasterisation.
+struct CullEverything : cObj {
+    CullEverything() : cObj(0) {}
+    void Draw() override {
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT_AND_BACK);
+    }
+    void DrawExtra() override {}
+};
+
+void AddCulling() {
+    SendPexaMsg(1025, WPARAM(static_cast<cObj *>(new CullEverything)), 0);
+}
+
 void AddBoxes() {
     for (int i = 0; i < 10000; ++i) {
         float x = float(i % 100) * 0.03f - 1.5f, y = float(i / 100) * 0.03f - 1.5f;
@@ -96,50 +117,54 @@ double RoundTrip(HWND hwnd, UINT down, WPARAM wParam, LPARAM lParam, HANDLE rele
 
 int main(int argc, char **argv) {
     // Under Wine a cross-thread SendMessageA costs close to a millisecond, so
-    // the insertion count can be lowered: bench_scene [insertions] [frames].
+    // the insertion count can be lowered: bench_scene [insertions] [frames]
+    // (frames: rounds of the frame and pick comparisons, at least 7).
     const int kInsertions = argc > 1 ? std::atoi(argv[1]) : 100000;
-    const int kFrames = argc > 2 ? std::atoi(argv[2]) : 31;
+    const int kFrames = std::max(7, argc > 2 ? std::atoi(argv[2]) : 31);
     void *w = CreateWind(" bench", 400, 300, 10, 10);
     ShowWind(w);
 
     HWND echo = StartEchoThread();
-    double t0 = Now();
-    for (int i = 0; i < kInsertions; ++i)
-        SendMessageA(echo, WM_USER, 0, 0);
-    double sendTime = Now() - t0;
-    t0 = Now();
-    for (int i = 0; i < kInsertions; ++i)
-        Point(NULL, 0, 0, 0);
-    double insertTime = Now() - t0;
-    std::printf("insertion: %d Point %.3f s, %d SendMessageA %.3f s, ratio %.2f (target <= 1.3)\n",
-                kInsertions, insertTime, kInsertions, sendTime, insertTime / sendTime);
+    const int perRound = kInsertions / bench::kRounds + 1;
+    bench::Print("insertion: Point vs SendMessageA", "send",
+                 bench::InterleaveCalls(
+                     [&] {
+                         for (int i = 0; i < perRound; ++i)
+                             Point(NULL, 0, 0, 0);
+                     },
+                     [&] {
+                         for (int i = 0; i < perRound; ++i)
+                             SendMessageA(echo, WM_USER, 0, 0);
+                     }));
 
     // Three windows, drawn in turn frame by frame, so that load on the
-    // machine hits all alike; the median frame time of each is compared.
+    // machine hits all alike; a round is one frame of each.
     void *listed = w;
     ClearList();
+    AddCulling();
     AddBoxes();
     void *hand = CreateWind(" bench hand", 400, 300, 420, 10);
     ShowWind(hand);
+    AddCulling();
     SendPexaMsg(1025, WPARAM(static_cast<cObj *>(new HandBoxes)), 0);
     void *compiledWind = CreateWind(" bench compiled", 400, 300, 830, 10);
     ShowWind(compiledWind);
+    AddCulling();
     AddBoxes();
     UseDisplayList();
-    std::vector<double> listTimes, handTimes, compiledTimes;
-    for (int i = 0; i < kFrames + 2; ++i) {
-        double a = TimeFrame(listed), b = TimeFrame(hand), c = TimeFrame(compiledWind);
-        if (i < 2) continue; // warm-up
-        listTimes.push_back(a);
-        handTimes.push_back(b);
-        compiledTimes.push_back(c);
+    bench::Print("frame of 10000 culled boxes: traversal vs hand", "hand",
+                 bench::Interleave([&] { return TimeFrame(listed); },
+                                   [&] { return TimeFrame(hand); }, kFrames));
+    bench::Print("frame of 10000 culled boxes: list vs hand", "hand",
+                 bench::Interleave([&] { return TimeFrame(compiledWind); },
+                                   [&] { return TimeFrame(hand); }, kFrames));
+    // Picking draws for real: culling would leave nothing to pick.
+    for (void *win : {listed, hand, compiledWind}) {
+        CurrentWind(win);
+        ClearList();
     }
-    double traversal = Median(listTimes), handWritten = Median(handTimes);
-    double compiled = Median(compiledTimes);
-    std::printf("frame of 10000 boxes: traversal %.1f ms, hand-written %.1f ms, ratio %.3f "
-                "(target <= 1.10); display list %.1f ms, ratio %.3f\n",
-                traversal * 1e3, handWritten * 1e3, traversal / handWritten, compiled * 1e3,
-                compiled / handWritten);
+    CurrentWind(listed);
+    AddBoxes();
 
     CurrentWind(listed);
     Enable(NULL, PEXA_ENABLE_PICKING);
@@ -153,16 +178,12 @@ int main(int argc, char **argv) {
         }
     }).detach();
     HWND hwnd = GetHWND(listed);
-    std::vector<double> picks, frames;
-    for (int i = 0; i < kFrames + 2; ++i) {
-        double p = RoundTrip(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150), released);
-        double f = RoundTrip(hwnd, WM_KEYDOWN, VK_F5, 1, released);
-        if (i < 2) continue;
-        picks.push_back(p);
-        frames.push_back(f);
-    }
-    double pick = Median(picks), frame = Median(frames);
-    std::printf("pick in 10000 boxes: %.1f ms, normal frame %.1f ms, ratio %.3f\n", pick * 1e3,
-                frame * 1e3, pick / frame);
+    bench::Print("pick in 10000 boxes vs a normal frame", "frame",
+                 bench::Interleave(
+                     [&] {
+                         return RoundTrip(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150),
+                                          released);
+                     },
+                     [&] { return RoundTrip(hwnd, WM_KEYDOWN, VK_F5, 1, released); }, kFrames));
     return 0;
 }

@@ -1,7 +1,9 @@
 // Colour reduction and grey conversion. The histogram of 32768 5-5-5 cells
-// first counts the pixels, then is overwritten cell by cell with the chosen
-// palette index and serves as the lookup cube: the nearest-colour search runs
-// once per cell, never per pixel.
+// first counts the pixels, then serves as the lookup cube of palette
+// indices: each cell is mapped to its nearest palette entry the first time a
+// pixel lands in it, so the nearest-colour search runs once per reached cell,
+// never per pixel, and never for the many cells no pixel reaches. The
+// quality mode is quantize.h's.
 #include "dib/color_reduce.h"
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 
 #include "dib/error_diffusion.h"
 #include "dib/median_cut.h"
+#include "dib/quantize.h"
 
 namespace pexa::dib {
 
@@ -48,26 +51,67 @@ void ChooseByPopularity(const uint32_t *histogram, Quad *table, uint32_t n) {
     }
 }
 
-// Replaces each cell's count by the index of the nearest of the first n
-// palette colours (squared distance, lowest index on ties). Cells without
-// pixels are skipped unless every cell can be reached (error diffusion).
-void MapCells(uint32_t *histogram, const Quad *table, uint32_t n, bool allCells) {
-    int pr[256], pg[256], pb[256];
-    for (uint32_t i = 0; i < n; ++i)
-        pr[i] = table[i].red, pg[i] = table[i].green, pb[i] = table[i].blue;
-    for (uint32_t cell = 0; cell < kCells; ++cell) {
-        if (!allCells && histogram[cell] == 0) continue;
+// The palette index of each 5-5-5 cell: the nearest of the first n palette
+// colours (squared distance, lowest index on ties), found once per cell.
+class CellMap {
+  public:
+    static constexpr uint32_t kUnmapped = 0xFFFFFFFFu;
+
+    CellMap(uint32_t *cube, const Quad *table, uint32_t n) : cube_(cube), n_(n) {
+        for (uint32_t i = 0; i < n; ++i)
+            r_[i] = table[i].red, g_[i] = table[i].green, b_[i] = table[i].blue;
+    }
+    // Every cell unmapped: the counts are no longer needed.
+    void Clear() { std::fill(cube_, cube_ + kCells, kUnmapped); }
+    // Maps every cell now (counted ones only, unless allCells).
+    void MapAll(bool allCells) {
+        for (uint32_t cell = 0; cell < kCells; ++cell)
+            cube_[cell] = allCells || cube_[cell] != 0 ? Nearest(cell) : kUnmapped;
+    }
+    uint32_t operator()(uint32_t cell) {
+        uint32_t &index = cube_[cell];
+        if (index == kUnmapped) index = Nearest(cell);
+        return index;
+    }
+
+  private:
+    uint32_t Nearest(uint32_t cell) const {
         int r, g, b;
         CellColor(cell, r, g, b);
         uint32_t best = 0;
         int bestDistance = 1 << 30;
-        for (uint32_t i = 0; i < n; ++i) {
-            const int dr = r - pr[i], dg = g - pg[i], db = b - pb[i];
+        for (uint32_t i = 0; i < n_; ++i) {
+            const int dr = r - r_[i], dg = g - g_[i], db = b - b_[i];
             const int d = dr * dr + dg * dg + db * db;
             if (d < bestDistance) bestDistance = d, best = i;
         }
-        histogram[cell] = best;
+        return best;
     }
+    uint32_t *cube_;
+    uint32_t n_;
+    int r_[256], g_[256], b_[256];
+};
+
+// The quality mode: quantize.h's palette and mapping.
+Failure ReduceForQuality(const SourceDib &src, uint32_t n, bool diffuse, ResultLayout &layout,
+                         ResultSink &sink) {
+    ColorHistogram histogram;
+    if (!histogram.Allocate()) return Failure::kNoMemory;
+    const PixelRows pixels{src.PixelRows() ? src.Row(0) : nullptr, src.width, src.PixelRows(),
+                           ptrdiff_t(src.rowBytes), 3};
+    histogram.Add(pixels);
+    PaletteColor palette[256];
+    const unsigned count = BuildPalette(histogram, n, palette);
+    if (count == 0 && histogram.pixels() != 0) return Failure::kNoMemory;
+    uint8_t *out = AllocateResult(layout, sink);
+    if (!out) return Failure::kNoMemory;
+    Quad *table = reinterpret_cast<Quad *>(out + 40);
+    for (unsigned k = 0; k < count; ++k)
+        table[k] = Quad{palette[k].blue, palette[k].green, palette[k].red, 0};
+    if (!MapToPalette(pixels, palette, count, diffuse, out + layout.BitsOffset(),
+                      ptrdiff_t(layout.rowBytes)))
+        return Failure::kNoMemory;
+    return Failure::kNone;
 }
 
 // Header of an 8-bit result with a 256-entry table, built from nothing.
@@ -80,7 +124,7 @@ bool LayoutEightBit(const SourceDib &src, ResultLayout &layout) {
 } // namespace
 
 Failure ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, ResultSink &sink,
-                     ReduceReport *report) {
+                     ReduceReport *report, CellMapping mapping) {
     const SourceDib src(source);
     if (!src.hasHeader) return Failure::kNoDib;
     if (bitsPerPixel > 8) return Failure::kBitsPerPixel;
@@ -93,6 +137,11 @@ Failure ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, Result
     if (!src.PixelsInside()) return Failure::kMismatch;
     const uint32_t n = 1u << bitsPerPixel;
     const bool diffuse = (flags & kReduceDiffuse) != 0;
+    if (flags & kReduceQuality) {
+        ResultLayout layout;
+        if (!LayoutEightBit(src, layout)) return Failure::kNoMemory;
+        return ReduceForQuality(src, n, diffuse, layout, sink);
+    }
 
     std::unique_ptr<uint32_t[]> cube(new (std::nothrow) uint32_t[kCells]());
     if (!cube) return Failure::kNoMemory;
@@ -120,13 +169,18 @@ Failure ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, Result
     } else {
         ChooseByPopularity(histogram, table, n);
     }
-    MapCells(histogram, table, n, diffuse);
+    CellMap map(histogram, table, n);
+    if (mapping == CellMapping::kAllCells) {
+        map.MapAll(diffuse);
+    } else {
+        map.Clear();
+    }
 
     uint8_t *bits = out + layout.BitsOffset();
     if (diffuse) {
         DiffuseErrors(
             src.width, src.height, table, rows, [&](uint32_t y) { return src.Row(y); },
-            [histogram](unsigned b, unsigned g, unsigned r) { return histogram[CellOf(r, g, b)]; },
+            [&map](unsigned b, unsigned g, unsigned r) { return map(CellOf(r, g, b)); },
             [&](uint32_t y, uint32_t x, unsigned index) {
                 bits[layout.rowBytes * y + x] = uint8_t(index);
             });
@@ -134,7 +188,7 @@ Failure ReduceColors(Block source, unsigned bitsPerPixel, unsigned flags, Result
         for (uint32_t y = 0; y < src.PixelRows(); ++y, bits += layout.rowBytes) {
             const uint8_t *p = src.Row(y);
             for (uint32_t x = 0; x < src.width; ++x, p += 3)
-                bits[x] = uint8_t(histogram[CellOf(p[2], p[1], p[0])]);
+                bits[x] = uint8_t(map(CellOf(p[2], p[1], p[0])));
         }
     }
     return Failure::kNone;

@@ -7,6 +7,7 @@ set(PEXA_DIB_PORTABLE
     dib/depth_convert.cpp
     dib/failure_text.cpp
     dib/median_cut.cpp
+    dib/quantize.cpp
     dib/rle_decode.cpp)
 set(PEXA_DIB_WIN32
     dib/win32_dib_convert.cpp

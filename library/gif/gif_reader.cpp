@@ -5,6 +5,7 @@
 // as the file goes. Images land at their exact left column in every depth.
 #include "gif/gif_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -41,6 +42,7 @@ class Reader {
     bool ReadImage();
     bool StartDecoder();
     bool DecodeData(uint8_t *indices, size_t count);
+    bool ReadIntoRows(uint32_t width, uint32_t height);
     void Place(const uint8_t *indices, uint32_t left, uint32_t top, uint32_t width, uint32_t height,
                bool interlaced, size_t produced);
     void PutRow(uint8_t *row, uint32_t left, const uint8_t *from, uint32_t count) const;
@@ -52,6 +54,7 @@ class Reader {
     uint8_t *dib_ = nullptr;
     dib::InfoHeader header_{};
     uint64_t rowBytes_ = 0;
+    bool drawn_ = false; // some image has put pixels into the DIB
     uint8_t block_[256];
 };
 
@@ -188,6 +191,13 @@ bool Reader::ReadImage() {
         return false;
     }
 
+    // The common file, one 8-bit image that fills the screen, is decoded in
+    // the DIB itself.
+    if (!drawn_ && header_.bitCount == 8 && (packed & 0x40) == 0 && left == 0 && top == 0 &&
+        width == uint32_t(header_.width) && height == uint32_t(header_.height) && width != 0 &&
+        height != 0)
+        return ReadIntoRows(width, height);
+
     const size_t count = size_t(width) * height; // at most 65535^2: no overflow in 32 bits
     uint8_t *indices = host_.Allocate(Block::kIndices, count ? count : 1);
     if (!indices) {
@@ -222,6 +232,7 @@ void Reader::Place(const uint8_t *indices, uint32_t left, uint32_t top, uint32_t
     const uint32_t screenWidth = uint32_t(header_.width), screenHeight = uint32_t(header_.height);
     if (width == 0 || top >= screenHeight || left >= screenWidth) return;
     const uint32_t columns = width < screenWidth - left ? width : screenWidth - left;
+    drawn_ = drawn_ || produced != 0;
     uint8_t *bits = dib_ + dib::BitsOffset(header_);
     const size_t storedRows = (produced + width - 1) / width;
     for (size_t stored = 0; stored < storedRows; ++stored) {
@@ -234,6 +245,43 @@ void Reader::Place(const uint8_t *indices, uint32_t left, uint32_t top, uint32_t
         uint8_t *row = bits + uint64_t(screenHeight - 1 - top - r) * rowBytes_;
         PutRow(row, left, indices + stored * width, count);
     }
+}
+
+// Decodes an image that covers the whole screen straight into the pixel
+// block of a still empty 8-bit DIB: the indices arrive top row first and
+// unpadded, and are then moved to their padded rows and the rows turned
+// bottom-up, in place. What the data did not reach stays 0, as Place leaves
+// it; an image that fails to decode leaves the DIB empty, as before.
+bool Reader::ReadIntoRows(uint32_t width, uint32_t height) {
+    uint8_t *bits = dib_ + dib::BitsOffset(header_);
+    const size_t count = size_t(width) * height, rowBytes = size_t(rowBytes_);
+    if (!DecodeData(bits, count)) {
+        // Whatever the decoder put there goes; the rest of the block was 0.
+        if (decoder_) std::memset(bits, 0, std::min(decoder_->produced(), count));
+        return false;
+    }
+    const size_t produced = decoder_->produced();
+    if (produced == 0) return true;
+    drawn_ = true;
+    // Rows that hold data; below them everything is still 0.
+    const size_t rows = (produced + width - 1) / width;
+    if (rowBytes != width) {
+        for (size_t r = rows; r-- > 0;) {
+            std::memmove(bits + r * rowBytes, bits + r * width, width);
+            std::memset(bits + r * rowBytes + width, 0, rowBytes - width);
+        }
+    }
+    uint8_t swap[4096];
+    for (size_t r = 0, q = height - 1; r < q && r < rows; ++r, --q) {
+        uint8_t *a = bits + r * rowBytes, *b = bits + q * rowBytes;
+        for (size_t done = 0; done < rowBytes; done += sizeof swap) {
+            const size_t n = rowBytes - done < sizeof swap ? rowBytes - done : sizeof swap;
+            std::memcpy(swap, a + done, n);
+            std::memcpy(a + done, b + done, n);
+            std::memcpy(b + done, swap, n);
+        }
+    }
+    return true;
 }
 
 // Puts count indices into a DIB row from column left on, each at its own

@@ -21,8 +21,10 @@ namespace pexa::gif {
 // Work and touched memory follow the data, not the sizes the file claims:
 // the DIB and each image's index buffer are asked for at their full size,
 // but only the indices that the data delivers are written, and only the
-// rows that hold them are drawn. A block the host cannot give refuses the
-// screen or the image with its memory text.
+// rows that hold them are drawn. An 8-bit image that fills the screen and
+// comes first is decoded in the DIB itself, without an index buffer. A
+// block the host cannot give refuses the screen or the image with its
+// memory text.
 uint8_t *ReadGif(Source &source, Host &host);
 
 // True when the first six bytes are "GIF87a" or "GIF89a".

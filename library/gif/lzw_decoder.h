@@ -1,9 +1,13 @@
 // The LZW decoder of GIF image data: takes the bytes of the data sub-blocks
 // one block at a time and writes colour indices into a buffer of a fixed
 // size. Distrusts its input: codes above the next free table slot are
-// refused, a string never runs past the end of the buffer, and every string
-// is written from its known length, so no prefix chain is followed further
-// than the table is long.
+// refused and a string never runs past the end of the buffer.
+//
+// Every string of the table already stands in the output: a new entry is the
+// previous string plus the first index of the current one, and the two are
+// written next to each other. So each code keeps only where its string first
+// appeared and how long it is, and decoding a code copies that many bytes
+// forward from there; no prefix chain is walked.
 #pragma once
 
 #include <cstddef>
@@ -39,19 +43,18 @@ class LzwDecoder {
 
   private:
     void Reset();
-    bool Decode(uint32_t code);
 
-    // Per code: the code of the string without its last index, the last
-    // index, the first index and the length of the string.
-    uint16_t prefix_[kTableSize];
-    uint8_t suffix_[kTableSize];
-    uint8_t first_[kTableSize];
+    // Per code above the end code: where its string starts in the output and
+    // how long it is. Codes below the clear code are single indices.
+    size_t offset_[kTableSize];
     uint16_t length_[kTableSize];
 
     uint32_t minCodeSize_ = 0, clear_ = 0, end_ = 0, next_ = 0;
     uint32_t codeSize_ = 0, mask_ = 0;
     uint32_t previous_ = kTableSize; // kTableSize: none
-    uint64_t bits_ = 0;              // bit accumulator, least significant bit first
+    size_t previousPos_ = 0;         // where the previous string starts
+    uint32_t previousLength_ = 0;
+    uint64_t bits_ = 0; // bit accumulator, least significant bit first
     uint32_t bitCount_ = 0;
     uint8_t *out_ = nullptr;
     size_t capacity_ = 0, pos_ = 0;

@@ -15,6 +15,13 @@ uint32_t HashSlot(uint32_t key, uint32_t size) {
     return (key * 2654435761u) >> 19 & (size - 1);
 }
 
+// The cache slot of a string key: the index and the prefix's low bits, mixed
+// with its high bits; no multiplication, as it lies on the chain of
+// dependent steps that one pixel after another makes.
+uint32_t CacheSlot(uint32_t key) {
+    return (key ^ key >> 11) & (LzwEncoder::kCacheSize - 1);
+}
+
 // The slot of the child whose last index is c among the first count slots,
 // or count when there is none. Eight slots at a time: XOR with c turns a
 // match into a zero byte, and the lowest flagged byte is always a real zero.
@@ -52,6 +59,7 @@ int LzwCodeSize(uint32_t v) {
 
 void LzwEncoder::ResetTable() {
     std::memset(childCount_, 0, sizeof childCount_);
+    std::memset(cache_, 0, sizeof cache_);
     if (hashUsed_) {
         std::memset(hashKey_, 0xFF, sizeof hashKey_);
         hashUsed_ = 0;
@@ -115,12 +123,19 @@ bool LzwEncoder::Encode(const uint8_t *indices, size_t count, int minCodeSize, S
         uint32_t current = indices[0] & indexMask;
         for (size_t i = 1; i < count; ++i) {
             const uint32_t c = indices[i] & indexMask;
+            const uint32_t key = current << 8 | c;
+            uint32_t &cached = cache_[CacheSlot(key)];
+            if ((cached >> 12) == key && (cached & 0xFFFu) != 0 && withCache_) {
+                current = cached & 0xFFFu;
+                continue;
+            }
             const Node &node = nodes_[current];
             const uint32_t children = childCount_[current];
             const uint32_t slot = FindChild(node.index, children, c);
             uint32_t found = slot < children ? node.child[slot] : kNone;
             if (found == kNone && children == kChildSlots) found = FindOverflow(current, c);
             if (found != kNone) {
+                cached = key << 12 | found;
                 current = found;
                 continue;
             }
@@ -133,6 +148,7 @@ bool LzwEncoder::Encode(const uint8_t *indices, size_t count, int minCodeSize, S
                 } else {
                     AddOverflow(current, c, next_);
                 }
+                cached = key << 12 | next_;
                 codeSize_ = uint32_t(LzwCodeSize(next_));
                 ++next_;
             } else {

@@ -1,9 +1,13 @@
 // The LZW encoder of GIF image data: colour indices in, data sub-blocks out.
-// The string table is searched through up to 12 child slots per code, which
-// holds almost every string of a typical picture; strings whose prefix has
-// more extensions are found in an overflow hash, so that noisy pictures stay
-// linear in time. Codes are packed least significant bit first into
-// sub-blocks of at most 255 bytes.
+// Each step first probes one slot of a small direct-mapped cache of recent
+// strings (prefix and index to code), which answers almost every step of a
+// picture with large flat areas from the first level of the processor's
+// cache. Behind it the string table is searched through up to 12 child
+// slots per code, which holds almost every string of a typical picture;
+// strings whose prefix has more extensions are found in an overflow hash,
+// so that noisy pictures stay linear in time. The cache only remembers what
+// the table holds, so the codes written are the same with or without it. Codes are packed least
+// significant bit first into sub-blocks of at most 255 bytes.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +25,13 @@ class LzwEncoder {
   public:
     static constexpr int kTableSize = 4096;
     static constexpr int kChildSlots = 12;
+    // Slots of the string cache: (prefix << 8 | index) << 12 | code, 0 when
+    // empty (no code of a string of two or more indices is 0).
+    static constexpr uint32_t kCacheSize = 8192;
+
+    // Without the cache (withCache false) the encoder searches the table for
+    // every step: the same codes, more slowly; kept to check the cache against.
+    explicit LzwEncoder(bool withCache = true) : withCache_(withCache) {}
 
     // Encodes count indices (each below 2^minCodeSize; minCodeSize 2 to 8)
     // as GIF image data: the clear code, the codes, the end code, then the
@@ -44,6 +55,7 @@ class LzwEncoder {
     static constexpr uint32_t kHashSize = 8192; // twice the table: short probes
     static constexpr uint32_t kEmpty = 0xFFFFFFFFu;
 
+    uint32_t cache_[kCacheSize];
     Node nodes_[kTableSize];
     uint8_t childCount_[kTableSize];
     uint32_t hashKey_[kHashSize]; // prefix << 8 | index, or kEmpty
@@ -57,6 +69,7 @@ class LzwEncoder {
     uint32_t blockPos_ = 1;
     Sink *sink_ = nullptr;
     bool ok_ = true;
+    bool withCache_ = true;
 };
 
 } // namespace pexa::gif

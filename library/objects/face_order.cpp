@@ -11,7 +11,7 @@ void VertexCorners::Build(const PolygonView &mesh) {
         ++start[mesh.cornerVertex[c] + 1];
     for (size_t v = 0; v < mesh.vertexCount; ++v)
         start[v + 1] += start[v];
-    corners.resize(mesh.cornerCount);
+    corners.reset(new uint32_t[mesh.cornerCount ? mesh.cornerCount : 1]);
     // start[v] serves as v's cursor and ends as the start of v + 1.
     for (size_t c = 0; c < mesh.cornerCount; ++c)
         corners[start[mesh.cornerVertex[c]]++] = uint32_t(c);
@@ -20,24 +20,55 @@ void VertexCorners::Build(const PolygonView &mesh) {
     start[0] = 0;
 }
 
-FaceOrderer::FaceOrderer(const PolygonView &mesh, size_t largeFrom)
-    : mesh_(mesh), largeFrom_(largeFrom), mark_(mesh.vertexCount, 0) {}
-
-void FaceOrderer::Mark(uint32_t face) {
-    if (face == markedFace_) return;
-    if (++stamp_ == 0) { // after 2^32 faces the old stamps could match again
-        std::fill(mark_.begin(), mark_.end(), 0);
-        stamp_ = 1;
+FaceOrderer::FaceOrderer(const PolygonView &mesh, size_t largeFrom, const VertexCorners *around)
+    : mesh_(mesh), largeFrom_(largeFrom), around_(around) {
+    const size_t faces = mesh.cornerCount ? size_t(FaceOf(uint32_t(mesh.cornerCount - 1))) + 1 : 0;
+    for (size_t f = 0; f < faces && sorted_.empty(); ++f) {
+        if (mesh.faceFirst[f + 1] - mesh.faceFirst[f] <= kSmallFace) continue;
+        sorted_.resize(mesh.cornerCount);
+        isSorted_.assign(faces, 0);
     }
-    for (uint32_t c = mesh_.faceFirst[face]; c < mesh_.faceFirst[face + 1]; ++c)
-        mark_[mesh_.cornerVertex[c]] = stamp_;
-    markedFace_ = face;
 }
 
-bool FaceOrderer::HoldsMarked(uint32_t face, uint32_t v) const {
-    for (uint32_t c = mesh_.faceFirst[face]; c < mesh_.faceFirst[face + 1]; ++c) {
-        const uint32_t u = mesh_.cornerVertex[c];
-        if (u != v && mark_[u] == stamp_) return true;
+const uint32_t *FaceOrderer::Sorted(uint32_t face) const {
+    const uint32_t b = mesh_.faceFirst[face], e = mesh_.faceFirst[face + 1];
+    if (!isSorted_[face]) {
+        std::copy(mesh_.cornerVertex + b, mesh_.cornerVertex + e, sorted_.begin() + b);
+        std::sort(sorted_.begin() + b, sorted_.begin() + e);
+        isSorted_[face] = 1;
+    }
+    return sorted_.data() + b;
+}
+
+bool FaceOrderer::ShareVertex(uint32_t a, uint32_t b, uint32_t v) const {
+    const uint32_t *vertex = mesh_.cornerVertex;
+    uint32_t ab = mesh_.faceFirst[a], ae = mesh_.faceFirst[a + 1];
+    uint32_t bb = mesh_.faceFirst[b], be = mesh_.faceFirst[b + 1];
+    if (ae - ab <= kSmallFace && be - bb <= kSmallFace) {
+        for (uint32_t i = ab; i < ae; ++i) {
+            const uint32_t u = vertex[i];
+            if (u == v) continue;
+            for (uint32_t j = bb; j < be; ++j)
+                if (vertex[j] == u) return true;
+        }
+        return false;
+    }
+    // The smaller face's vertices looked up in the larger one: among the
+    // faces at the vertex when they are few, else in its sorted copy.
+    if (ae - ab > be - bb) std::swap(a, b), std::swap(ab, bb), std::swap(ae, be);
+    const uint32_t *sorted = nullptr;
+    for (uint32_t i = ab; i < ae; ++i) {
+        const uint32_t u = vertex[i];
+        if (u == v) continue;
+        if (around_ && around_->start[u + 1] - around_->start[u] <= 16) {
+            const uint32_t *c = &around_->corners[around_->start[u]];
+            const uint32_t *end = &around_->corners[0] + around_->start[u + 1];
+            for (; c != end; ++c)
+                if (FaceOf(*c) == b) return true;
+        } else {
+            if (!sorted) sorted = Sorted(b);
+            if (std::binary_search(sorted, sorted + (be - bb), u)) return true;
+        }
     }
     return false;
 }
@@ -47,16 +78,76 @@ bool FaceOrderer::HoldsTwice(const uint32_t *corners, size_t k, size_t at) const
     return (at > 0 && FaceOf(corners[at - 1]) == f) || (at + 1 < k && FaceOf(corners[at + 1]) == f);
 }
 
+// The usual vertex: a few small faces. Their vertices other than v are
+// gathered once, and the search of NextBySearch runs over them.
+size_t FaceOrderer::OrderSmall(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
+                               bool *ring) {
+    uint32_t others[kLocal][kSmallFace], face[kLocal];
+    uint8_t count[kLocal], twice[kLocal], done[kLocal] = {};
+    for (size_t at = 0; at < k; ++at) {
+        const uint32_t f = face[at] = FaceOf(corners[at]);
+        const uint32_t b = mesh_.faceFirst[f], e = mesh_.faceFirst[f + 1];
+        if (e - b > kSmallFace) return kNotSmall;
+        uint8_t n = 0;
+        for (uint32_t c = b; c < e; ++c)
+            if (mesh_.cornerVertex[c] != v) others[at][n++] = mesh_.cornerVertex[c];
+        count[at] = n;
+        // A face that holds v twice has its two corners next to each other.
+        twice[at] = at > 0 && face[at - 1] == f;
+        if (twice[at]) twice[at - 1] = 1;
+    }
+    auto share = [&](size_t a, size_t b) {
+        if (twice[a]) return true;
+        for (uint8_t i = 0; i < count[a]; ++i)
+            for (uint8_t j = 0; j < count[b]; ++j)
+                if (others[a][i] == others[b][j]) return true;
+        return false;
+    };
+    done[0] = 1;
+    placed[0] = corners[0];
+    size_t n = 1, last = 0, start = 1;
+    while (n < k) {
+        size_t next = k;
+        for (size_t t = 0; t + 1 < k; ++t) {
+            size_t at = start + t;
+            if (at >= k) at -= k - 1;
+            if (!done[at] && share(last, at)) {
+                next = at;
+                break;
+            }
+        }
+        if (next >= k) break;
+        done[next] = 1;
+        placed[n++] = corners[next];
+        last = next;
+        start = next + 1 < k ? next + 1 : 1;
+    }
+    if (n > 2) *ring = share(last, 0);
+    return n;
+}
+
 size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
                           bool *ring) {
     *ring = false;
     if (k == 0) return 0;
+    if (k <= kLocal && k < largeFrom_) {
+        const size_t n = OrderSmall(v, corners, k, placed, ring);
+        if (n != kNotSmall) return n;
+    }
     placed_.assign(k, 0);
     placed_[0] = 1;
     placed[0] = corners[0];
     size_t n = 1;
-    const bool large = k >= largeFrom_;
-    if (large && k > 1) BuildIndex(v, corners, k);
+    bool large = k >= largeFrom_ && k > 1;
+    if (large) { // only for lists of small faces: the index holds all their vertices
+        size_t held = 0;
+        for (size_t at = 0; at < k && large; ++at) {
+            const uint32_t f = FaceOf(corners[at]);
+            held += mesh_.faceFirst[f + 1] - mesh_.faceFirst[f];
+            large = held <= 16 * k;
+        }
+    }
+    if (large) BuildIndex(v, corners, k);
     // The remaining faces keep their cyclic order over the positions 1 to
     // k - 1; moving the tested ones to the end only moves where the next
     // search starts: after the face just placed.
@@ -70,23 +161,21 @@ size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_
         last = next;
         start = next + 1 < k ? next + 1 : 1;
     }
-    if (n > 2) {
-        const bool twice = HoldsTwice(corners, k, last);
-        if (!twice) Mark(FaceOf(corners[last]));
-        *ring = twice || HoldsMarked(FaceOf(corners[0]), v);
-    }
+    if (n > 2)
+        *ring = HoldsTwice(corners, k, last) ||
+                ShareVertex(FaceOf(corners[last]), FaceOf(corners[0]), v);
     return n;
 }
 
 size_t FaceOrderer::NextBySearch(uint32_t v, const uint32_t *corners, size_t k, size_t last,
                                  size_t start) {
     const bool twice = HoldsTwice(corners, k, last);
-    if (!twice) Mark(FaceOf(corners[last]));
+    const uint32_t lastFace = FaceOf(corners[last]);
     for (size_t t = 0; t + 1 < k; ++t) {
         size_t at = start + t;
         if (at >= k) at -= k - 1;
         if (placed_[at]) continue;
-        if (twice || HoldsMarked(FaceOf(corners[at]), v)) return at;
+        if (twice || ShareVertex(lastFace, FaceOf(corners[at]), v)) return at;
     }
     return k;
 }

@@ -6,11 +6,15 @@
 // Two faces share an edge when at least two of the first face's coordinate
 // indexes occur in the second. Around a vertex v both faces hold v, so the
 // second shares an edge with the first when the first holds v twice or when
-// the two have another vertex in common.
+// the two have another vertex in common. That test looks at the two faces
+// only: small faces compare their vertices pairwise, and a face of more
+// than kSmallFace corners is searched in a sorted copy of its vertices, so
+// a test costs about the smaller face's size, whatever the other's.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -21,7 +25,7 @@ namespace pexa::mesh {
 struct PolygonView {
     const uint32_t *faceFirst = nullptr;
     const uint32_t *cornerVertex = nullptr;
-    const uint32_t *cornerFace = nullptr;
+    const uint32_t *cornerFace = nullptr; // null: all triangles, corner c in face c / 3
     size_t cornerCount = 0;
     size_t vertexCount = 0;
 };
@@ -30,19 +34,24 @@ struct PolygonView {
 // twice is listed twice): vertex v has corners[start[v] .. start[v + 1] - 1].
 struct VertexCorners {
     std::vector<uint32_t> start;
-    std::vector<uint32_t> corners;
+    std::unique_ptr<uint32_t[]> corners; // every entry written by Build: no zeroing first
     void Build(const PolygonView &mesh); // counts, then places: two linear passes
 };
 
 class FaceOrderer {
   public:
-    // Lists of largeFrom faces or more are ordered through an index of the
-    // vertices they hold instead of by scanning, so that a vertex shared by
-    // many faces costs about linear time; both ways give the same order.
-    // Either way a face of n corners costs about n at each of its vertices:
-    // linear for meshes of bounded faces, not for huge polygons that share
-    // many vertices.
-    explicit FaceOrderer(const PolygonView &mesh, size_t largeFrom = 24);
+    static constexpr uint32_t kSmallFace = 8;
+
+    // Lists of largeFrom faces or more whose faces are small on average are
+    // ordered through an index of the vertices they hold instead of by
+    // scanning, so that a vertex shared by many faces costs about linear
+    // time; both ways give the same order. A list of huge faces is scanned:
+    // building its index would cost their whole size at every vertex.
+    // around: the faces at each vertex (optional): with it, a small face
+    // meeting a large one is looked up among the few faces at its own
+    // vertices instead of in the large face's sorted copy.
+    explicit FaceOrderer(const PolygonView &mesh, size_t largeFrom = 24,
+                         const VertexCorners *around = nullptr);
 
     // Orders the k corners (in face order) of vertex v around it: the first
     // stays first; then, as long as faces remain, the first of the remaining
@@ -55,10 +64,14 @@ class FaceOrderer {
     size_t Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed, bool *ring);
 
   private:
-    uint32_t FaceOf(uint32_t corner) const { return mesh_.cornerFace[corner]; }
-    // Marks the vertices of the face (cached: faces repeat along a list).
-    void Mark(uint32_t face);
-    bool HoldsMarked(uint32_t face, uint32_t v) const;
+    static constexpr size_t kLocal = 32;            // longest list OrderSmall takes
+    static constexpr size_t kNotSmall = ~size_t(0); // OrderSmall: a face is too large
+    uint32_t FaceOf(uint32_t corner) const {
+        return mesh_.cornerFace ? mesh_.cornerFace[corner] : corner / 3;
+    }
+    size_t OrderSmall(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed, bool *ring);
+    // Whether two faces around v have a vertex other than v in common.
+    bool ShareVertex(uint32_t a, uint32_t b, uint32_t v) const;
     // Whether the face of corners[at] holds v twice: such corners are
     // neighbours in a face-ordered list.
     bool HoldsTwice(const uint32_t *corners, size_t k, size_t at) const;
@@ -69,10 +82,13 @@ class FaceOrderer {
 
     PolygonView mesh_;
     size_t largeFrom_;
-    std::vector<uint32_t> mark_; // per vertex: stamp of the marked face
-    uint32_t stamp_ = 0;
-    uint32_t markedFace_ = 0xFFFFFFFFu;
-    std::vector<uint8_t> placed_; // per position of the list being ordered
+    const VertexCorners *around_;
+    // Per corner of the faces above kSmallFace corners: the face's vertices
+    // sorted, made on a face's first lookup (empty when there are none).
+    const uint32_t *Sorted(uint32_t face) const;
+    mutable std::vector<uint32_t> sorted_;
+    mutable std::vector<uint8_t> isSorted_; // per face
+    std::vector<uint8_t> placed_;           // per position of the list being ordered
     // The index of a large list: (vertex, position) pairs sorted, with lazy
     // skip links past placed positions, per vertex and over all positions.
     std::vector<std::pair<uint32_t, uint32_t>> pairs_;

@@ -138,17 +138,30 @@ void FaceNormal(const float *p, const uint32_t *v, size_t n, float *normal) {
 
 void SmoothAtVertices(MeshDrawing &out, size_t vertexCount, float cosine, size_t largeFrom) {
     const size_t corners = out.cornerVertex.size();
-    std::vector<uint32_t> cornerFace(corners);
-    for (size_t f = 0; f < out.faceCount(); ++f)
-        for (uint32_t c = out.faceFirst[f]; c < out.faceFirst[f + 1]; ++c)
-            cornerFace[c] = uint32_t(f);
-    out.cornerNormal = cornerFace; // every corner starts with its face normal
-    PolygonView mesh{out.faceFirst.data(), out.cornerVertex.data(), cornerFace.data(), corners,
-                     vertexCount};
+    // Every corner starts with its face normal. A mesh of triangles only
+    // needs no table of the corners' faces: corner c lies in face c / 3.
+    const bool triangles = corners == 3 * out.faceCount();
+    std::vector<uint32_t> cornerFace;
+    if (triangles) {
+        out.cornerNormal.reserve(corners);
+        for (uint32_t f = 0; f < corners / 3; ++f) {
+            out.cornerNormal.push_back(f);
+            out.cornerNormal.push_back(f);
+            out.cornerNormal.push_back(f);
+        }
+    } else {
+        cornerFace.resize(corners);
+        for (size_t f = 0; f < out.faceCount(); ++f)
+            for (uint32_t c = out.faceFirst[f]; c < out.faceFirst[f + 1]; ++c)
+                cornerFace[c] = uint32_t(f);
+        out.cornerNormal = cornerFace;
+    }
+    const uint32_t *faceOf = triangles ? nullptr : cornerFace.data();
+    PolygonView mesh{out.faceFirst.data(), out.cornerVertex.data(), faceOf, corners, vertexCount};
     VertexCorners around;
     around.Build(mesh);
-    FaceOrderer orderer(mesh, largeFrom);
-    CreaseSmoother smoother(out.ownNormals, out.cornerNormal.data(), cornerFace.data(), cosine);
+    FaceOrderer orderer(mesh, largeFrom, &around);
+    CreaseSmoother smoother(out.ownNormals, out.cornerNormal.data(), faceOf, cosine);
     std::vector<uint32_t> placed;
     for (size_t v = 0; v < vertexCount; ++v) {
         const size_t k = around.start[v + 1] - around.start[v];
@@ -240,10 +253,14 @@ bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t
     // spare for vertices on creases.
     const size_t vertices = size_t(data.coordCount);
     out.ownNormals.reserve(3 * (faces + (crease ? vertices + vertices / 8 : 0)));
-    out.ownNormals.resize(3 * faces);
-    for (size_t f = 0; f < faces; ++f)
+    for (size_t f = 0; f < faces; ++f) {
+        float n[3];
         FaceNormal(data.coords.data(), &out.cornerVertex[out.faceFirst[f]],
-                   out.faceFirst[f + 1] - out.faceFirst[f], &out.ownNormals[3 * f]);
+                   out.faceFirst[f + 1] - out.faceFirst[f], n);
+        out.ownNormals.push_back(n[0]);
+        out.ownNormals.push_back(n[1]);
+        out.ownNormals.push_back(n[2]);
+    }
     if (!smooth) { // flat: one face normal per face
         out.shadeFirst = ShadeModel::kSmooth;
         out.shadeLast = ShadeModel::kFlat;

@@ -3,6 +3,9 @@
 // it must survive with the right text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "test_gif_support.h"
 
 namespace {
@@ -371,6 +374,41 @@ TEST(GifReader, PixelsTheDataDoesNotReachKeepWhatWasThere) {
             EXPECT_EQ(p.At(x, y), expected[y][x]) << x << "," << y;
 }
 
+TEST(GifReader, ImageDecodedInTheDibEqualsTheBufferedPath) {
+    // A full-screen 8-bit image is decoded in the DIB itself; behind a 1 x 1
+    // image of index 0 (which changes no pixel) the same image takes the
+    // path through an index block. Both DIBs must be the same, whole or
+    // short data, damaged codes, padded rows or not.
+    std::mt19937 rng(7);
+    for (int width : {1, 3, 4, 6, 13, 64}) {
+        for (int height : {1, 2, 9}) {
+            for (int kind = 0; kind < 4; ++kind) {
+                const size_t count = size_t(width) * height;
+                std::vector<uint8_t> indices(kind == 1 ? count / 2 + 1 : count);
+                for (size_t i = 0; i < indices.size(); ++i)
+                    indices[i] = uint8_t(i % 7 < 4 ? 3 : rng() % 256);
+                auto coded = giftest::Encode(indices, 8);
+                if (kind == 2) coded[1 + rng() % (coded.size() - 2)] ^= 0x5A;      // damaged
+                if (kind == 3) coded.resize(coded.size() / 2), coded.push_back(0); // cut short
+                if (kind == 3 && coded.size() > 1) coded[0] = uint8_t(coded.size() - 2);
+                GifBuilder direct, buffered;
+                direct.Screen(width, height, 0x87).Table(256);
+                buffered.Screen(width, height, 0x87).Table(256).Image(0, 0, 1, 1, 0, {0});
+                for (GifBuilder *gif : {&direct, &buffered})
+                    gif->Descriptor(0, 0, width, height, 0).Data(8, coded).Trailer();
+                TestHost a, b;
+                const uint8_t *da = giftest::Read(direct.bytes, a);
+                const uint8_t *db = giftest::Read(buffered.bytes, b);
+                ASSERT_TRUE(da && db);
+                ASSERT_EQ(a.dibSize, b.dibSize);
+                EXPECT_TRUE(std::equal(da, da + a.dibSize, db))
+                    << width << "x" << height << " " << kind;
+                EXPECT_EQ(a.errors, b.errors);
+            }
+        }
+    }
+}
+
 TEST(GifReader, SubBlocksBehindTheEndCodeBelongToTheImage) {
     auto coded = giftest::Encode({1, 2}, 8);
     coded.pop_back(); // the terminator
@@ -407,8 +445,10 @@ TEST(GifReader, EndInsideAnImageStopsEachWay) {
 }
 
 TEST(GifReader, OutOfMemoryTexts) {
+    // An image narrower than the screen: one that fills it is decoded in the
+    // DIB and needs no index block.
     GifBuilder gif;
-    gif.Screen(2, 1, 0x87).Table(256).Image(0, 0, 2, 1, 0, {1, 2}).Trailer();
+    gif.Screen(3, 1, 0x87).Table(256).Image(0, 0, 2, 1, 0, {1, 2}).Trailer();
     {
         TestHost host;
         host.failKind = giftest::Block::kDib;

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "gif/lzw_decoder.h"
+#include "gif/lzw_encoder.h"
 #include "test_gif_support.h"
 
 namespace {
@@ -204,6 +205,98 @@ TEST(LzwDecoder, SizesAboveTheIndexWidthAreSafe) {
     const Decoded d = Decode(coded, 11, 2);
     EXPECT_EQ(d.state, State::kEnd);
     EXPECT_EQ(d.indices, (std::vector<uint8_t>{0xFF, 0xFF}));
+}
+
+// The decoder as it was: each string written back to front along its
+// prefix chain. The copying decoder must agree with it on every stream.
+Decoded DecodeByChains(const std::vector<uint8_t> &stream, int minCodeSize, size_t capacity) {
+    std::vector<uint16_t> prefix(4096), length(4096);
+    std::vector<uint8_t> suffix(4096), first(4096), out(capacity);
+    const uint32_t clear = 1u << minCodeSize, end = clear + 1, none = 4096;
+    uint32_t size = minCodeSize + 1, next = clear + 2, previous = none, bitCount = 0;
+    uint64_t bits = 0;
+    size_t pos = 0;
+    for (uint32_t i = 0; i < clear; ++i)
+        suffix[i] = first[i] = uint8_t(i), length[i] = 1;
+    auto result = [&](State state, int bad) {
+        out.resize(pos);
+        return Decoded{out, state, pos, bad};
+    };
+    for (uint8_t byte : stream) {
+        bits |= uint64_t(byte) << bitCount;
+        for (bitCount += 8; bitCount >= size;) {
+            const uint32_t code = uint32_t(bits) & ((1u << size) - 1);
+            bits >>= size, bitCount -= size;
+            if (code == clear) {
+                size = minCodeSize + 1, next = clear + 2, previous = none;
+                continue;
+            }
+            if (code == end) return result(State::kEnd, 0);
+            if (code > next || (code == next && previous == none))
+                return result(State::kBadCode, int(code));
+            const uint32_t string = code < next ? code : previous;
+            const size_t total = code < next ? length[string] : length[string] + 1u;
+            if (total > capacity - pos) return result(State::kOverflow, 0);
+            if (code == next) out[pos + total - 1] = first[string];
+            for (uint32_t c = string, k = length[string]; k-- > 0; c = prefix[c])
+                out[pos + k] = suffix[c];
+            pos += total;
+            if (previous != none && next < 4096) {
+                prefix[next] = uint16_t(previous), suffix[next] = first[string];
+                first[next] = first[previous], length[next] = uint16_t(length[previous] + 1);
+                if (++next > (1u << size) - 1 && next < 4096) ++size;
+            }
+            previous = code;
+        }
+    }
+    return result(State::kDecoding, 0);
+}
+
+TEST(LzwDecoder, AgreesWithTheChainWalkOnGoodAndDamagedData) {
+    std::mt19937 rng(25);
+    for (int bits : {2, 4, 8}) {
+        for (int kind = 0; kind < 4; ++kind) {
+            const auto indices = Pattern(20000, kind, bits, uint32_t(kind));
+            const auto coded = giftest::Encode(indices, bits);
+            std::vector<uint8_t> stream;
+            for (size_t p = 0; p < coded.size() && coded[p] != 0; p += coded[p] + 1u)
+                stream.insert(stream.end(), coded.begin() + p + 1,
+                              coded.begin() + p + 1 + coded[p]);
+            for (int damage = 0; damage < 12; ++damage) {
+                auto bad = stream;
+                for (int k = 0; k < damage % 4; ++k)
+                    bad[rng() % bad.size()] ^= uint8_t(1u << (rng() % 8));
+                if (damage % 3 == 2) bad.resize(bad.size() / 2); // truncated
+                const size_t capacity = damage >= 8 ? indices.size() / 3 : indices.size();
+                std::vector<uint8_t> blocks; // back into sub-blocks of 200 bytes
+                for (size_t p = 0; p < bad.size(); p += 200) {
+                    const size_t n = std::min<size_t>(200, bad.size() - p);
+                    blocks.push_back(uint8_t(n));
+                    blocks.insert(blocks.end(), bad.begin() + p, bad.begin() + p + n);
+                }
+                blocks.push_back(0);
+                const Decoded want = DecodeByChains(bad, bits, capacity);
+                const Decoded got = Decode(blocks, bits, capacity, 1 + rng() % 300);
+                ASSERT_EQ(got.state, want.state) << bits << " " << kind << " " << damage;
+                ASSERT_EQ(got.produced, want.produced) << bits << " " << kind << " " << damage;
+                ASSERT_EQ(got.badCode, want.badCode) << bits << " " << kind << " " << damage;
+                ASSERT_EQ(got.indices, want.indices) << bits << " " << kind << " " << damage;
+            }
+        }
+    }
+}
+
+TEST(LzwEncoder, StringCacheChangesNoByte) {
+    // Flat areas (the cache's case), noise, gradients, at every code size.
+    for (int bits = 2; bits <= 8; ++bits) {
+        for (int kind = 0; kind < 4; ++kind) {
+            const auto indices = Pattern(300000, kind, bits, uint32_t(bits + kind));
+            pexa::gif::VectorSink cached, plain;
+            pexa::gif::LzwEncoder(true).Encode(indices.data(), indices.size(), bits, cached);
+            pexa::gif::LzwEncoder(false).Encode(indices.data(), indices.size(), bits, plain);
+            ASSERT_EQ(cached.bytes, plain.bytes) << bits << " " << kind;
+        }
+    }
 }
 
 } // namespace
