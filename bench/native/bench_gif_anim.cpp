@@ -1,34 +1,29 @@
 // The animated GIF writer (the portable recorder that GIFAnimBegin, Add and
 // End drive) against ImageMagick's
-//   convert -delay 8 -loop 0 frame*.ppm -layers Optimize out.gif
-// on the same 36 frames of a lit scene turning once (320 x 240), in the same
-// run: time ratio, size ratio, and each frame's PSNR against its source as
-// ImageMagick decodes both files. Rounds interleave ours, convert, and
-// convert of the same frames to null: (its start and reading, subtracted for
-// the second time ratio). Prints the median and min of the per-round ratios.
-//   tools/build.sh native && build/native/bench_gif_anim [rounds]
-#include <algorithm>
-#include <chrono>
-#include <cmath>
+//   convert -delay 8 -loop 0 f00.ppm ... f35.ppm -layers Optimize out.gif
+// on the same 36 frames of a lit scene turning once (320 x 240), in
+// interleaved rounds (see rounds.h): the time ratio against the whole
+// command, and against it less a null conversion of the same frames
+// (convert f00.ppm ... null:) in the same round, so that ImageMagick's
+// process start and frame reading do not count; the size ratio; each
+// frame's PSNR against its source as ImageMagick decodes both files.
+//   tools/build.sh native && cmake --build build/native --target bench_gif_anim &&
+//   build/native/bench_gif_anim [rounds]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
-#include "turning_scene.h"
+#include "../rounds.h"
 #include "dib/dib_layout.h"
 #include "gif/anim_recorder.h"
+#include "turning_scene.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr int kFrames = 36, kWidth = 320, kHeight = 240, kDelay = 8;
-
-double Seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 class FileSink final : public pexa::gif::Sink {
   public:
@@ -70,12 +65,6 @@ bool Ours(const std::vector<std::vector<uint8_t>> &dibs, const std::string &out,
     return recorder.Finish(sink, kDelay, 0, &report) == pexa::gif::AnimStatus::kOk && sink.Close();
 }
 
-double Run(const std::string &command) {
-    const auto t0 = Clock::now();
-    if (std::system(command.c_str()) != 0) return -1;
-    return Seconds(t0);
-}
-
 // PSNR of each frame of the file, drawn by ImageMagick, against its source.
 std::vector<double> FramePsnr(const std::string &gif,
                               const std::vector<std::vector<uint8_t>> &src) {
@@ -100,11 +89,6 @@ long FileSize(const std::string &path) {
     return n;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 double Mean(const std::vector<double> &v) {
     double s = 0;
     for (double x : v)
@@ -115,7 +99,7 @@ double Mean(const std::vector<double> &v) {
 } // namespace
 
 int main(int argc, char **argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    const int rounds = argc > 1 ? std::max(7, std::atoi(argv[1])) : bench::kRounds;
     const std::string dir = "/tmp/pexa_bench_gif_anim_" + std::to_string(getpid());
     if (std::system(("mkdir -p " + dir).c_str()) != 0) return 1;
     std::vector<std::vector<uint8_t>> rgb, dibs;
@@ -136,29 +120,27 @@ int main(int argc, char **argv) {
                                frameFiles + " -layers Optimize " + theirs;
     const std::string null = "convert" + frameFiles + " null:";
 
-    std::vector<double> ratio, netRatio, oursTimes, magickTimes;
+    bool ok = true;
     pexa::gif::AnimReport report;
-    for (int r = 0; r < rounds; ++r) {
-        const auto t0 = Clock::now();
-        if (!Ours(dibs, ours, report)) {
-            std::puts("bench_gif_anim: our writer failed");
-            return 1;
-        }
-        const double t = Seconds(t0);
-        const double m = Run(magick), n = Run(null);
-        if (m < 0 || n < 0) {
-            std::puts("bench_gif_anim: ImageMagick's convert is needed");
-            return 1;
-        }
-        oursTimes.push_back(t), magickTimes.push_back(m);
-        ratio.push_back(t / m);
-        netRatio.push_back(t / std::max(m - n, 1e-3));
-    }
+    std::vector<double> nullTimes;
+    const bench::Rounds r = bench::Interleave(
+        [&] { return bench::Seconds([&] { ok = Ours(dibs, ours, report) && ok; }); },
+        [&] {
+            const double whole =
+                bench::Seconds([&] { ok = std::system(magick.c_str()) == 0 && ok; });
+            nullTimes.push_back(bench::Seconds([&] { ok = std::system(null.c_str()) == 0 && ok; }));
+            return whole;
+        },
+        rounds);
     const auto ourPsnr = FramePsnr(ours, rgb), theirPsnr = FramePsnr(theirs, rgb);
-    if (ourPsnr.size() != size_t(kFrames) || theirPsnr.size() != size_t(kFrames)) {
-        std::puts("bench_gif_anim: a file did not decode to 36 frames");
+    if (!ok || ourPsnr.size() != size_t(kFrames) || theirPsnr.size() != size_t(kFrames)) {
+        std::puts("bench_gif_anim: a writer failed (is ImageMagick's convert installed?)");
         return 1;
     }
+    // The rounds' null conversions, the warm-up's first, in the order of r.peer.
+    std::vector<double> net;
+    for (size_t i = 0; i < r.ours.size(); ++i)
+        net.push_back(r.ours[i] / std::max(r.peer[i] - nullTimes[i + 1], 1e-3));
     double worstMargin = 1e9;
     int worstFrame = 0;
     for (int i = 0; i < kFrames; ++i)
@@ -168,14 +150,10 @@ int main(int argc, char **argv) {
 
     std::printf("bench_gif_anim: %d frames %d x %d of a turning lit scene, %d rounds\n", kFrames,
                 kWidth, kHeight, rounds);
-    std::printf("  time ours            median %7.1f ms  min %7.1f ms\n", Median(oursTimes) * 1e3,
-                *std::min_element(oursTimes.begin(), oursTimes.end()) * 1e3);
-    std::printf("  time convert         median %7.1f ms  min %7.1f ms\n", Median(magickTimes) * 1e3,
-                *std::min_element(magickTimes.begin(), magickTimes.end()) * 1e3);
-    std::printf("  time ratio ours/convert                 median %.3f  min %.3f\n", Median(ratio),
-                *std::min_element(ratio.begin(), ratio.end()));
-    std::printf("  time ratio ours/(convert - null:)       median %.3f  min %.3f\n",
-                Median(netRatio), *std::min_element(netRatio.begin(), netRatio.end()));
+    bench::Print("36 frames to an animated GIF", "convert", r);
+    std::printf("  less convert's null conversion: ratio median %.3f  min %.3f (null: median %.1f "
+                "ms)\n",
+                bench::Median(net), bench::Min(net), bench::Median(nullTimes) * 1e3);
     std::printf("  size ours %ld bytes, convert %ld bytes: ratio %.3f (target <= 1.1)\n", ourSize,
                 theirSize, double(ourSize) / double(theirSize));
     std::printf("  ours: %u global colours, %u local palettes, %u frames dithered, %u frames with"
@@ -189,6 +167,6 @@ int main(int argc, char **argv) {
     for (int i = 0; i < kFrames; ++i)
         std::printf("%s%.1f/%.1f", i % 6 ? " " : "\n    ", ourPsnr[i], theirPsnr[i]);
     std::printf("\n");
-    if (!std::getenv("KEEP")) std::system(("rm -rf " + dir).c_str());
+    std::system(("rm -rf " + dir).c_str());
     return 0;
 }

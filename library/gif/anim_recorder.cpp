@@ -8,7 +8,7 @@
 #include <new>
 
 #include "dib/depth_convert.h"
-#include "dib/error_diffusion.h"
+#include "dib/quantize.h"
 #include "gif/anim_stream.h"
 
 namespace pexa::gif {
@@ -48,7 +48,7 @@ class FrameWriter {
     FrameWriter(Sink &sink, uint32_t width, uint32_t height, std::vector<Color> global,
                 uint16_t delay, AnimReport &report)
         : sink_(sink), report_(report), width_(width), global_(std::move(global)),
-          nearest_(global_), delay_(delay), source_(size_t(width) * height * 3),
+          globalIndex_(global_), delay_(delay), source_(size_t(width) * height * 3),
           shown_(size_t(width) * height * 3), encoder_(new LzwEncoder) {}
 
     bool Write(const Rect &rect, const std::vector<uint8_t> &pixels, bool first);
@@ -64,8 +64,8 @@ class FrameWriter {
         return &source_[(size_t(y) * width_ + x) * 3];
     }
     uint8_t *ShownAt(uint32_t x, uint32_t y) { return &shown_[(size_t(y) * width_ + x) * 3]; }
-    void Map(const Rect &rect, const uint8_t *pixels, const std::vector<uint8_t> &changed,
-             NearestColor &nearest, bool dither, Mapping &out) const;
+    static void Map(const Rect &rect, const std::vector<uint8_t> &pixels,
+                    const std::vector<uint8_t> &changed, bool dither, Mapping &out);
     bool Emit(const Rect &rect, const std::vector<uint8_t> &indices, const Mapping &m,
               int transparent);
 
@@ -73,58 +73,33 @@ class FrameWriter {
     AnimReport &report_;
     uint32_t width_;
     std::vector<Color> global_;
-    NearestColor nearest_;
+    PaletteIndex globalIndex_;
     uint16_t delay_;
     std::vector<uint8_t> source_, shown_; // the last source frame and what a viewer shows
     std::unique_ptr<LzwEncoder> encoder_;
     std::unique_ptr<ColorSamples> localSamples_;
 };
 
-// Nearest colours, or serpentine Floyd-Steinberg diffusion whose error
-// reaches changed pixels only (an unchanged pixel keeps what is shown).
-void FrameWriter::Map(const Rect &rect, const uint8_t *pixels, const std::vector<uint8_t> &changed,
-                      NearestColor &nearest, bool dither, Mapping &out) const {
+// Maps the rectangle's pixels with the quantiser (nearest colours, or its
+// serpentine diffusion), then measures the changed pixels' error and the
+// entries they use.
+void FrameWriter::Map(const Rect &rect, const std::vector<uint8_t> &pixels,
+                      const std::vector<uint8_t> &changed, bool dither, Mapping &out) {
     const std::vector<Color> &palette = *out.palette;
-    const uint32_t w = rect.width;
-    out.indices.assign(size_t(w) * rect.height, 0);
+    out.indices.assign(changed.size(), 0);
+    const dib::PixelRows rows{pixels.data(), rect.width, rect.height, ptrdiff_t(rect.width) * 3, 3};
+    if (!dib::MapToPalette(rows, palette.data(), unsigned(palette.size()), dither,
+                           out.indices.data(), ptrdiff_t(rect.width)))
+        throw std::bad_alloc();
     out.error = 0;
     bool used[256] = {};
-    // Errors in sixteenths for this row and the next, one pixel of margin
-    // on each side.
-    std::vector<int> errors(dither ? 2 * 3 * (size_t(w) + 2) : 0, 0);
-    for (uint32_t y = 0; y < rect.height; ++y) {
-        int *here = dither ? &errors[(y & 1) * 3 * (w + 2)] : nullptr;
-        int *below = dither ? &errors[((y + 1) & 1) * 3 * (w + 2)] : nullptr;
-        if (dither) std::fill(below, below + 3 * (w + 2), 0);
-        const bool reverse = dither && (y & 1);
-        for (uint32_t i = 0; i < w; ++i) {
-            const uint32_t x = reverse ? w - 1 - i : i;
-            const size_t at = size_t(y) * w + x;
-            if (!changed[at]) continue;
-            const uint8_t *p = pixels + 3 * at;
-            int want[3] = {p[0], p[1], p[2]};
-            if (dither)
-                for (int k = 0; k < 3; ++k)
-                    want[k] = dib::ClampByte(want[k] + here[3 * (x + 1) + k] / 16);
-            const uint8_t index = nearest(uint8_t(want[0]), uint8_t(want[1]), uint8_t(want[2]));
-            out.indices[at] = index;
-            used[index] = true;
-            const Color &c = palette[index];
-            const int got[3] = {c.blue, c.green, c.red};
-            for (int k = 0; k < 3; ++k) {
-                const double d = double(p[k]) - got[k];
-                out.error += d * d;
-            }
-            if (!dither) continue;
-            const int step = reverse ? -1 : 1;
-            for (int k = 0; k < 3; ++k) {
-                const int e = want[k] - got[k];
-                here[3 * (x + 1 + step) + k] += e * 7;
-                below[3 * (x + 1 - step) + k] += e * 3;
-                below[3 * (x + 1) + k] += e * 5;
-                below[3 * (x + 1 + step) + k] += e;
-            }
-        }
+    for (size_t i = 0; i < changed.size(); ++i) {
+        if (!changed[i]) continue;
+        const Color &c = palette[out.indices[i]];
+        const uint8_t *p = &pixels[3 * i];
+        const double db = p[0] - c.blue, dg = p[1] - c.green, dr = p[2] - c.red;
+        out.error += db * db + dg * dg + dr * dr;
+        used[out.indices[i]] = true;
     }
     out.used = uint32_t(std::count(used, used + 256, true));
 }
@@ -174,29 +149,29 @@ bool FrameWriter::Write(const Rect &rect, const std::vector<uint8_t> &pixels, bo
     // The palette: global, or the frame's own where that pays.
     Mapping m;
     m.palette = &global_;
-    Map(rect, pixels.data(), changed, nearest_, false, m);
+    Map(rect, pixels, changed, false, m);
     const double channels = 3.0 * double(changedCount ? changedCount : 1);
     std::vector<Color> local;
-    std::unique_ptr<NearestColor> localNearest;
-    NearestColor *nearest = &nearest_;
+    std::unique_ptr<PaletteIndex> localIndex;
+    const PaletteIndex *index = &globalIndex_;
     if (m.error / channels > kLocalFloor && m.used <= kLocalUse * double(global_.size())) {
         if (!localSamples_) localSamples_.reset(new ColorSamples);
         localSamples_->Reset();
         for (size_t i = 0; i < changed.size(); ++i)
             if (changed[i]) localSamples_->Add(&pixels[3 * i]);
         local = ChoosePalette(*localSamples_, kMaxColors);
-        localNearest.reset(new NearestColor(local));
         Mapping l;
         l.palette = &local;
-        Map(rect, pixels.data(), changed, *localNearest, false, l);
+        Map(rect, pixels, changed, false, l);
         if (l.error < kLocalGain * m.error) {
             m = std::move(l);
-            nearest = localNearest.get();
+            localIndex.reset(new PaletteIndex(local));
+            index = localIndex.get();
             ++report_.localPalettes;
         }
     }
     if (m.error / channels > AnimRecorder::kDitherMse) {
-        Map(rect, pixels.data(), changed, *nearest, true, m);
+        Map(rect, pixels, changed, true, m);
         ++report_.dithered;
     }
 
@@ -230,8 +205,7 @@ bool FrameWriter::Write(const Rect &rect, const std::vector<uint8_t> &pixels, bo
             transparentCoded.push_back(clear[at]);
             uint8_t repeat = m.indices[at];
             if (!first && !changed[at]) {
-                const uint8_t *s = ShownAt(rect.left + x, rect.top + y);
-                const int exact = nearest->Exact(Color{s[0], s[1], s[2]});
+                const int exact = index->Find(ShownAt(rect.left + x, rect.top + y));
                 repeat = exact < 0 ? transparent : uint8_t(exact);
                 repeatUsesTransparent |= exact < 0;
             }

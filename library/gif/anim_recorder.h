@@ -5,16 +5,17 @@
 // pixels join the colour samples, so a turning object over a still
 // background costs memory for the object only.
 //
-// Finish chooses one global palette for all frames from those samples. A
-// frame whose changed pixels the global palette serves clearly worse than
-// it serves the animation as a whole gets a local palette of its own, when
-// that palette does markedly better. Pixels map to the nearest colour; only
-// a frame whose palette is coarse (mean squared error above kDitherMse a
+// Finish chooses one global palette for all frames from those samples (the
+// toolkit's quality quantiser; every colour exactly when there are no more
+// than 255). A frame whose changed pixels use few of the global entries and
+// are served poorly by them gets a local palette of its own, when that
+// palette does markedly better. Pixels map to the nearest colour; only a
+// frame whose palette is coarse (mean squared error above kDitherMse a
 // channel, where bands become visible) is dithered, since below that error
 // diffusion costs bytes and PSNR and hides nothing. Each frame stores the
-// bounding box of the pixels whose shown colour changes; inside it,
-// pixels that keep their colour are either transparent or repeat their
-// colour, whichever codes smaller. Portable: no windows.h.
+// bounding box of the pixels whose shown colour changes; inside it, pixels
+// that keep their colour are either transparent or repeat their colour,
+// whichever codes smaller. Portable: no windows.h.
 #pragma once
 
 #include <cstddef>

@@ -1,12 +1,10 @@
-// The animated GIF recorder's choices as the file shows them (the image
-// rectangles, local palettes, dithering; decoded by ImageMagick), and the
-// nearest-colour search against a plain one.
+// The animated GIF recorder's choices as the file shows them: the image
+// rectangles, local palettes and dithering, decoded by ImageMagick.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <functional>
-#include <random>
 #include <unistd.h>
 
 #include "gif/anim_recorder.h"
@@ -112,30 +110,6 @@ TEST(GifAnim, ChoicesShowInTheDecodedFrames) {
                 sum += std::pow(double(uint8_t(shown[i])) - sources[i], 2);
             EXPECT_GE(sum ? 10 * std::log10(65025.0 * double(frameBytes) / sum) : 99, c.psnrFloor)
                 << "frame " << f;
-        }
-    }
-}
-
-TEST(GifAnim, NearestColorIsThePlainSearch) {
-    std::mt19937 random(7);
-    auto color = [&] {
-        return pexa::gif::Color{uint8_t(random()), uint8_t(random()), uint8_t(random())};
-    };
-    auto distance = [](pexa::gif::Color a, pexa::gif::Color b) {
-        return (a.blue - b.blue) * (a.blue - b.blue) + (a.green - b.green) * (a.green - b.green) +
-               (a.red - b.red) * (a.red - b.red);
-    };
-    for (size_t size : {1, 2, 17, 255}) {
-        std::vector<pexa::gif::Color> palette; // every fifth entry repeats one: ties
-        for (size_t i = 0; i < size; ++i)
-            palette.push_back(i % 5 == 4 ? palette[i / 2] : color());
-        pexa::gif::NearestColor nearest(palette);
-        for (int n = 0; n < 3000; ++n) {
-            const pexa::gif::Color c = color();
-            size_t plain = 0;
-            for (size_t i = 1; i < size; ++i)
-                if (distance(c, palette[i]) < distance(c, palette[plain])) plain = i;
-            ASSERT_EQ(nearest(c.blue, c.green, c.red), plain) << size << " entries";
         }
     }
 }

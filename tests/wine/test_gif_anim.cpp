@@ -183,18 +183,14 @@ TEST(GifAnim, FailuresLeaveAnExistingFileAsItWas) {
         std::function<void()> steps;
         std::vector<std::string> texts;
     } cases[] = {
-        {"bad delay and loops",
+        {"refused at the start",
          [&] {
              EXPECT_EQ(GIFAnimBegin(file.c_str(), -1, 0), nullptr);
              EXPECT_EQ(GIFAnimBegin(file.c_str(), 5, 70000), nullptr);
+             EXPECT_EQ(GIFAnimBegin((file + ".missing\\a.gif").c_str(), 5, 0), nullptr);
          },
-         {2, "Ung\xFCltige Verz\xF6gerung oder Wiederholungszahl!"}},
-        {"no folder",
-         [&] { EXPECT_EQ(GIFAnimBegin((file + ".missing\\a.gif").c_str(), 5, 0), nullptr); },
-         {notCreated}},
-        {"no frame",
-         [&] { EXPECT_EQ(GIFAnimEnd(GIFAnimBegin(file.c_str(), 5, 0)), 0); },
-         {"Die Animation hat kein Bild!"}},
+         {"Ung\xFCltige Verz\xF6gerung oder Wiederholungszahl!",
+          "Ung\xFCltige Verz\xF6gerung oder Wiederholungszahl!", notCreated}},
         {"no usable frame",
          [&] {
              void *anim = GIFAnimBegin(file.c_str(), 5, 0);
