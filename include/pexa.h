@@ -22,6 +22,12 @@
 #ifndef PEXA_H_CORE
 #define PEXA_H_CORE
 
+/* Version of this header and of the DLLs it belongs to (their VERSIONINFO
+ * records FileVersion and ProductVersion "MAJOR.MINOR.PATCH"). */
+#define PEXA_VERSION_MAJOR 1
+#define PEXA_VERSION_MINOR 0
+#define PEXA_VERSION_PATCH 0
+
 /* ------------------------------------------------------------------------
  * Constants
  * ------------------------------------------------------------------------ */
