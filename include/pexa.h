@@ -131,7 +131,31 @@ typedef struct ViewpointData {
  * implement Draw with OpenGL (3D) or GDI (2D) and an empty DrawExtra, and
  * insert an object with SendPexaMsg(PEXA_MSG_INSERT_3D, obj, 0) (or
  * PEXA_MSG_INSERT_2D). The window then owns it and destroys it through the
- * virtual destructor. */
+ * virtual destructor. Objects the library made are deleted with DelObj or
+ * ClearList, never with delete. */
+#if defined(_MSC_VER) && !defined(__MINGW32__)
+/* Microsoft's C++ ABI (cl, clang-cl, clang for *-windows-msvc) gives the
+ * virtual functions their table slots in declaration order and the
+ * destructor one slot; the DLL, built with GCC's ABI, destroys an object
+ * through slots 0 (complete) and 1 (deleting) and draws it through slots 2
+ * (Draw) and 3 (DrawExtra). The two private forwarders fill slots 0 and 1,
+ * so that a class derived here has the table the DLL calls. */
+class cObj {
+  public:
+    int typeId;
+    cObj *next;
+    cObj(int id = 0) : typeId(id), next(0) {}
+
+  private:
+    virtual void PexaAbiDestroy() { this->~cObj(); }
+    virtual void PexaAbiDelete() { delete this; }
+
+  public:
+    virtual void Draw() = 0;
+    virtual void DrawExtra() = 0;
+    virtual ~cObj() {}
+};
+#else
 class cObj {
   public:
     int typeId;
@@ -141,6 +165,7 @@ class cObj {
     virtual void Draw() = 0;
     virtual void DrawExtra() = 0;
 };
+#endif
 #endif
 
 #endif /* PEXA_H_CORE */

@@ -61,7 +61,7 @@ void Insert(cObj *obj, void *w) {
 int main() {
     void *w = CreateWind(" subclass abi", 200, 200, 4, 240, NULL, 0, WS_OVERLAPPEDWINDOW);
     ShowWind(w);
-    ViewpointAdd("front", NULL); // a string literal where the library only reads
+    ViewpointAdd((char *)"front", NULL); // a string literal where the library only reads
     Insert(new cSquare(0), w);
     const int red = CentreRed();
     Say("Draw reached: %d", draws);
