@@ -5,6 +5,7 @@
 #include <new>
 
 #include "objects/group.h"
+#include "objects/own_object.h"
 #include "objects/win32_create.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_messages.h"
@@ -26,14 +27,11 @@ cObj *ObjectArg(const Call &call) {
 }
 
 // What the graph needs to know of a library group or Use object. (The type
-// id alone could be a program's own class; the cast is checked.)
+// id alone could be a program's own class.)
 SceneGraph::Kind KindOf(cObj *obj) {
     SceneGraph::Kind kind;
-    if (!obj) return kind;
-    if (obj->typeId == kTypeGroup)
-        if (cGroup *group = dynamic_cast<cGroup *>(obj)) kind.members = group;
-    if (obj->typeId == kTypeUse)
-        if (cUse3D *use = dynamic_cast<cUse3D *>(obj)) kind.targetField = &use->target;
+    if (cGroup *group = AsOwn<cGroup>(obj, kTypeGroup, nullptr)) kind.members = group;
+    if (cUse3D *use = AsOwn<cUse3D>(obj, kTypeUse, nullptr)) kind.targetField = &use->target;
     return kind;
 }
 
