@@ -272,12 +272,12 @@ PEXA_API int DrawMode(int mode);
 /* Adds a named viewpoint to the window's "Viewpoints" menu: data as given,
  * or (data NULL) the current view under name. Returns 1 when added, 0 when
  * both are NULL. */
-PEXA_API int ViewpointAdd(char *name, ViewpointData *data PEXA_DEFAULT(NULL));
+PEXA_API int ViewpointAdd(const char *name, ViewpointData *data PEXA_DEFAULT(NULL));
 /* Deletes the named viewpoint (NULL: the current one, after asking the
  * user). Returns 1 when one was deleted, else 0. */
-PEXA_API int ViewpointDel(char *name PEXA_DEFAULT(NULL));
+PEXA_API int ViewpointDel(const char *name PEXA_DEFAULT(NULL));
 /* Moves to the named viewpoint. Returns 1 when found, else 0. */
-PEXA_API int ViewpointSet(char *name);
+PEXA_API int ViewpointSet(const char *name);
 
 /* ------------------------------------------------------------------------
  * Console, status bar, lights, dialogs and help
