@@ -32,14 +32,14 @@ msvc_build() { # target, arch, mingw triple's machine, C symbol prefix, 32-bit o
   done
   lld-link /nologo ${5:+/safeseh:no} /subsystem:console /nodefaultlib /entry:mainCRTStartup \
     "/alternatename:??_7type_info@@6B@=${4}pexa_type_info_vtable" /out:"$work/$2/subclass_abi.exe" "${obj[@]}" \
-    "$sdk/lib/$2/pexav16.lib" "$mingw"/lib/lib{kernel32,user32,opengl32}.a
+    "$sdk/lib/$2/pexav16.lib" "$mingw"/lib/lib{kernel32,user32,gdi32,opengl32}.a
 }
 mkdir -p "$work/x64" "$work/x86" "$work/gnu"
 msvc_build x86_64-pc-windows-msvc x64 x86_64 ""
 msvc_build i686-pc-windows-msvc x86 i686 _ 32-bit
 echo "built for the Microsoft C++ ABI: x64 and x86 (the x86 one is not run)"
 x86_64-w64-mingw32-g++-posix -std=c++17 -pedantic-errors -Wall -Werror -O1 -static -I"$sdk/include" \
-  "$programs/subclass_abi.cpp" -o "$work/gnu/subclass_abi.exe" -L"$sdk/lib/x64" -lpexav16 -lopengl32
+  "$programs/subclass_abi.cpp" -o "$work/gnu/subclass_abi.exe" -L"$sdk/lib/x64" -lpexav16 -lopengl32 -lgdi32
 echo "built by g++ -pedantic-errors"
 
 status=0
