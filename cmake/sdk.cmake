@@ -113,7 +113,8 @@ install(FILES ${example_files} $<TARGET_FILE:pexav16> $<TARGET_FILE:pexab16>
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/pexaDocu DESTINATION .)
 
 # Without their debugging information the programs and DLLs are a tenth of
-# their size.
+# their size. strip stamps the PE header with SOURCE_DATE_EPOCH, here the
+# build's file time, so that every install of one build is the same.
 install(CODE "
   set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
   file(GLOB_RECURSE x64 \${root}/*.exe \${root}/lib/x64/*.dll \${root}/pexaExamples/*.dll)
@@ -123,10 +124,14 @@ install(CODE "
     if(arch STREQUAL x86)
       set(strip i686-w64-mingw32-strip)
     endif()
-    execute_process(COMMAND \${strip} --strip-debug \${\${arch}} RESULT_VARIABLE failed)
-    if(failed)
-      message(FATAL_ERROR \"stripping failed: \${\${arch}}\")
-    endif()
+    foreach(binary \${\${arch}})
+      file(TIMESTAMP \${binary} time %s UTC)
+      execute_process(COMMAND \${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=\${time}
+                              \${strip} --strip-debug \${binary} RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR \"stripping \${binary} failed\")
+      endif()
+    endforeach()
   endforeach()")
 
 set(PEXA_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
