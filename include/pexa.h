@@ -111,8 +111,10 @@
 #define PEXA_MSG_VIEWPOINT_SET 1248 /* wParam: name; current */
 #define PEXA_MSG_GET_EVENT 1249     /* wParam: kind; current */
 #define PEXA_MSG_EVENT_EXISTS 1250  /* wParam: kind; current */
+/* wParam: window or 0 (the current one), lParam: int[2] width, height; result: a new DIB */
+#define PEXA_MSG_DIB_FROM_SCENE 1251
 #define PEXA_MSG_FIRST 1024
-#define PEXA_MSG_LAST 1250
+#define PEXA_MSG_LAST 1251
 
 /* A named view for ViewpointAdd: eye position and rotation in the ROTATE
  * sense (the model turned rot degrees about axis, seen from pos) and the
@@ -323,7 +325,7 @@ PEXA_API void OpenDocu(const char *file);
  * Requests and events                   library/runtime/win32_event_api.cpp
  * ------------------------------------------------------------------------ */
 
-/* Sends a request (PEXA_MSG_..., 1024 to 1250) to the library thread and
+/* Sends a request (PEXA_MSG_..., 1024 to 1251) to the library thread and
  * returns the handler's result (0 for a number without a handler);
  * SendPexaMsg(PEXA_MSG_INSERT_3D, object, 0) inserts an object of your own
  * class. */
@@ -621,6 +623,14 @@ PEXA_API int RelToPos2D(int on);
 
 /* A new 24-bit DIB of what the current scene window shows; NULL on failure. */
 PEXA_API HGLOBAL DIBfromWind(void);
+/* A new 24-bit DIB of width x height pixels (1 to 16384 each) of the
+ * window's scene (NULL: the current window) as the window draws it: same
+ * camera and lights, the picture's own aspect ratio, the 2D overlay scaled
+ * with the picture. Drawn on the library thread through the window's own
+ * context in tiles of its client size; works for a hidden window, for any
+ * size and whatever covers the window, and leaves the picture on screen as
+ * it was. NULL after a console line (bad size, no such window, no memory). */
+PEXA_API HGLOBAL DIBfromScene(void *window, int width, int height);
 
 /* ------------------------------------------------------------------------
  * Bitmap toolkit: DIB handles              library/dib/win32_dib_handle.cpp

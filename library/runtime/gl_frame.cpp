@@ -126,7 +126,7 @@ int cWind::Render() {
         DrawScene();
     else
         FillRect(os.hdc, &clientRect, os.backBrush);
-    if (lists.has2D) DrawOverlay();
+    if (lists.has2D) DrawOverlay(os.hdc);
     ContinueMotion();
     return 0;
 }
@@ -146,10 +146,7 @@ void cWind::DrawScene() {
     PlaceModelLights();
 
     int t0 = ClockMilliseconds();
-    if (render.compiledValid)
-        glCallList(sceneListId);
-    else
-        lists.list3D->Draw();
+    DrawSceneList();
     glPopMatrix();
     render.frameTime = ClockMilliseconds() - t0;
     if (render.frameTime == 0) render.frameTime = 1;
@@ -163,6 +160,13 @@ void cWind::DrawScene() {
     }
     glPopMatrix();
     RefreshViewDialog(this);
+}
+
+void cWind::DrawSceneList() {
+    if (render.compiledValid)
+        glCallList(sceneListId);
+    else
+        lists.list3D->Draw();
 }
 
 // Clears the buffers and sets the switches, modes, light model and lights
@@ -210,13 +214,15 @@ void cWind::SetProjection(bool picking) {
 }
 
 // The 2D pass: from the top-left corner with the copy mix, in list order.
-void cWind::DrawOverlay() {
-    MoveToEx(os.hdc, 0, 0, nullptr);
+void cWind::DrawOverlay(HDC dc) {
+    MoveToEx(dc, 0, 0, nullptr);
     overlay.pos2D[0] = overlay.pos2D[1] = 0;
-    SetROP2(os.hdc, R2_COPYPEN);
+    SetROP2(dc, R2_COPYPEN);
     lib.handledWind = this;
     SceneWriteGuard sceneLock;
+    os.overlayDC = dc;
     lists.list2D->Draw();
+    os.overlayDC = nullptr;
 }
 
 // While something moves (animation, a spin, flight), the window asks for

@@ -89,6 +89,7 @@ struct RenderState {
     int compiledValid = 0;          // frames call the compiled display list
     int idle = 0;                   // the last frame found no motion
     int frameTime = 1;              // milliseconds of the last 3D list drawing, at least 1
+    int still = 0;                  // a picture is drawn (DIBfromScene): rotations do not advance
     float BackColor[3] = {0, 0, 0}; // INI: the OpenGL clear colour
     float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f}; // INI (r, g, b)
     int colorbits = 24;                                    // INI: pixel format
@@ -145,6 +146,7 @@ struct SystemHandles {
     HICON__ *cursorRotate = nullptr, *cursorFly = nullptr, *cursorWalk = nullptr;
     HICON__ *cursorArrow = nullptr;
     HBRUSH__ *backBrush = nullptr; // fills the client area while there is no 3D object
+    HDC__ *overlayDC = nullptr;    // where the 2D pass draws: the window, or a picture
 };
 
 // The two root lists and the lists receiving insertions.
