@@ -8,6 +8,7 @@
 
 #include "scene/group.h"
 #include "resources/resource_ids.h"
+#include "runtime/win32_frame_pacing.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_menu.h"
 #include "runtime/win32_scene_lock.h"
@@ -26,6 +27,7 @@ int cWind::SetupGL(HWND window) {
     if (clientRect.bottom == 0) clientRect.bottom = 1;
     LoadConfiguration(this);
     CreateContext();
+    StartPacing(this);
     CreateRootLists();
     StartView();
     lights[0].on = 1; // the headlight
@@ -78,10 +80,12 @@ void cWind::CreateRootLists() {
     });
 }
 
-// The view starts at the initial view of the configuration; everything
-// else keeps the defaults of window_state.h.
+// The view starts at the initial view of the configuration (the first
+// frame turns the model once by the initial rotation); everything else
+// keeps the defaults of window_state.h.
 void cWind::StartView() {
     view.rotAngle = view.iniRot;
+    view.turnOnce = 1;
     Copy3(view.rotAxis, view.iniAxis);
     Copy3(view.eyePos, view.iniPos);
 }

@@ -81,7 +81,7 @@ class cWind {
     void SetFrameState();
     void SetProjection(bool picking);
     void DrawOverlay();
-    void ContinueMotion();
+    void ContinueMotion(int frameStart);
     void SetupLights();
     void PlaceModelLights();
     void ApplyViewingTransform();
