@@ -12,6 +12,7 @@
 #include "runtime/win32_events.h"
 #include "runtime/gl_frame.h"
 #include "runtime/win32_frame_pacing.h"
+#include "runtime/win32_input.h"
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
 #include "platform/clock.h"
@@ -132,6 +133,7 @@ int cWind::Render() {
     else
         FillRect(os.hdc, &clientRect, os.backBrush);
     if (lists.has2D) DrawOverlay();
+    if (dialogs.hStatusBar) PaintStatusBar(this);
     ContinueMotion(start);
     return 0;
 }
@@ -144,7 +146,7 @@ void cWind::DrawScene() {
     SetFrameState();
     glPushMatrix();
     const bool picking = render.renderMode == GL_SELECT;
-    SetProjection(picking);
+    SetProjection(SceneViewport(), picking);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     ApplyViewingTransform();
@@ -194,22 +196,23 @@ void cWind::SetFrameState() {
     if (shading) SetupLights();
 }
 
-// The viewport and projection of the client area; a pick frame narrows it
-// to the two pixels around the click and starts the name stack.
-void cWind::SetProjection(bool picking) {
+// The viewport and projection of the scene; a pick frame narrows it to the
+// two pixels around the click (client coordinates from the top, OpenGL's
+// from the bottom of the window) and starts the name stack.
+void cWind::SetProjection(const Viewport &viewport, bool picking) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, clientRect.right, clientRect.bottom);
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     if (picking) {
         pick.objects.clear();
         glRenderMode(GL_SELECT);
         GLint vp[4];
         glGetIntegerv(GL_VIEWPORT, vp);
-        gluPickMatrix(pick.mouseX, vp[3] - pick.mouseY, 2.0, 2.0, vp);
+        gluPickMatrix(pick.mouseX, vp[1] + vp[3] - pick.mouseY, 2.0, 2.0, vp);
         glInitNames();
         glPushName(0);
     }
-    const double aspect = double(float(clientRect.right) / float(clientRect.bottom));
+    const double aspect = double(float(viewport.width) / float(viewport.height));
     if (view.project_mode == PEXA_PERSPECTIVE) {
         gluPerspective(view.angle, aspect, view.clipnear, view.clipfar);
     } else if (view.project_mode == PEXA_ORTHOGONAL) {
