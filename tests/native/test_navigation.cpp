@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -264,12 +265,62 @@ TEST(Navigation, KeyTable) {
     EXPECT_EQ(v.eyePos[0], 0);
 }
 
-// A new record may share its id with an older one, which the id then finds;
-// names are exact; deleting a record makes its predecessor current (the new
-// first when the first goes); a name not even terminated is cut to the
-// record. (Adding, setting and deleting by name and by menu id: the Wine
-// navigation test.)
-TEST(Viewpoints, SharedIdsDeletionAndUnterminatedNames) {
+// A numeric-pad key turns the model once, whether its own frame or (control
+// held) a later one applies the turn, however many frames follow; so does a
+// reset with an initial rotation, which draws its frame. A spin keeps
+// turning every frame.
+TEST(Navigation, KeyTurnsAndTheResetHappenOnce) {
+    const float y[3] = {0, 1, 0};
+    float once[16], twice[16];
+    RotationMatrix(15, y, once);
+    MultiplyMatrix(once, once, twice);
+    for (bool control : {false, true}) {
+        ViewState v;
+        Frame(v, NavKey(v, kWindow, kKeyNumpad0 + 6, control));
+        for (int i = 0; i < 3; ++i)
+            Frame(v, D);
+        for (int i = 0; i < 16; ++i)
+            EXPECT_NEAR(v.rotMatrix[i], once[i], 1e-6f) << "control " << control;
+    }
+    ViewState v;
+    v.iniRot = 15, v.iniAxis[1] = 1;
+    Frame(v, ResetNav(v));
+    Frame(v, D);
+    EXPECT_NEAR(v.rotMatrix[8], once[8], 1e-6f);
+    v.rotAngle = 15, v.keepAnimating = 1; // a spin set by a quick release
+    SetIdentity(v.rotMatrix);
+    Frame(v, D);
+    Frame(v, D);
+    EXPECT_NEAR(v.rotMatrix[8], twice[8], 1e-6f);
+}
+
+// The view angle stays within 1 to 179 degrees from the keys, the setter
+// and a viewpoint; NaN keeps the angle.
+TEST(Navigation, ViewAngleLimits) {
+    ViewState v;
+    v.angle = 178.5;
+    NavKey(v, kWindow, kKeyAdd, false);
+    NavKey(v, kWindow, kKeyAdd, false);
+    EXPECT_EQ(v.angle, 179);
+    for (auto [given, kept] : {std::pair{200.0, 179.0}, {-30, 1}, {NAN, 1}, {0.5, 1}, {90, 90}}) {
+        SetProjectionMode(v, PEXA_ORTHOGONAL, given, 1, 2);
+        EXPECT_EQ(v.angle, kept) << given;
+    }
+    NavKey(v, kWindow, kKeySubtract, false);
+    EXPECT_EQ(v.angle, 89);
+    cVPList list;
+    ViewpointData wide = InitialViewpoint(v);
+    wide.angle = 270;
+    ApplyViewpoint(v, *list.add(wide));
+    EXPECT_EQ(v.angle, 179);
+}
+
+// Ids only grow: a new record never takes a deleted one's id (until the
+// range is used up, then the lowest free one); names are exact; deleting a
+// record makes its predecessor current (the new first when the first goes);
+// a name not even terminated is cut to the record. (Adding, setting and
+// deleting by name and by menu id, and the menu: the Wine navigation test.)
+TEST(Viewpoints, IdsDeletionAndUnterminatedNames) {
     cVPList list;
     ViewpointData data = InitialViewpoint(ViewState());
     for (const char *name : {"one", "two", "three"}) {
@@ -279,8 +330,13 @@ TEST(Viewpoints, SharedIdsDeletionAndUnterminatedNames) {
     ASSERT_TRUE(list.remove(list.find("two")));
     EXPECT_STREQ(list.current()->name, "one");
     std::strcpy(data.name, "four");
-    EXPECT_EQ(list.add(data)->menuId, 60002); // the old third keeps 60002 too
+    EXPECT_EQ(list.add(data)->menuId, 60003);
     EXPECT_STREQ(list.findById(60002)->name, "three");
+    EXPECT_EQ(list.findById(60001), nullptr);
+    for (int id = 60004; id <= cVPList::kLastMenuId; ++id)
+        list.remove(list.add(data));
+    EXPECT_EQ(list.add(data)->menuId, 60001); // the range used up: the lowest free
+    list.remove(list.last());
     EXPECT_EQ(list.find("Four"), nullptr);
     list.remove(list.first());
     EXPECT_STREQ(list.current()->name, "three");

@@ -3,6 +3,7 @@
 // the real pop-up menu, the "Save As" dialog and the dialog's fields.
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <future>
 #include <thread>
 #include <utility>
@@ -21,6 +22,24 @@ class Navigation : public SceneTest {
         Box(NULL, -0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f);
         RefreshWind(wind);
     }
+    // A right click at (x, y) opens the real pop-up menu; user(menu window)
+    // runs on another thread while it is open, then the click's handling
+    // ends. Returns the menu shown.
+    HMENU RightClick(int x, int y, const std::function<void(HWND)> &user) {
+        std::atomic<HMENU> shown{nullptr};
+        std::thread t([&] {
+            HWND popup = nullptr;
+            for (int i = 0; i < 500 && !popup; ++i, Sleep(10))
+                popup = FindWindowA("#32768", nullptr);
+            if (!popup) return;
+            shown = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+            user(popup);
+        });
+        PostButtonDown(hwnd, 3, x, y);
+        Flush(hwnd);
+        t.join();
+        return shown;
+    }
     // The view after a key press, from the event record of a frame drawn
     // after it by F5, which changes nothing of the view.
     EventInfo Press(int vk) {
@@ -29,6 +48,29 @@ class Navigation : public SceneTest {
         return KeyAndWait(VK_F5);
     }
 };
+
+// A numeric-pad key turns the model once: the frames after it (a key, a
+// refresh, a translation) do not turn it again. The reset (the middle
+// button, ResetPos) draws its own frame.
+TEST_F(Navigation, ANumericPadTurnHappensOnceAndTheResetDraws) {
+    Recorder *r = InsertRecorder(nullptr, "r");
+    EXPECT_FLOAT_EQ(Press(VK_NUMPAD6).angle, 0.0f) << "the frame after the key's adds nothing";
+    const Capture turned = Frame();
+    Translation(0, 0, 5);
+    EXPECT_EQ(Frame().pixels, turned.pixels);
+    for (int way : {0, 1}) {
+        Translation(0, 0, 9);
+        const int drawn = r->draws.load();
+        if (way == 0) {
+            ResetPos();
+        } else {
+            PostButtonDown(hwnd, 2, 5, 5);
+            Flush(hwnd);
+        }
+        EXPECT_EQ(r->draws.load(), drawn + 1) << "way " << way;
+    }
+    EXPECT_NE(Frame().pixels, turned.pixels) << "back to the unturned cube";
+}
 
 TEST_F(Navigation, KeysMoveTheViewAsTheTableSays) {
     EXPECT_FLOAT_EQ(Press(VK_UP).pos[2], 5.1f); // ROTATE: the eye backs away
@@ -61,23 +103,16 @@ TEST_F(Navigation, AQuickReleaseKeepsSpinningUntilEnd) {
     EXPECT_EQ(c.pixels, d.pixels);
 }
 
+void Escape(HWND popup) {
+    PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 // The real pop-up menu, closed with ESC once its marks are read.
 TEST_F(Navigation, PopupMenuChecksTheModes) {
     ShadeMode(PEXA_FLAT);
     DrawMode(PEXA_LINE);
-    std::atomic<HMENU> shown{nullptr};
-    std::thread user([&] {
-        HWND popup = nullptr;
-        for (int i = 0; i < 500 && !popup; ++i, Sleep(10))
-            popup = FindWindowA("#32768", nullptr);
-        if (!popup) return;
-        shown = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-    });
-    PostButtonDown(hwnd, 3, 100, 100);
-    Flush(hwnd);
-    user.join();
-    ASSERT_NE(shown.load(), nullptr);
+    HMENU shown = RightClick(100, 100, Escape);
+    ASSERT_NE(shown, nullptr);
     HMENU shade = GetSubMenu(shown, 3), draw = GetSubMenu(shown, 4);
     EXPECT_TRUE(GetMenuState(shade, 51689, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_FALSE(GetMenuState(shade, 51688, MF_BYCOMMAND) & MF_CHECKED);
@@ -115,6 +150,25 @@ TEST_F(Navigation, ViewpointsByMenuIdAndDeletion) {
     auto none = answered(IDOK);
     EXPECT_EQ(ViewpointDel(), 0);
     EXPECT_EQ(none.get().text, "No viewpoint to delete.");
+    // After a deletion and an addition the menu lists exactly the live
+    // viewpoints, and each item applies its own.
+    for (float z : {6, 7, 8, 9}) {
+        ViewpointData v = {{char('a' + int(z) - 6)}, {0, 0, z}, {0, 0, 0}, 0, 45};
+        ViewpointAdd(nullptr, &v);
+        if (z == 7) ViewpointDel(v.name);
+    }
+    HMENU menu = GetSubMenu(RightClick(100, 100, Escape), 0);
+    std::string items;
+    int idOfD = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[64] = {};
+        GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+        items += std::string(text) + ";";
+        if (std::string(text) == "d") idOfD = int(GetMenuItemID(menu, i));
+    }
+    EXPECT_EQ(items, "a;c;d;;Add Viewpoint;Delete Viewpoint;");
+    PostMessageA(hwnd, WM_COMMAND, WPARAM(idOfD), 0);
+    EXPECT_FLOAT_EQ(KeyAndWait(VK_F5).pos[2], 9.0f);
 }
 
 TEST_F(Navigation, SaveAsWritesABitmapThatImageMagickReads) {
@@ -132,7 +186,12 @@ TEST_F(Navigation, SaveAsWritesABitmapThatImageMagickReads) {
             Sleep(10);
         if (IsWindow(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    SendMessageA(hwnd, WM_COMMAND, 40010, 0);
+    // Chosen in the real menu, opened over the top left of the scene: the
+    // last item (Help), the one above (Save As), its item.
+    RightClick(20, 20, [](HWND popup) {
+        for (int key : {VK_UP, VK_UP, VK_RIGHT, VK_RETURN})
+            PostMessageA(popup, WM_KEYDOWN, WPARAM(key), 0);
+    });
     user.join();
     int width = 0, height = 0;
     const std::vector<uint32_t> pixels = MagickPixels(file, &width, &height);
@@ -144,6 +203,7 @@ TEST_F(Navigation, SaveAsWritesABitmapThatImageMagickReads) {
     ASSERT_FALSE(pixels.empty());
     EXPECT_NE(pixels[size_t(height / 2) * width + width / 2], 0u) << "the lit box in the middle";
     EXPECT_EQ(pixels[0], 0u) << "the background in the corner";
+    EXPECT_EQ(pixels[size_t(40) * width + 40], 0u) << "no trace of the menu that was there";
 }
 
 // "pexa16.ini" in the Windows or the current directory.
@@ -175,8 +235,25 @@ TEST_F(Navigation, ViewDialogShowsTheTotalOrientationAndAppliesATypedOne) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(112, EN_KILLFOCUS), 0);
     EXPECT_NEAR(field(112), 90.0, 0.02) << "applied absolutely";
     EXPECT_NEAR(field(116), 1.0, 0.01);
+    // The view angle stays within 1 to 179 degrees.
+    ProjectionMode(PEXA_PERSPECTIVE, 200, 0.01, 1000);
+    RefreshWind(wind);
+    EXPECT_NEAR(field(110), 179.0, 0.01);
+    SetDlgItemTextA(dialog, 110, "0");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(110, EN_KILLFOCUS), 0);
+    EXPECT_NEAR(field(110), 1.0, 0.01);
+    // Cancel takes back what was applied: the dialog opened at eye z 5.
+    SetDlgItemTextA(dialog, 103, "9");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(103, EN_KILLFOCUS), 0);
+    EXPECT_FLOAT_EQ(KeyAndWait(VK_F5).pos[2], 9.0f);
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FLOAT_EQ(KeyAndWait(VK_F5).pos[2], 5.0f);
+    ASSERT_EQ(ViewDialog(wind), 1);
+    dialog = FindWindowByTitle(" View Setting:  scene test");
+    EXPECT_NEAR(field(112), 60.0, 0.02) << "the orientation it opened with";
+    EXPECT_NEAR(field(110), 45.0, 0.01);
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 TEST(Configuration, TheDefaultFileIsWrittenWhereNoneExists) {

@@ -51,6 +51,10 @@ TEST_F(Picking, NearestMemberOfAGroupOrUseAndNothingForAttributes) {
 TEST_F(Picking, BackgroundAndTwoDimensionalObjectsGiveNoHit) {
     Box(NULL, 0.8f, 0.8f, 0, 1, 1, 0.2f); // far from the centre
     SendPexaMsg(PEXA_MSG_INSERT_2D, WPARAM(static_cast<cObj *>(new Cover2D(GetHDC(wind)))), 0);
+    cObj *centre = CentreBox(0);
+    Frame();
+    EXPECT_EQ(ClickAndWait().name, reinterpret_cast<INT_PTR>(centre));
+    DelObj(centre); // a click without hits names nothing, not the box now gone
     Frame();
     EventInfo e = ClickAndWait();
     EXPECT_EQ(e.hits, 0);
@@ -69,12 +73,17 @@ TEST_F(Picking, OverflowReportsMinusOneAndTheFirstRecord) {
     EXPECT_EQ(e.name, reinterpret_cast<INT_PTR>(first));
 }
 
+// A compiled scene with a quadric: the pick names nothing, and the frames
+// after it are drawn (selection inside the display list would hang them).
 TEST_F(Picking, ACompiledSceneNamesNothing) {
-    CentreBox(-1);
+    ColorRGB(NULL, 1, 0, 0);
+    Sphere(NULL, 0.5f, 16, 16);
     UseDisplayList();
     EventInfo e = ClickAndWait();
     EXPECT_GE(e.hits, 1);
     EXPECT_EQ(e.name, 0);
+    const uint32_t centre = Centre(Frame());
+    EXPECT_GT(Red(centre), 60) << Hex(centre);
 }
 
 // A click while the window has no 3D object reports no hit, and the next
