@@ -85,8 +85,7 @@ TEST(ConfigFile, ReadingRules) {
         {h + "auto_delay 99999999999\nangle 1e99\nselectBufSize 999999999\n", defaults},
         {h + "angle nan\nauto_delay -3\n", "45 1000 5 -3 64 Default"},
         {h + "angle inf\nselectBufSize 0\n", defaults},
-        {h + "selectBufSize 128\nangle -2.5\n", "1 1000 5 50 128 Default"}, // the view angle's
-        {h + "angle 200\n", "179 1000 5 50 64 Default"},                    // limits
+        {h + "selectBufSize 128\nangle -2.5\n", "1 1000 5 50 128 Default"}, // clamped
         {h + "auto_delay 5 (" + words + "angle 10)\n", "45 1000 5 5 64 Default"},
         {h + std::string(300, 'k') + " 7\niniVPName " + n + " (c)\nangle 20\n",
          "20 1000 5 50 64 " + n.substr(0, 99)},

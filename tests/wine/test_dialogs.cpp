@@ -4,9 +4,7 @@
 
 #include <commctrl.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "support/stdout_capture.h"
 
@@ -128,47 +126,29 @@ TEST(StatusBar, KeepsTheTextCutTo255Characters) {
     DeleteWind(w);
 }
 
-// The scene takes the client area above the bar: a cube at the origin is
-// centred there, a click on it picks it, and the bar shows below.
-TEST(StatusBar, TheSceneIsCentredAboveTheBar) {
-    void *w = CreateWind(" status scene", 300, 240, 10, 10, NULL, 1);
-    ASSERT_NE(w, nullptr);
-    HWND hwnd = GetHWND(w);
-    ShowWind(w);
-    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    StatusText("centred above");
-    HWND bar = reinterpret_cast<HWND>(SendPexaMsg(PEXA_MSG_GET_STATUS_BAR, WPARAM(w), 0));
-    RECT r = {};
-    GetWindowRect(bar, &r);
-    const int barHeight = r.bottom - r.top;
-    ASSERT_GT(barHeight, 5);
+// The scene takes the client area above the bar, which shows below it: a
+// cube at the origin is centred there and picked where it is drawn.
+class StatusBarScene : public SceneTest {
+    void SetUp() override {
+        hwnd = GetHWND(wind = CreateWind(" status scene", 300, 240, 10, 10, NULL, 1));
+        ShowWind(wind);
+    }
+};
+
+TEST_F(StatusBarScene, TheSceneIsCentredAboveTheBar) {
+    RECT bar = {};
+    GetWindowRect(HWND(SendPexaMsg(PEXA_MSG_GET_STATUS_BAR, WPARAM(wind), 0)), &bar);
     Disable(NULL, 1);
     Enable(NULL, PEXA_ENABLE_PICKING);
     ColorRGB(NULL, 1, 0, 0);
     cObj *cube = Box(NULL, -0.2f, -0.2f, -0.2f, 0.2f, 0.2f, 0.2f);
-    RefreshWind(w);
-    RefreshWind(w);
-    const Capture c = CaptureClient(hwnd);
+    const Capture c = Frame();
     int top = -1, bottom = -1;
     for (int y = 0; y < c.height; ++y)
         if (Near(c.at(c.width / 2, y), Rgb(255, 0, 0), 40)) (top < 0 ? top : bottom) = y;
-    EXPECT_NEAR((top + bottom) / 2.0, (c.height - barHeight) / 2.0, 1.5) << top << ".." << bottom;
-    const uint32_t face = c.at(c.width / 2, c.height - barHeight / 2 - 1);
-    EXPECT_FALSE(Near(face, 0, 40)) << "the bar shows " << Hex(face);
-    // The pick takes the click in the scene's coordinates (as drawn above the bar).
-    EventInfo e = {};
-    std::atomic<bool> done{false};
-    std::thread waiter([&] {
-        e = WaitForPexa(MOUSEHIT, 0);
-        done = true;
-    });
-    for (int i = 0; i < 500 && !done; ++i, Sleep(5)) {
-        PostButtonDown(hwnd, 1, c.width / 2, bottom - 2);
-        PostButtonUp(hwnd, 1, c.width / 2, bottom - 2);
-    }
-    waiter.join();
-    EXPECT_EQ(e.name, reinterpret_cast<INT_PTR>(cube));
-    DeleteWind(w);
+    EXPECT_NEAR(top + bottom, c.height - (bar.bottom - bar.top), 3) << top << ".." << bottom;
+    EXPECT_FALSE(Near(c.at(c.width / 2, c.height - 3), 0, 40)) << "the bar shows";
+    EXPECT_EQ(ClickAndWait(c.width / 2, bottom - 2).name, reinterpret_cast<INT_PTR>(cube));
 }
 
 DWORD ConsoleValue(const std::string &key, const char *name) {
