@@ -170,7 +170,7 @@ set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)
 
 # The main job's gallery mode: one picture per example.
 add_test(NAME wine.run_scene_all COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/test_gallery.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(wine.run_scene_all PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED wine
+set_tests_properties(wine.run_scene_all PROPERTIES TIMEOUT 900 FIXTURES_REQUIRED wine
                      RESOURCE_LOCK display ENVIRONMENT PEXA_WINE_DIR=${CMAKE_BINARY_DIR}/wine)
 
 # setup and Uninstall driven from a terminal and a console window.

@@ -741,9 +741,10 @@ PEXA_API WORD GIFGetVersion(void);
  * ------------------------------------------------------------------------ */
 
 /* Writes the DIB as a GIF file (version 87 or 89, interlaced when interlace
- * is non-zero) with one image; DIBs of 16 bits and more are written in 256
- * grey levels. Returns 1, or 0 after an error box (or when the disk fails);
- * on failure an existing file of that name stays as it was. */
+ * is non-zero) with one image; DIBs of 16 bits and more are reduced to 256
+ * colours (ReduceColors with PEXA_REDUCE_QUALITY, diffusion and median cut). Returns 1, or 0 after
+ * an error box (or when the disk fails); on failure an existing file of that name stays as it was.
+ */
 PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version, int interlace);
 #endif
 
