@@ -33,9 +33,16 @@ void SetSwapInterval(cWind *w, int interval) {
     if (swapInterval && swapInterval(interval)) w->render.swapInterval = interval;
 }
 
+// A still frame (a refresh, a benchmark's) makes no system call here.
+void StopTimer(cWind *w) {
+    if (!w->render.paceTimer) return;
+    KillTimer(w->os.hwnd, kPaceTimer);
+    w->render.paceTimer = 0;
+}
+
 LRESULT OnPaceTimer(const Call &c) {
-    KillTimer(c.hwnd, kPaceTimer);
-    if (c.w && !c.w->render.idle) InvalidateRect(c.hwnd, nullptr, TRUE);
+    StopTimer(c.w);
+    if (!c.w->render.idle) InvalidateRect(c.hwnd, nullptr, TRUE);
     return 0;
 }
 
@@ -55,7 +62,7 @@ void StartPacing(cWind *w) {
 
 void PaceNextFrame(cWind *w, bool moving, int frameStart) {
     if (!moving) {
-        KillTimer(w->os.hwnd, kPaceTimer);
+        StopTimer(w);
         SetSwapInterval(w, 0);
         return;
     }
@@ -67,12 +74,12 @@ void PaceNextFrame(cWind *w, bool moving, int frameStart) {
         // Valid until the timer: a window left invalid would be painted
         // again at once.
         ValidateRect(w->os.hwnd, nullptr);
-        SetTimer(w->os.hwnd, kPaceTimer, UINT(rest), nullptr);
+        w->render.paceTimer = SetTimer(w->os.hwnd, kPaceTimer, UINT(rest), nullptr) != 0;
     }
 }
 
 void StopPacing(cWind *w) {
-    if (w->os.hwnd) KillTimer(w->os.hwnd, kPaceTimer);
+    StopTimer(w);
 }
 
 } // namespace pexa

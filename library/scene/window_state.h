@@ -94,6 +94,7 @@ struct RenderState {
     int frameTime = 1;              // milliseconds of the last 3D list drawing, at least 1
     int framePeriod = 16;           // milliseconds from frame to frame while moving
     int swapInterval = 0;           // swaps wait for the display (set while moving)
+    int paceTimer = 0;              // the timer of the next frame is armed
     float BackColor[3] = {0, 0, 0}; // INI: the OpenGL clear colour
     float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f}; // INI (r, g, b)
     int colorbits = 24;                                    // INI: pixel format
