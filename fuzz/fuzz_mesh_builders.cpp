@@ -143,9 +143,9 @@ void FuzzFaceSet(Bytes &in, uint8_t mode, int failAt, float crease) {
         if (!smooth || !computed) continue;
         // Ordering by the index of shared vertices gives the order of the
         // plain search, and so the same normals.
-        for (size_t largeFrom : {size_t(1), ~size_t(0)}) {
+        {
             MeshDrawing other;
-            BuildFaceSet(data, true, other, largeFrom);
+            BuildFaceSet(data, true, other, 1);
             Require(other.cornerNormal == d.cornerNormal);
             Require(other.ownNormals.size() == d.ownNormals.size());
             Require(std::memcmp(other.ownNormals.data(), d.ownNormals.data(),

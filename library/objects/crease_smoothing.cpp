@@ -1,6 +1,7 @@
 // Smoothing groups around one vertex (portable).
 #include "objects/crease_smoothing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pexa::mesh {
@@ -26,38 +27,60 @@ float CreaseCosine(float creaseAngle) {
     return float(std::cos(double(creaseAngle) * 0.01745329251994));
 }
 
-void CreaseSmoother::Smooth(const uint32_t *corners, size_t count, bool ring) {
-    if (count == 0) return;
-    size_t at = 0;
+void CreaseSmoother::Smooth(const uint32_t *corners, size_t count, bool ring,
+                            const uint32_t *inFaceOrder) {
+    if (count < 2) return;
+    inFaceOrder_ = inFaceOrder;
+    // Whether each face is smooth with the next one in the list.
+    smooth_.resize(count);
+    const float *table = normals_.data();
+    bool all = true;
+    for (size_t t = 0; t + 1 < count || (ring && t + 1 == count); ++t) {
+        const float *n = table + 3 * size_t(FaceOf(corners[t]));
+        const float *m = table + 3 * size_t(FaceOf(corners[t + 1 < count ? t + 1 : 0]));
+        all &= smooth_[t] = n[0] * m[0] + n[1] * m[1] + n[2] * m[2] > cosine_;
+    }
+    if (all) { // one group of all faces, whether the list is a ring or not
+        CloseGroup(corners, count, 0, count - 1);
+        return;
+    }
+    size_t at = 0, first = 0;
     bool open = false;
     bool wrapped = false; // the walk went on from the last face to the first
-    size_t first = 0;
-    float sum[3] = {0, 0, 0};
     for (;;) {
-        const float *n = FaceNormal(corners[at]);
-        if (!open) sum[0] = n[0], sum[1] = n[1], sum[2] = n[2];
-        const bool hasNext = at + 1 < count || ring;
         const size_t next = at + 1 < count ? at + 1 : 0;
-        if (hasNext && next != (open ? first : at)) {
-            const float *m = FaceNormal(corners[next]);
-            if (n[0] * m[0] + n[1] * m[1] + n[2] * m[2] > cosine_) {
-                if (!open) open = true, first = at;
-                sum[0] += m[0], sum[1] += m[1], sum[2] += m[2];
-                if (next == 0) wrapped = true;
-                at = next;
-                continue;
-            }
+        if ((at + 1 < count || ring) && next != (open ? first : at) && smooth_[at]) {
+            if (!open) open = true, first = at;
+            if (next == 0) wrapped = true;
+            at = next;
+            continue;
         }
-        if (open) CloseGroup(corners, count, first, at, sum);
+        if (open) CloseGroup(corners, count, first, at);
         open = false;
         if (at + 1 >= count || wrapped) return;
         ++at;
     }
 }
 
-void CreaseSmoother::CloseGroup(const uint32_t *corners, size_t count, size_t first, size_t last,
-                                const float *sum) {
-    float n[3] = {sum[0], sum[1], sum[2]};
+void CreaseSmoother::CloseGroup(const uint32_t *corners, size_t count, size_t first, size_t last) {
+    // The group's corners in face order (corner order is face order), so
+    // that the sum does not depend on where around the vertex the faces are
+    // listed from.
+    const size_t size = (last >= first ? last - first : last + count - first) + 1;
+    const uint32_t *group = inFaceOrder_;
+    if (size < count || !group) {
+        group_.resize(size);
+        for (size_t i = 0, at = first; i < size; ++i, at = at + 1 < count ? at + 1 : 0)
+            group_[i] = corners[at];
+        std::sort(group_.begin(), group_.end());
+        group = group_.data();
+    }
+    const float *table = normals_.data();
+    float n[3] = {0, 0, 0};
+    for (size_t i = 0; i < size; ++i) {
+        const float *m = table + 3 * size_t(FaceOf(group[i]));
+        n[0] += m[0], n[1] += m[1], n[2] += m[2];
+    }
     Normalize(n);
     // Normals that cancel out (possible only with crease angles beyond 90
     // degrees) have no direction: the faces keep their own normals.
@@ -67,13 +90,9 @@ void CreaseSmoother::CloseGroup(const uint32_t *corners, size_t count, size_t fi
     // grows by a quarter at a time rather than doubling.
     if (normals_.size() + 3 > normals_.capacity())
         normals_.reserve(normals_.capacity() + normals_.capacity() / 4 + 3);
-    normals_.push_back(n[0]);
-    normals_.push_back(n[1]);
-    normals_.push_back(n[2]);
-    for (size_t i = first;; i = i + 1 < count ? i + 1 : 0) {
-        cornerNormal_[corners[i]] = entry;
-        if (i == last) break;
-    }
+    normals_.insert(normals_.end(), n, n + 3);
+    for (size_t i = 0; i < size; ++i)
+        cornerNormal_[group[i]] = entry;
 }
 
 } // namespace pexa::mesh

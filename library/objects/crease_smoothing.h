@@ -28,29 +28,36 @@ class CreaseSmoother {
     }
 
     // corners: the corners at one vertex, one per face in their order around
-    // it; ring: after the last face comes the first again.
+    // it; ring: after the last face comes the first again. inFaceOrder
+    // (optional): the same corners in face order, when the list holds them
+    // all.
     //
     // The walk goes from the first face along the list, growing a group while
     // the next face is smooth with the current one and is not the group's
-    // first face. A group of two faces or more gets its normal when it ends;
-    // a later group covering a face again overrides it; a face alone keeps
-    // its face normal. An open list ends at its last face. A ring ends where
+    // first face. A group of two faces or more gets its normal when it ends:
+    // the normalised sum of its face normals, added in face order from zero
+    // (as a plain per-corner builder adds them), so that the normal does not
+    // depend on where around the vertex the list starts. A later group
+    // covering a face again overrides it; a face alone keeps its face
+    // normal. An open list ends at its last face. A ring ends where
     // a group comes back to its first face, at the last face, or, when a
     // group runs on past the last face, where that group ends.
-    void Smooth(const uint32_t *corners, size_t count, bool ring);
+    void Smooth(const uint32_t *corners, size_t count, bool ring,
+                const uint32_t *inFaceOrder = nullptr);
 
   private:
     uint32_t FaceOf(uint32_t corner) const {
         return cornerFace_ ? cornerFace_[corner] : corner / 3;
     }
-    const float *FaceNormal(uint32_t corner) const { return &normals_[size_t(FaceOf(corner)) * 3]; }
-    void CloseGroup(const uint32_t *corners, size_t count, size_t first, size_t last,
-                    const float *sum);
+    void CloseGroup(const uint32_t *corners, size_t count, size_t first, size_t last);
 
     std::vector<float> &normals_;
     uint32_t *cornerNormal_;
     const uint32_t *cornerFace_;
     float cosine_;
+    const uint32_t *inFaceOrder_ = nullptr;
+    std::vector<uint8_t> smooth_; // per face of the list: smooth with the next one
+    std::vector<uint32_t> group_; // the corners of the group being closed, sorted
 };
 
 } // namespace pexa::mesh

@@ -20,24 +20,51 @@ void VertexCorners::Build(const PolygonView &mesh) {
     start[0] = 0;
 }
 
-FaceOrderer::FaceOrderer(const PolygonView &mesh, size_t largeFrom, const VertexCorners *around)
-    : mesh_(mesh), largeFrom_(largeFrom), around_(around) {
-    const size_t faces = mesh.cornerCount ? size_t(FaceOf(uint32_t(mesh.cornerCount - 1))) + 1 : 0;
-    for (size_t f = 0; f < faces && sorted_.empty(); ++f) {
-        if (mesh.faceFirst[f + 1] - mesh.faceFirst[f] <= kSmallFace) continue;
-        sorted_.resize(mesh.cornerCount);
-        isSorted_.assign(faces, 0);
-    }
-}
+FaceOrderer::FaceOrderer(const PolygonView &mesh, const VertexCorners &around, size_t indexedFrom)
+    : mesh_(mesh), around_(around), indexedFrom_(indexedFrom) {}
 
 const uint32_t *FaceOrderer::Sorted(uint32_t face) const {
     const uint32_t b = mesh_.faceFirst[face], e = mesh_.faceFirst[face + 1];
+    if (!sorted_) {
+        sorted_.reset(new uint32_t[mesh_.cornerCount]);
+        isSorted_.assign(size_t(FaceOf(uint32_t(mesh_.cornerCount - 1))) + 1, 0);
+    }
     if (!isSorted_[face]) {
-        std::copy(mesh_.cornerVertex + b, mesh_.cornerVertex + e, sorted_.begin() + b);
-        std::sort(sorted_.begin() + b, sorted_.begin() + e);
+        std::copy(mesh_.cornerVertex + b, mesh_.cornerVertex + e, sorted_.get() + b);
+        std::sort(sorted_.get() + b, sorted_.get() + e);
         isSorted_[face] = 1;
     }
-    return sorted_.data() + b;
+    return sorted_.get() + b;
+}
+
+inline uint32_t FaceOrderer::Keys(uint32_t v, uint32_t corner, uint32_t *keys) const {
+    const uint32_t *vertex = mesh_.cornerVertex;
+    const uint32_t f = FaceOf(corner), b = mesh_.faceFirst[f], e = mesh_.faceFirst[f + 1];
+    uint32_t n = 0;
+    if (e - b <= kSmallFace) {
+        for (uint32_t c = b; c < e; ++c)
+            if (vertex[c] != v) keys[n++] = vertex[c];
+        return n;
+    }
+    const uint32_t prev = vertex[corner == b ? e - 1 : corner - 1];
+    const uint32_t next = vertex[corner + 1 == e ? b : corner + 1];
+    if (prev != v) keys[n++] = prev;
+    if (next != v && next != prev) keys[n++] = next;
+    return n;
+}
+
+bool FaceOrderer::Share(uint32_t v, uint32_t a, const uint32_t *aKeys, uint32_t aCount, uint32_t b,
+                        const uint32_t *bKeys, uint32_t bCount) const {
+    for (uint32_t i = 0; i < aCount; ++i)
+        for (uint32_t j = 0; j < bCount; ++j)
+            if (aKeys[i] == bKeys[j]) return true;
+    return !(Small(a) && Small(b)) && ShareVertex(a, b, v);
+}
+
+bool FaceOrderer::SharePositions(uint32_t v, const uint32_t *corners, size_t a, size_t b) const {
+    uint32_t aKeys[kSmallFace], bKeys[kSmallFace];
+    const uint32_t aCount = Keys(v, corners[a], aKeys), bCount = Keys(v, corners[b], bKeys);
+    return Share(v, FaceOf(corners[a]), aKeys, aCount, FaceOf(corners[b]), bKeys, bCount);
 }
 
 bool FaceOrderer::ShareVertex(uint32_t a, uint32_t b, uint32_t v) const {
@@ -60,9 +87,9 @@ bool FaceOrderer::ShareVertex(uint32_t a, uint32_t b, uint32_t v) const {
     for (uint32_t i = ab; i < ae; ++i) {
         const uint32_t u = vertex[i];
         if (u == v) continue;
-        if (around_ && around_->start[u + 1] - around_->start[u] <= 16) {
-            const uint32_t *c = &around_->corners[around_->start[u]];
-            const uint32_t *end = &around_->corners[0] + around_->start[u + 1];
+        if (around_.start[u + 1] - around_.start[u] <= 16) {
+            const uint32_t *c = &around_.corners[around_.start[u]];
+            const uint32_t *end = &around_.corners[0] + around_.start[u + 1];
             for (; c != end; ++c)
                 if (FaceOf(*c) == b) return true;
         } else {
@@ -78,135 +105,213 @@ bool FaceOrderer::HoldsTwice(const uint32_t *corners, size_t k, size_t at) const
     return (at > 0 && FaceOf(corners[at - 1]) == f) || (at + 1 < k && FaceOf(corners[at + 1]) == f);
 }
 
-// The usual vertex: a few small faces. Their vertices other than v are
-// gathered once, and the search of NextBySearch runs over them.
-size_t FaceOrderer::OrderSmall(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
-                               bool *ring) {
-    uint32_t others[kLocal][kSmallFace], face[kLocal];
-    uint8_t count[kLocal], twice[kLocal], done[kLocal] = {};
-    for (size_t at = 0; at < k; ++at) {
-        const uint32_t f = face[at] = FaceOf(corners[at]);
-        const uint32_t b = mesh_.faceFirst[f], e = mesh_.faceFirst[f + 1];
-        if (e - b > kSmallFace) return kNotSmall;
-        uint8_t n = 0;
-        for (uint32_t c = b; c < e; ++c)
-            if (mesh_.cornerVertex[c] != v) others[at][n++] = mesh_.cornerVertex[c];
-        count[at] = n;
-        // A face that holds v twice has its two corners next to each other.
-        twice[at] = at > 0 && face[at - 1] == f;
-        if (twice[at]) twice[at - 1] = 1;
-    }
-    auto share = [&](size_t a, size_t b) {
-        if (twice[a]) return true;
-        for (uint8_t i = 0; i < count[a]; ++i)
-            for (uint8_t j = 0; j < count[b]; ++j)
-                if (others[a][i] == others[b][j]) return true;
-        return false;
-    };
-    done[0] = 1;
-    placed[0] = corners[0];
-    size_t n = 1, last = 0, start = 1;
-    while (n < k) {
-        size_t next = k;
-        for (size_t t = 0; t + 1 < k; ++t) {
-            size_t at = start + t;
-            if (at >= k) at -= k - 1;
-            if (!done[at] && share(last, at)) {
-                next = at;
-                break;
-            }
-        }
-        if (next >= k) break;
-        done[next] = 1;
-        placed[n++] = corners[next];
-        last = next;
-        start = next + 1 < k ? next + 1 : 1;
-    }
-    if (n > 2) *ring = share(last, 0);
-    return n;
-}
-
 size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
                           bool *ring) {
     *ring = false;
     if (k == 0) return 0;
-    if (k <= kLocal && k < largeFrom_) {
-        const size_t n = OrderSmall(v, corners, k, placed, ring);
-        if (n != kNotSmall) return n;
+    if (k > kLocal || k >= indexedFrom_) return OrderIndexed(v, corners, k, placed, ring);
+    const size_t n = OrderCycle(v, corners, k, placed, ring);
+    return n ? n : OrderLocal(v, corners, k, placed, ring);
+}
+
+// The usual vertex of a triangle mesh: with a the vertex after v in face p
+// and b the one before it, the faces meet edge to edge in cycles when every
+// a is the b of exactly one other face (and no face holds v twice). Then
+// each key is held by two faces, so a face shares edges with exactly its
+// two neighbours along its cycle, and the rule walks the cycle of the first
+// face towards the neighbour that comes first in the list: each later step
+// has one remaining neighbour only. Returns 0 for any other vertex.
+size_t FaceOrderer::OrderCycle(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
+                               bool *ring) {
+    const uint32_t *vertex = mesh_.cornerVertex;
+    uint32_t a[kLocal], b[kLocal], succ[kLocal], pred[kLocal];
+    for (size_t p = 0; p < k; ++p) {
+        const uint32_t c = corners[p];
+        uint32_t base = c - c % 3;
+        if (mesh_.cornerFace) {
+            const uint32_t f = mesh_.cornerFace[c];
+            base = mesh_.faceFirst[f];
+            if (mesh_.faceFirst[f + 1] - base != 3) return 0;
+        }
+        const uint32_t r = c - base;
+        a[p] = vertex[base + (r == 2 ? 0 : r + 1)];
+        b[p] = vertex[base + (r == 0 ? 2 : r - 1)];
+        if (a[p] == v || b[p] == v) return 0;
     }
-    placed_.assign(k, 0);
-    placed_[0] = 1;
+    uint32_t hit = 0;
+    for (uint32_t p = 0; p < k; ++p) {
+        uint32_t q = 0;
+        while (q < k && b[q] != a[p])
+            ++q;
+        if (q == k || q == p || (hit >> q & 1)) return 0;
+        hit |= 1u << q;
+        succ[p] = q;
+        pred[q] = p;
+    }
+    const uint32_t *step = succ[0] < pred[0] ? succ : pred;
     placed[0] = corners[0];
     size_t n = 1;
-    bool large = k >= largeFrom_ && k > 1;
-    if (large) { // only for lists of small faces: the index holds all their vertices
-        size_t held = 0;
-        for (size_t at = 0; at < k && large; ++at) {
-            const uint32_t f = FaceOf(corners[at]);
-            held += mesh_.faceFirst[f + 1] - mesh_.faceFirst[f];
-            large = held <= 16 * k;
+    for (uint32_t p = step[0]; p != 0; p = step[p])
+        placed[n++] = corners[p];
+    *ring = n > 2;
+    return n;
+}
+
+// The table of shared edges: bit q of share[p] tells whether face q shares
+// an edge with face p (every face does with one that holds v twice). Faces
+// with a key in common are found through a small open hash of the keys,
+// each slot holding the faces with its key as bits; its slots are valid for
+// one list only (stamped). The next face is then the lowest remaining bit
+// from the search's start on, else the lowest remaining one.
+size_t FaceOrderer::OrderLocal(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
+                               bool *ring) {
+    if (++stamp_ == 0) { // after 2^32 lists: no slot may look current
+        for (KeySlot &slot : slots_)
+            slot.stamp = 0;
+        stamp_ = 1;
+    }
+    uint32_t face[kLocal], share[kLocal], slotOf[kLocal][kSmallFace], count[kLocal];
+    uint32_t large = 0, twice = 0;
+    for (size_t p = 0; p < k; ++p) {
+        const uint32_t f = face[p] = FaceOf(corners[p]);
+        uint32_t keys[kSmallFace];
+        const uint32_t n = count[p] = Keys(v, corners[p], keys);
+        for (uint32_t i = 0; i < n; ++i) {
+            uint32_t s = (keys[i] * 0x9E3779B1u) >> (32 - kSlotBits);
+            while (slots_[s].stamp == stamp_ && slots_[s].key != keys[i])
+                s = (s + 1) & (kSlots - 1);
+            if (slots_[s].stamp != stamp_) slots_[s] = {keys[i], stamp_, 0};
+            slots_[s].faces |= 1u << p;
+            slotOf[p][i] = s;
+        }
+        if (!Small(f)) large |= 1u << p;
+        if (p > 0 && face[p - 1] == f) twice |= 3u << (p - 1);
+    }
+    for (size_t p = 0; p < k; ++p) {
+        uint32_t m = 0;
+        for (uint32_t i = 0; i < count[p]; ++i)
+            m |= slots_[slotOf[p][i]].faces;
+        share[p] = m;
+    }
+    // A large face may share a vertex that is not a key of both.
+    for (uint32_t rest = large; rest; rest &= rest - 1) {
+        const uint32_t p = uint32_t(__builtin_ctz(rest));
+        for (uint32_t q = 0; q < k; ++q) {
+            if (q == p || (share[p] >> q & 1) || ((large >> q & 1) && q < p)) continue;
+            if (ShareVertex(face[p], face[q], v)) share[p] |= 1u << q, share[q] |= 1u << p;
         }
     }
-    if (large) BuildIndex(v, corners, k);
+    const uint32_t all = k == 32 ? ~0u : (1u << k) - 1;
+    for (uint32_t rest = twice; rest; rest &= rest - 1)
+        share[__builtin_ctz(rest)] = all;
+    uint32_t done = 1, last = 0, start = 1;
+    placed[0] = corners[0];
+    size_t n = 1;
+    while (n < k) {
+        const uint32_t candidates = share[last] & ~done & all;
+        if (!candidates) break;
+        const uint32_t later = candidates & (~0u << start);
+        const uint32_t next = uint32_t(__builtin_ctz(later ? later : candidates));
+        done |= 1u << next;
+        placed[n++] = corners[next];
+        last = next;
+        start = next + 1 < k ? next + 1 : 1;
+    }
+    if (n > 2) *ring = share[last] & 1;
+    return n;
+}
+
+size_t FaceOrderer::OrderIndexed(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
+                                 bool *ring) {
+    placed_.assign(k, 0);
+    positions_.resize(k);
+    positionSkip_.resize(k);
+    largePositions_.clear();
+    for (size_t p = 0; p < k; ++p) {
+        positions_[p] = uint32_t(p), positionSkip_[p] = uint32_t(p + 1);
+        if (!Small(FaceOf(corners[p]))) largePositions_.push_back(uint32_t(p));
+    }
+    largeSkip_.resize(largePositions_.size());
+    for (size_t i = 0; i < largeSkip_.size(); ++i)
+        largeSkip_[i] = uint32_t(i + 1);
+    indexed_ = false;
+    placed_[0] = 1;
+    placed[0] = corners[0];
+    size_t n = 1, last = 0, start = 1;
     // The remaining faces keep their cyclic order over the positions 1 to
     // k - 1; moving the tested ones to the end only moves where the next
     // search starts: after the face just placed.
-    size_t last = 0, start = 1;
     while (n < k) {
-        const size_t next = large ? NextByIndex(v, corners, k, last, start)
-                                  : NextBySearch(v, corners, k, last, start);
+        const size_t next = NextIndexed(v, corners, k, last, start);
         if (next >= k) break;
         placed_[next] = 1;
         placed[n++] = corners[next];
         last = next;
         start = next + 1 < k ? next + 1 : 1;
     }
-    if (n > 2)
-        *ring = HoldsTwice(corners, k, last) ||
-                ShareVertex(FaceOf(corners[last]), FaceOf(corners[0]), v);
+    if (n > 2) *ring = HoldsTwice(corners, k, last) || SharePositions(v, corners, last, 0);
     return n;
 }
 
-size_t FaceOrderer::NextBySearch(uint32_t v, const uint32_t *corners, size_t k, size_t last,
-                                 size_t start) {
-    const bool twice = HoldsTwice(corners, k, last);
-    const uint32_t lastFace = FaceOf(corners[last]);
-    for (size_t t = 0; t + 1 < k; ++t) {
-        size_t at = start + t;
-        if (at >= k) at -= k - 1;
-        if (placed_[at]) continue;
-        if (twice || ShareVertex(lastFace, FaceOf(corners[at]), v)) return at;
+void FaceOrderer::BuildIndex(uint32_t v, const uint32_t *corners, size_t k) {
+    indexed_ = true;
+    pairKey_.clear();
+    pairPosition_.clear();
+    uint32_t keys[kSmallFace];
+    for (size_t p = 0; p < k; ++p) {
+        const uint32_t n = Keys(v, corners[p], keys);
+        for (uint32_t i = 0; i < n; ++i)
+            pairKey_.push_back(keys[i]), pairPosition_.push_back(uint32_t(p));
     }
-    return k;
+    // Keys into groups through an open hash of at least twice their number.
+    const size_t pairs = pairKey_.size();
+    uint32_t bits = 4;
+    while ((size_t(1) << bits) < 2 * pairs)
+        ++bits;
+    hashShift_ = 32 - bits;
+    const uint32_t mask = (1u << bits) - 1;
+    slotKey_.assign(size_t(1) << bits, kNoGroup);
+    slotGroup_.resize(size_t(1) << bits);
+    pairGroup_.resize(pairs);
+    groupBegin_.clear();
+    for (size_t i = 0; i < pairs; ++i) {
+        const uint32_t key = pairKey_[i];
+        uint32_t s = (key * 0x9E3779B1u) >> hashShift_;
+        while (slotKey_[s] != kNoGroup && slotKey_[s] != key)
+            s = (s + 1) & mask;
+        if (slotKey_[s] == kNoGroup) {
+            slotKey_[s] = key;
+            slotGroup_[s] = uint32_t(groupBegin_.size());
+            groupBegin_.push_back(0);
+        }
+        pairGroup_[i] = slotGroup_[s];
+        ++groupBegin_[slotGroup_[s]];
+    }
+    // Counts into starts; the positions placed in their (ascending) order.
+    uint32_t sum = 0;
+    for (uint32_t &g : groupBegin_) {
+        const uint32_t c = g;
+        g = sum;
+        sum += c;
+    }
+    groupBegin_.push_back(sum);
+    pairSkip_.resize(pairs);
+    for (size_t i = 0; i < pairs; ++i)
+        pairSkip_[groupBegin_[pairGroup_[i]]++] = pairPosition_[i];
+    for (size_t g = groupBegin_.size() - 1; g > 0; --g)
+        groupBegin_[g] = groupBegin_[g - 1];
+    groupBegin_[0] = 0;
+    pairPosition_.swap(pairSkip_);
+    for (size_t i = 0; i < pairs; ++i)
+        pairSkip_[i] = uint32_t(i + 1);
 }
 
-void FaceOrderer::BuildIndex(uint32_t v, const uint32_t *corners, size_t k) {
-    pairs_.clear();
-    for (size_t at = 0; at < k; ++at) {
-        const uint32_t f = FaceOf(corners[at]);
-        for (uint32_t c = mesh_.faceFirst[f]; c < mesh_.faceFirst[f + 1]; ++c)
-            if (mesh_.cornerVertex[c] != v) pairs_.push_back({mesh_.cornerVertex[c], uint32_t(at)});
+uint32_t FaceOrderer::Group(uint32_t key) const {
+    const uint32_t mask = uint32_t(slotKey_.size() - 1);
+    for (uint32_t s = (key * 0x9E3779B1u) >> hashShift_;; s = (s + 1) & mask) {
+        if (slotKey_[s] == key) return slotGroup_[s];
+        if (slotKey_[s] == kNoGroup) return kNoGroup;
     }
-    std::sort(pairs_.begin(), pairs_.end());
-    pairs_.erase(std::unique(pairs_.begin(), pairs_.end()), pairs_.end());
-    const size_t count = pairs_.size();
-    pairPosition_.resize(count);
-    pairSkip_.resize(count);
-    groupVertex_.clear();
-    groupBegin_.clear();
-    for (size_t i = 0; i < count; ++i) {
-        pairPosition_[i] = pairs_[i].second;
-        pairSkip_[i] = uint32_t(i + 1);
-        if (i == 0 || pairs_[i].first != pairs_[i - 1].first) {
-            groupVertex_.push_back(pairs_[i].first);
-            groupBegin_.push_back(uint32_t(i));
-        }
-    }
-    groupBegin_.push_back(uint32_t(count));
-    positions_.resize(k);
-    positionSkip_.resize(k);
-    for (size_t i = 0; i < k; ++i)
-        positions_[i] = uint32_t(i), positionSkip_[i] = uint32_t(i + 1);
 }
 
 // The first index from i below end whose position is not placed yet; the
@@ -224,24 +329,25 @@ size_t FaceOrderer::FirstFree(std::vector<uint32_t> &skip, const uint32_t *at, s
     return r;
 }
 
-size_t FaceOrderer::NextByIndex(uint32_t v, const uint32_t *corners, size_t k, size_t last,
+size_t FaceOrderer::NextIndexed(uint32_t v, const uint32_t *corners, size_t k, size_t last,
                                 size_t start) {
     if (HoldsTwice(corners, k, last)) { // every face shares an edge with it
         size_t r = FirstFree(positionSkip_, positions_.data(), start, k);
         if (r >= k) r = FirstFree(positionSkip_, positions_.data(), 1, k);
         return r;
     }
+    // Around most vertices the faces come in their order around it.
+    if (!placed_[start] && SharePositions(v, corners, last, start)) return start;
+    if (!indexed_) BuildIndex(v, corners, k);
+    // The first face from start on (cyclically) that holds a key of the last
+    // one.
+    uint32_t keys[kSmallFace];
+    const uint32_t count = Keys(v, corners[last], keys);
     size_t best = k, bestKey = ~size_t(0);
-    const uint32_t f = FaceOf(corners[last]);
-    for (uint32_t c = mesh_.faceFirst[f]; c < mesh_.faceFirst[f + 1] && bestKey > 0; ++c) {
-        const uint32_t u = mesh_.cornerVertex[c];
-        if (u == v) continue;
-        const auto g = std::lower_bound(groupVertex_.begin(), groupVertex_.end(), u);
-        if (g == groupVertex_.end() || *g != u) continue;
-        const size_t b = groupBegin_[size_t(g - groupVertex_.begin())];
-        const size_t e = groupBegin_[size_t(g - groupVertex_.begin()) + 1];
-        // The group's positions ascend: the first free one from start on,
-        // else (wrapping round) the first free one of the group.
+    for (uint32_t i = 0; i < count && bestKey > 0; ++i) {
+        const uint32_t g = Group(keys[i]);
+        if (g == kNoGroup) continue;
+        const size_t b = groupBegin_[g], e = groupBegin_[g + 1];
         const size_t from =
             size_t(std::lower_bound(pairPosition_.begin() + b, pairPosition_.begin() + e, start) -
                    pairPosition_.begin());
@@ -251,6 +357,24 @@ size_t FaceOrderer::NextByIndex(uint32_t v, const uint32_t *corners, size_t k, s
         const size_t p = pairPosition_[r];
         const size_t key = p >= start ? p - start : p + k;
         if (key < bestKey) best = p, bestKey = key;
+    }
+    // A face before it may still share a vertex that is not a key of both:
+    // then one of the two is large. After a small face only the large faces
+    // in between are compared, after a large one all.
+    const bool lastLarge = !Small(FaceOf(corners[last]));
+    if (!lastLarge && largePositions_.empty()) return best;
+    std::vector<uint32_t> &skip = lastLarge ? positionSkip_ : largeSkip_;
+    const std::vector<uint32_t> &at = lastLarge ? positions_ : largePositions_;
+    const size_t end = at.size();
+    const size_t from = size_t(std::lower_bound(at.begin(), at.end(), start) - at.begin());
+    for (int pass = 0; pass < 2; ++pass) { // from start on, then from the list's start
+        const size_t stop = pass ? from : end;
+        for (size_t r = FirstFree(skip, at.data(), pass ? 0 : from, stop); r < stop;
+             r = FirstFree(skip, at.data(), r + 1, stop)) {
+            const size_t p = at[r];
+            if ((p >= start ? p - start : p + k) >= bestKey) return best;
+            if (SharePositions(v, corners, last, p)) return p;
+        }
     }
     return best;
 }
