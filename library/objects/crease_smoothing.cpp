@@ -23,76 +23,102 @@ void Normalize(float *v) {
 
 } // namespace
 
+void CreaseSmoother::Finish() {
+    for (size_t i = 3 * firstGroup_; i < normals_.size(); i += 3)
+        Normalize(&normals_[i]);
+    firstGroup_ = normals_.size() / 3;
+}
+
 float CreaseCosine(float creaseAngle) {
     return float(std::cos(double(creaseAngle) * 0.01745329251994));
 }
 
-void CreaseSmoother::Smooth(const uint32_t *corners, size_t count, bool ring,
-                            const uint32_t *inFaceOrder) {
-    if (count < 2) return;
-    inFaceOrder_ = inFaceOrder;
-    // Whether each face is smooth with the next one in the list.
-    smooth_.resize(count);
-    const float *table = normals_.data();
+void CreaseSmoother::Smooth(const uint32_t *list, size_t count, const uint32_t *order, size_t n,
+                            bool ring) {
+    if (n < 2) return;
+    // Whether each face is smooth with the next one in the order: bits of a
+    // word for the usual vertex, else bytes.
+    const bool bits = n <= 64;
+    uint64_t smoothBits = 0;
+    if (!bits) smooth_.resize(n);
     bool all = true;
-    for (size_t t = 0; t + 1 < count || (ring && t + 1 == count); ++t) {
-        const float *n = table + 3 * size_t(FaceOf(corners[t]));
-        const float *m = table + 3 * size_t(FaceOf(corners[t + 1 < count ? t + 1 : 0]));
-        all &= smooth_[t] = n[0] * m[0] + n[1] * m[1] + n[2] * m[2] > cosine_;
+    const float *m = Normal(list[order[0]]);
+    for (size_t t = 0; t + 1 < n || (ring && t + 1 == n); ++t) {
+        const float *a = m;
+        m = Normal(list[order[t + 1 < n ? t + 1 : 0]]);
+        const bool smooth = a[0] * m[0] + a[1] * m[1] + a[2] * m[2] > cosine_;
+        all &= smooth;
+        if (bits)
+            smoothBits |= uint64_t(smooth) << t;
+        else
+            smooth_[t] = smooth;
     }
-    if (all) { // one group of all faces, whether the list is a ring or not
-        CloseGroup(corners, count, 0, count - 1);
+    if (all) { // one group of all faces, whether the order is a ring or not
+        CloseGroup(list, count, order, n, 0, n - 1);
         return;
     }
     size_t at = 0, first = 0;
     bool open = false;
     bool wrapped = false; // the walk went on from the last face to the first
     for (;;) {
-        const size_t next = at + 1 < count ? at + 1 : 0;
-        if ((at + 1 < count || ring) && next != (open ? first : at) && smooth_[at]) {
+        const size_t next = at + 1 < n ? at + 1 : 0;
+        if ((at + 1 < n || ring) && next != (open ? first : at) &&
+            (bits ? smoothBits >> at & 1 : smooth_[at])) {
             if (!open) open = true, first = at;
             if (next == 0) wrapped = true;
             at = next;
             continue;
         }
-        if (open) CloseGroup(corners, count, first, at);
+        if (open) CloseGroup(list, count, order, n, first, at);
         open = false;
-        if (at + 1 >= count || wrapped) return;
+        if (at + 1 >= n || wrapped) return;
         ++at;
     }
 }
 
-void CreaseSmoother::CloseGroup(const uint32_t *corners, size_t count, size_t first, size_t last) {
-    // The group's corners in face order (corner order is face order), so
-    // that the sum does not depend on where around the vertex the faces are
-    // listed from.
-    const size_t size = (last >= first ? last - first : last + count - first) + 1;
-    const uint32_t *group = inFaceOrder_;
-    if (size < count || !group) {
+void CreaseSmoother::CloseGroup(const uint32_t *list, size_t count, const uint32_t *order, size_t n,
+                                size_t first, size_t last) {
+    // The group's faces in face order, that is by their positions in the
+    // list: the bits of a word for the usual vertex, else sorted.
+    const size_t size = (last >= first ? last - first : last + n - first) + 1;
+    uint64_t members = 0;
+    if (count <= 64) {
+        for (size_t i = 0, at = first; i < size; ++i, at = at + 1 < n ? at + 1 : 0)
+            members |= uint64_t(1) << order[at];
+    } else {
         group_.resize(size);
-        for (size_t i = 0, at = first; i < size; ++i, at = at + 1 < count ? at + 1 : 0)
-            group_[i] = corners[at];
-        std::sort(group_.begin(), group_.end());
-        group = group_.data();
+        for (size_t i = 0, at = first; i < size; ++i, at = at + 1 < n ? at + 1 : 0)
+            group_[i] = order[at];
+        if (!std::is_sorted(group_.begin(), group_.end())) std::sort(group_.begin(), group_.end());
     }
-    const float *table = normals_.data();
-    float n[3] = {0, 0, 0};
-    for (size_t i = 0; i < size; ++i) {
-        const float *m = table + 3 * size_t(FaceOf(group[i]));
-        n[0] += m[0], n[1] += m[1], n[2] += m[2];
-    }
-    Normalize(n);
+    auto each = [&](auto f) {
+        if (count > 64)
+            for (uint32_t position : group_)
+                f(list[position]);
+        else
+            for (uint64_t rest = members; rest; rest &= rest - 1)
+                f(list[__builtin_ctzll(rest)]);
+    };
+    float sum[3] = {0, 0, 0};
+    each([&](uint32_t corner) {
+        const float *m = Normal(corner);
+        sum[0] += m[0], sum[1] += m[1], sum[2] += m[2];
+    });
     // Normals that cancel out (possible only with crease angles beyond 90
-    // degrees) have no direction: the faces keep their own normals.
-    if (!(n[0] * n[0] + n[1] * n[1] + n[2] * n[2] > 0.5f)) return;
+    // degrees) have no direction: the faces keep their own normals. The sum
+    // is normalised by Finish, in one pass over all groups, where the square
+    // roots and divisions of many groups overlap instead of each stalling
+    // its vertex.
+    const double square =
+        double(sum[0]) * sum[0] + double(sum[1]) * sum[1] + double(sum[2]) * sum[2];
+    if (!(square > 0) || !std::isfinite(square)) return;
     const uint32_t entry = uint32_t(normals_.size() / 3);
     // The builders reserve about one group per vertex; beyond that the table
     // grows by a quarter at a time rather than doubling.
     if (normals_.size() + 3 > normals_.capacity())
         normals_.reserve(normals_.capacity() + normals_.capacity() / 4 + 3);
-    normals_.insert(normals_.end(), n, n + 3);
-    for (size_t i = 0; i < size; ++i)
-        cornerNormal_[group[i]] = entry;
+    normals_.insert(normals_.end(), sum, sum + 3);
+    each([&](uint32_t corner) { cornerNormal_[corner] = entry; });
 }
 
 } // namespace pexa::mesh

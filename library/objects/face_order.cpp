@@ -53,20 +53,6 @@ inline uint32_t FaceOrderer::Keys(uint32_t v, uint32_t corner, uint32_t *keys) c
     return n;
 }
 
-bool FaceOrderer::Share(uint32_t v, uint32_t a, const uint32_t *aKeys, uint32_t aCount, uint32_t b,
-                        const uint32_t *bKeys, uint32_t bCount) const {
-    for (uint32_t i = 0; i < aCount; ++i)
-        for (uint32_t j = 0; j < bCount; ++j)
-            if (aKeys[i] == bKeys[j]) return true;
-    return !(Small(a) && Small(b)) && ShareVertex(a, b, v);
-}
-
-bool FaceOrderer::SharePositions(uint32_t v, const uint32_t *corners, size_t a, size_t b) const {
-    uint32_t aKeys[kSmallFace], bKeys[kSmallFace];
-    const uint32_t aCount = Keys(v, corners[a], aKeys), bCount = Keys(v, corners[b], bKeys);
-    return Share(v, FaceOf(corners[a]), aKeys, aCount, FaceOf(corners[b]), bKeys, bCount);
-}
-
 bool FaceOrderer::ShareVertex(uint32_t a, uint32_t b, uint32_t v) const {
     const uint32_t *vertex = mesh_.cornerVertex;
     uint32_t ab = mesh_.faceFirst[a], ae = mesh_.faceFirst[a + 1];
@@ -100,11 +86,6 @@ bool FaceOrderer::ShareVertex(uint32_t a, uint32_t b, uint32_t v) const {
     return false;
 }
 
-bool FaceOrderer::HoldsTwice(const uint32_t *corners, size_t k, size_t at) const {
-    const uint32_t f = FaceOf(corners[at]);
-    return (at > 0 && FaceOf(corners[at - 1]) == f) || (at + 1 < k && FaceOf(corners[at + 1]) == f);
-}
-
 size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
                           bool *ring) {
     *ring = false;
@@ -114,47 +95,96 @@ size_t FaceOrderer::Order(uint32_t v, const uint32_t *corners, size_t k, uint32_
     return n ? n : OrderLocal(v, corners, k, placed, ring);
 }
 
-// The usual vertex of a triangle mesh: with a the vertex after v in face p
-// and b the one before it, the faces meet edge to edge in cycles when every
-// a is the b of exactly one other face (and no face holds v twice). Then
-// each key is held by two faces, so a face shares edges with exactly its
-// two neighbours along its cycle, and the rule walks the cycle of the first
-// face towards the neighbour that comes first in the list: each later step
-// has one remaining neighbour only. Returns 0 for any other vertex.
+// The usual vertex: with a the vertex after v in face p and b the one
+// before it, the faces meet edge to edge in cycles or runs when every a is
+// the b of at most one other face and no two faces have the same a or the
+// same b. If no face holds v twice and none holds another face's key beyond
+// these (triangles hold no others; three faces in one cycle are all
+// neighbours anyway), a face shares edges exactly with its neighbours along
+// its cycle or run, and the rule walks from the first face towards the
+// neighbour that comes first in the list: each later step has one remaining
+// neighbour only, and the walk ends back at the first face (a ring) or at
+// the end of the run. Returns 0 for any other vertex.
 size_t FaceOrderer::OrderCycle(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
                                bool *ring) {
+    constexpr uint32_t kNone = ~0u;
     const uint32_t *vertex = mesh_.cornerVertex;
     uint32_t a[kLocal], b[kLocal], succ[kLocal], pred[kLocal];
+    uint32_t polygons = 0, lastFace = kNone;
     for (size_t p = 0; p < k; ++p) {
         const uint32_t c = corners[p];
-        uint32_t base = c - c % 3;
+        uint32_t f = c / 3, base = 3 * f, size = 3;
         if (mesh_.cornerFace) {
-            const uint32_t f = mesh_.cornerFace[c];
+            f = mesh_.cornerFace[c];
             base = mesh_.faceFirst[f];
-            if (mesh_.faceFirst[f + 1] - base != 3) return 0;
+            size = mesh_.faceFirst[f + 1] - base;
         }
+        if (f == lastFace) return 0; // holds v twice
+        lastFace = f;
         const uint32_t r = c - base;
-        a[p] = vertex[base + (r == 2 ? 0 : r + 1)];
-        b[p] = vertex[base + (r == 0 ? 2 : r - 1)];
+        a[p] = vertex[base + (r + 1 == size ? 0 : r + 1)];
+        b[p] = vertex[base + (r == 0 ? size - 1 : r - 1)];
         if (a[p] == v || b[p] == v) return 0;
+        if (size > 3) polygons |= 1u << p;
+        pred[p] = kNone;
     }
-    uint32_t hit = 0;
+    uint32_t hit = 0, ends = 0;
     for (uint32_t p = 0; p < k; ++p) {
         uint32_t q = 0;
         while (q < k && b[q] != a[p])
             ++q;
-        if (q == k || q == p || (hit >> q & 1)) return 0;
+        succ[p] = q < k ? q : kNone;
+        if (q == k) {
+            ++ends;
+            continue;
+        }
+        if (q == p || (hit >> q & 1)) return 0;
         hit |= 1u << q;
-        succ[p] = q;
         pred[q] = p;
     }
-    const uint32_t *step = succ[0] < pred[0] ? succ : pred;
-    placed[0] = corners[0];
+    // Each face with an a but no match ends a run; with as many runs
+    // starting (a b matched by no a), no key is held by two faces unless
+    // they are neighbours: no two a (or two b) are the same.
+    for (uint32_t p = 0; p < k && ends; ++p)
+        for (uint32_t q = p + 1; q < k; ++q)
+            if (a[p] == a[q] || b[p] == b[q]) return 0;
+    if (polygons && (k > 3 || ends) && !OnlyCycleKeys(v, corners, k, a, b, polygons)) return 0;
+    const uint32_t *step =
+        succ[0] != kNone && (pred[0] == kNone || succ[0] < pred[0]) ? succ : pred;
+    placed[0] = 0;
     size_t n = 1;
-    for (uint32_t p = step[0]; p != 0; p = step[p])
-        placed[n++] = corners[p];
-    *ring = n > 2;
+    uint32_t p = step[0];
+    for (; p != kNone && p != 0; p = step[p])
+        placed[n++] = p;
+    *ring = p == 0 && n > 2;
     return n;
+}
+
+// Whether the faces other than triangles (bits of polygons) hold no vertex
+// of another face beyond their keys a and b: their other vertices are
+// neither v nor a key of any other face. Large faces are not looked into.
+bool FaceOrderer::OnlyCycleKeys(uint32_t v, const uint32_t *corners, size_t k, const uint32_t *a,
+                                const uint32_t *b, uint32_t polygons) const {
+    uint32_t inner[kLocal * kSmallFace], owner[kLocal * kSmallFace], count = 0;
+    for (uint32_t rest = polygons; rest; rest &= rest - 1) {
+        const uint32_t p = uint32_t(__builtin_ctz(rest));
+        const uint32_t f = FaceOf(corners[p]);
+        const uint32_t fb = mesh_.faceFirst[f], fe = mesh_.faceFirst[f + 1];
+        if (fe - fb > kSmallFace) return false;
+        for (uint32_t c = fb; c < fe; ++c) {
+            const uint32_t u = mesh_.cornerVertex[c];
+            if (c == corners[p] || u == a[p] || u == b[p]) continue;
+            if (u == v) return false;
+            inner[count] = u, owner[count++] = p;
+        }
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        for (uint32_t q = 0; q < k; ++q)
+            if (q != owner[i] && (a[q] == inner[i] || b[q] == inner[i])) return false;
+        for (uint32_t j = i + 1; j < count; ++j)
+            if (owner[j] != owner[i] && inner[j] == inner[i]) return false;
+    }
+    return true;
 }
 
 // The table of shared edges: bit q of share[p] tells whether face q shares
@@ -205,7 +235,7 @@ size_t FaceOrderer::OrderLocal(uint32_t v, const uint32_t *corners, size_t k, ui
     for (uint32_t rest = twice; rest; rest &= rest - 1)
         share[__builtin_ctz(rest)] = all;
     uint32_t done = 1, last = 0, start = 1;
-    placed[0] = corners[0];
+    placed[0] = 0;
     size_t n = 1;
     while (n < k) {
         const uint32_t candidates = share[last] & ~done & all;
@@ -213,7 +243,7 @@ size_t FaceOrderer::OrderLocal(uint32_t v, const uint32_t *corners, size_t k, ui
         const uint32_t later = candidates & (~0u << start);
         const uint32_t next = uint32_t(__builtin_ctz(later ? later : candidates));
         done |= 1u << next;
-        placed[n++] = corners[next];
+        placed[n++] = uint32_t(next);
         last = next;
         start = next + 1 < k ? next + 1 : 1;
     }
@@ -221,50 +251,72 @@ size_t FaceOrderer::OrderLocal(uint32_t v, const uint32_t *corners, size_t k, ui
     return n;
 }
 
+inline bool FaceOrderer::ShareListed(uint32_t v, size_t a, size_t b) const {
+    for (uint32_t i = keyFirst_[a]; i < keyFirst_[a + 1]; ++i)
+        for (uint32_t j = keyFirst_[b]; j < keyFirst_[b + 1]; ++j)
+            if (keys_[i] == keys_[j]) return true;
+    return ((flags_[a] | flags_[b]) & kLarge) && ShareVertex(face_[a], face_[b], v);
+}
+
 size_t FaceOrderer::OrderIndexed(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
                                  bool *ring) {
-    placed_.assign(k, 0);
-    positions_.resize(k);
-    positionSkip_.resize(k);
-    largePositions_.clear();
+    // Per position: its face, whether it is large or holds v twice, and its
+    // keys (room for kSmallFace more at the end).
+    face_.resize(k);
+    flags_.resize(k);
+    keyFirst_.resize(k + 1);
+    keys_.resize(2 * k + kSmallFace);
+    uint32_t held = 0;
     for (size_t p = 0; p < k; ++p) {
-        positions_[p] = uint32_t(p), positionSkip_[p] = uint32_t(p + 1);
-        if (!Small(FaceOf(corners[p]))) largePositions_.push_back(uint32_t(p));
+        const uint32_t f = face_[p] = FaceOf(corners[p]);
+        flags_[p] = Small(f) ? 0 : kLarge;
+        if (p > 0 && face_[p - 1] == f) flags_[p - 1] |= kTwice, flags_[p] |= kTwice;
+        if (keys_.size() < held + kSmallFace) keys_.resize(2 * keys_.size());
+        keyFirst_[p] = held;
+        held += Keys(v, corners[p], &keys_[held]);
     }
-    largeSkip_.resize(largePositions_.size());
-    for (size_t i = 0; i < largeSkip_.size(); ++i)
-        largeSkip_[i] = uint32_t(i + 1);
-    indexed_ = false;
-    placed_[0] = 1;
-    placed[0] = corners[0];
-    size_t n = 1, last = 0, start = 1;
-    // The remaining faces keep their cyclic order over the positions 1 to
-    // k - 1; moving the tested ones to the end only moves where the next
-    // search starts: after the face just placed.
-    while (n < k) {
-        const size_t next = NextIndexed(v, corners, k, last, start);
-        if (next >= k) break;
-        placed_[next] = 1;
-        placed[n++] = corners[next];
-        last = next;
-        start = next + 1 < k ? next + 1 : 1;
+    keyFirst_[k] = held;
+    // Most often each face shares an edge with the next one in the list, and
+    // the faces are placed in their list order as far as that goes.
+    placed[0] = 0;
+    size_t n = 1;
+    while (n < k && ((flags_[n - 1] & kTwice) || ShareListed(v, n - 1, n)))
+        placed[n] = uint32_t(n), ++n;
+    if (n < k) {
+        placed_.assign(k, 0);
+        positionSkip_.resize(k);
+        largePositions_.clear();
+        for (size_t p = 0; p < k; ++p) {
+            placed_[p] = p < n;
+            positionSkip_[p] = uint32_t(p + 1);
+            if (flags_[p] & kLarge) largePositions_.push_back(uint32_t(p));
+        }
+        largeSkip_.resize(largePositions_.size());
+        for (size_t i = 0; i < largeSkip_.size(); ++i)
+            largeSkip_[i] = uint32_t(i + 1);
+        indexed_ = false;
+        // The remaining faces keep their cyclic order over the positions 1
+        // to k - 1; moving the tested ones to the end only moves where the
+        // next search starts: after the face just placed.
+        size_t last = n - 1, start = n;
+        while (n < k) {
+            const size_t next = NextIndexed(v, k, last, start);
+            if (next >= k) break;
+            placed_[next] = 1;
+            placed[n++] = uint32_t(next);
+            last = next;
+            start = next + 1 < k ? next + 1 : 1;
+        }
     }
-    if (n > 2) *ring = HoldsTwice(corners, k, last) || SharePositions(v, corners, last, 0);
+    const size_t last = placed[n - 1];
+    if (n > 2) *ring = (flags_[last] & kTwice) || ShareListed(v, last, 0);
     return n;
 }
 
-void FaceOrderer::BuildIndex(uint32_t v, const uint32_t *corners, size_t k) {
+void FaceOrderer::BuildIndex(size_t k) {
     indexed_ = true;
-    pairKey_.clear();
-    pairPosition_.clear();
-    uint32_t keys[kSmallFace];
-    for (size_t p = 0; p < k; ++p) {
-        const uint32_t n = Keys(v, corners[p], keys);
-        for (uint32_t i = 0; i < n; ++i)
-            pairKey_.push_back(keys[i]), pairPosition_.push_back(uint32_t(p));
-    }
     // Keys into groups through an open hash of at least twice their number.
-    const size_t pairs = pairKey_.size();
+    const size_t pairs = keyFirst_[k];
     uint32_t bits = 4;
     while ((size_t(1) << bits) < 2 * pairs)
         ++bits;
@@ -275,7 +327,7 @@ void FaceOrderer::BuildIndex(uint32_t v, const uint32_t *corners, size_t k) {
     pairGroup_.resize(pairs);
     groupBegin_.clear();
     for (size_t i = 0; i < pairs; ++i) {
-        const uint32_t key = pairKey_[i];
+        const uint32_t key = keys_[i];
         uint32_t s = (key * 0x9E3779B1u) >> hashShift_;
         while (slotKey_[s] != kNoGroup && slotKey_[s] != key)
             s = (s + 1) & mask;
@@ -295,13 +347,14 @@ void FaceOrderer::BuildIndex(uint32_t v, const uint32_t *corners, size_t k) {
         sum += c;
     }
     groupBegin_.push_back(sum);
-    pairSkip_.resize(pairs);
-    for (size_t i = 0; i < pairs; ++i)
-        pairSkip_[groupBegin_[pairGroup_[i]]++] = pairPosition_[i];
+    pairPosition_.resize(pairs);
+    for (size_t p = 0; p < k; ++p)
+        for (uint32_t i = keyFirst_[p]; i < keyFirst_[p + 1]; ++i)
+            pairPosition_[groupBegin_[pairGroup_[i]]++] = uint32_t(p);
     for (size_t g = groupBegin_.size() - 1; g > 0; --g)
         groupBegin_[g] = groupBegin_[g - 1];
     groupBegin_[0] = 0;
-    pairPosition_.swap(pairSkip_);
+    pairSkip_.resize(pairs);
     for (size_t i = 0; i < pairs; ++i)
         pairSkip_[i] = uint32_t(i + 1);
 }
@@ -319,7 +372,7 @@ uint32_t FaceOrderer::Group(uint32_t key) const {
 size_t FaceOrderer::FirstFree(std::vector<uint32_t> &skip, const uint32_t *at, size_t i,
                               size_t end) {
     size_t r = i;
-    while (r < end && placed_[at[r]])
+    while (r < end && placed_[at ? at[r] : r])
         r = skip[r];
     while (i < r) {
         const size_t next = skip[i];
@@ -329,23 +382,20 @@ size_t FaceOrderer::FirstFree(std::vector<uint32_t> &skip, const uint32_t *at, s
     return r;
 }
 
-size_t FaceOrderer::NextIndexed(uint32_t v, const uint32_t *corners, size_t k, size_t last,
-                                size_t start) {
-    if (HoldsTwice(corners, k, last)) { // every face shares an edge with it
-        size_t r = FirstFree(positionSkip_, positions_.data(), start, k);
-        if (r >= k) r = FirstFree(positionSkip_, positions_.data(), 1, k);
+size_t FaceOrderer::NextIndexed(uint32_t v, size_t k, size_t last, size_t start) {
+    if (flags_[last] & kTwice) { // every face shares an edge with it
+        size_t r = FirstFree(positionSkip_, nullptr, start, k);
+        if (r >= k) r = FirstFree(positionSkip_, nullptr, 1, k);
         return r;
     }
     // Around most vertices the faces come in their order around it.
-    if (!placed_[start] && SharePositions(v, corners, last, start)) return start;
-    if (!indexed_) BuildIndex(v, corners, k);
+    if (!placed_[start] && ShareListed(v, last, start)) return start;
+    if (!indexed_) BuildIndex(k);
     // The first face from start on (cyclically) that holds a key of the last
     // one.
-    uint32_t keys[kSmallFace];
-    const uint32_t count = Keys(v, corners[last], keys);
     size_t best = k, bestKey = ~size_t(0);
-    for (uint32_t i = 0; i < count && bestKey > 0; ++i) {
-        const uint32_t g = Group(keys[i]);
+    for (uint32_t i = keyFirst_[last]; i < keyFirst_[last + 1] && bestKey > 0; ++i) {
+        const uint32_t g = Group(keys_[i]);
         if (g == kNoGroup) continue;
         const size_t b = groupBegin_[g], e = groupBegin_[g + 1];
         const size_t from =
@@ -361,19 +411,20 @@ size_t FaceOrderer::NextIndexed(uint32_t v, const uint32_t *corners, size_t k, s
     // A face before it may still share a vertex that is not a key of both:
     // then one of the two is large. After a small face only the large faces
     // in between are compared, after a large one all.
-    const bool lastLarge = !Small(FaceOf(corners[last]));
+    const bool lastLarge = flags_[last] & kLarge;
     if (!lastLarge && largePositions_.empty()) return best;
     std::vector<uint32_t> &skip = lastLarge ? positionSkip_ : largeSkip_;
-    const std::vector<uint32_t> &at = lastLarge ? positions_ : largePositions_;
-    const size_t end = at.size();
-    const size_t from = size_t(std::lower_bound(at.begin(), at.end(), start) - at.begin());
+    const uint32_t *at = lastLarge ? nullptr : largePositions_.data(); // null: all positions
+    const size_t end = lastLarge ? k : largePositions_.size();
+    const size_t from =
+        lastLarge ? start : size_t(std::lower_bound(at, at + end, uint32_t(start)) - at);
     for (int pass = 0; pass < 2; ++pass) { // from start on, then from the list's start
         const size_t stop = pass ? from : end;
-        for (size_t r = FirstFree(skip, at.data(), pass ? 0 : from, stop); r < stop;
-             r = FirstFree(skip, at.data(), r + 1, stop)) {
-            const size_t p = at[r];
+        for (size_t r = FirstFree(skip, at, pass ? 0 : from, stop); r < stop;
+             r = FirstFree(skip, at, r + 1, stop)) {
+            const size_t p = at ? at[r] : r;
             if ((p >= start ? p - start : p + k) >= bestKey) return best;
-            if (SharePositions(v, corners, last, p)) return p;
+            if (ShareListed(v, last, p)) return p;
         }
     }
     return best;

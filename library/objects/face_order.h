@@ -61,8 +61,8 @@ class FaceOrderer {
     // faces (in their current order) that shares an edge with the last one
     // placed comes next, and the ones tested before it move, in order, to the
     // end of the remaining sequence. The list ends when none shares an edge.
-    // Writes the placed corners to placed (room for k) and returns their
-    // number; *ring: more than two placed and the last shares an edge with
+    // Writes the positions in corners of the placed ones to placed (room for
+    // k) and returns their number; *ring: more than two placed and the last shares an edge with
     // the first. Faces not placed keep their face normals at v.
     size_t Order(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed, bool *ring);
 
@@ -76,24 +76,21 @@ class FaceOrderer {
     // The keys of the face of corner (at v) into keys (room for kSmallFace);
     // returns their number.
     uint32_t Keys(uint32_t v, uint32_t corner, uint32_t *keys) const;
-    // Whether the faces of the two corners at v share an edge, given their
-    // keys (the first's holding v twice aside).
-    bool Share(uint32_t v, uint32_t a, const uint32_t *aKeys, uint32_t aCount, uint32_t b,
-               const uint32_t *bKeys, uint32_t bCount) const;
-    bool SharePositions(uint32_t v, const uint32_t *corners, size_t a, size_t b) const;
     // Whether two faces around v have a vertex other than v in common.
     bool ShareVertex(uint32_t a, uint32_t b, uint32_t v) const;
-    // Whether the face of corners[at] holds v twice: such corners are
-    // neighbours in a face-ordered list.
-    bool HoldsTwice(const uint32_t *corners, size_t k, size_t at) const;
-
     size_t OrderCycle(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed, bool *ring);
+    bool OnlyCycleKeys(uint32_t v, const uint32_t *corners, size_t k, const uint32_t *a,
+                       const uint32_t *b, uint32_t polygons) const;
     size_t OrderLocal(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed, bool *ring);
     size_t OrderIndexed(uint32_t v, const uint32_t *corners, size_t k, uint32_t *placed,
                         bool *ring);
-    size_t NextIndexed(uint32_t v, const uint32_t *corners, size_t k, size_t last, size_t start);
-    void BuildIndex(uint32_t v, const uint32_t *corners, size_t k);
+    size_t NextIndexed(uint32_t v, size_t k, size_t last, size_t start);
+    // Whether the faces at two positions of the list being ordered share an
+    // edge (the first's holding v twice aside).
+    bool ShareListed(uint32_t v, size_t a, size_t b) const;
+    void BuildIndex(size_t k);
     uint32_t Group(uint32_t key) const; // kNoGroup when no face holds the key
+    // at: the positions the skip links run over (null: all).
     size_t FirstFree(std::vector<uint32_t> &skip, const uint32_t *at, size_t i, size_t end);
 
     PolygonView mesh_;
@@ -105,11 +102,6 @@ class FaceOrderer {
     mutable std::unique_ptr<uint32_t[]> sorted_;
     mutable std::vector<uint8_t> isSorted_; // per face
 
-    // The list being ordered by the index: which positions are placed, skip
-    // links past placed positions over all positions and over those of
-    // large faces, and the index itself: per key (found through an open
-    // hash) the positions of the faces holding it, ascending, with skip
-    // links of their own.
     // The key hash of OrderLocal: room for kLocal faces of kSmallFace keys.
     static constexpr uint32_t kSlotBits = 9, kSlots = 1u << kSlotBits;
     struct KeySlot {
@@ -118,12 +110,20 @@ class FaceOrderer {
     KeySlot slots_[kSlots] = {};
     uint32_t stamp_ = 0;
 
+    // The list being ordered by the index: per position its face, flags and
+    // keys; which positions are placed, skip links past placed positions
+    // over all positions and over those of large faces, and the index
+    // itself: per key (found through an open hash) the positions of the
+    // faces holding it, ascending, with skip links of their own.
     static constexpr uint32_t kNoGroup = ~0u;
+    static constexpr uint8_t kLarge = 1, kTwice = 2;
+    std::vector<uint32_t> face_, keyFirst_, keys_;
+    std::vector<uint8_t> flags_;
     std::vector<uint8_t> placed_;
-    std::vector<uint32_t> positions_, positionSkip_;
+    std::vector<uint32_t> positionSkip_;
     std::vector<uint32_t> largePositions_, largeSkip_;
     bool indexed_ = false;
-    std::vector<uint32_t> pairKey_, pairPosition_, pairGroup_, pairSkip_;
+    std::vector<uint32_t> pairPosition_, pairGroup_, pairSkip_;
     std::vector<uint32_t> slotKey_, slotGroup_, groupBegin_;
     uint32_t hashShift_ = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "objects/crease_smoothing.h"
 #include "objects/face_order.h"
+#include "objects/face_triangulation.h"
 #include "objects/geometry.h"
 
 namespace pexa::mesh {
@@ -128,14 +129,6 @@ uint32_t Lookup(const std::vector<int> &index, size_t at, int count) {
     return i >= 0 && i < count ? uint32_t(i) : kNone;
 }
 
-void FaceNormal(const float *p, const uint32_t *v, size_t n, float *normal) {
-    // A polygon whose first three points lie on a line takes its normal from
-    // the next triangle of its fan that has an area.
-    for (size_t i = 1; i + 1 < n; ++i)
-        if (TryTriangleNormal(p + 3 * v[0], p + 3 * v[i], p + 3 * v[i + 1], normal)) return;
-    normal[0] = 0, normal[1] = 0, normal[2] = 1;
-}
-
 void SmoothAtVertices(MeshDrawing &out, size_t vertexCount, float cosine, size_t indexedFrom) {
     const size_t corners = out.cornerVertex.size();
     // Every corner starts with its face normal. A mesh of triangles only
@@ -168,8 +161,9 @@ void SmoothAtVertices(MeshDrawing &out, size_t vertexCount, float cosine, size_t
         bool ring = false;
         const uint32_t *corners = &around.corners[around.start[v]];
         const size_t n = orderer.Order(uint32_t(v), corners, k, placed.data(), &ring);
-        smoother.Smooth(placed.data(), n, ring, n == k ? corners : nullptr);
+        smoother.Smooth(corners, k, placed.data(), n, ring);
     }
+    smoother.Finish();
 }
 
 } // namespace
@@ -246,17 +240,32 @@ bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t
     }
     out.faceFirst.resize(faces + 1);
     out.cornerVertex.resize(first[faces]); // indexes after the last -1 form no face
-    if (normals) return true;              // the supplied-normals build
-
-    // Room for the face normals and about one group per vertex, with some to
-    // spare for vertices on creases.
+    // Face normals (not for supplied normals), and the faces one polygon
+    // cannot draw: those need the normal too.
     const size_t vertices = size_t(data.coordCount);
-    out.ownNormals.reserve(3 * (faces + (crease ? vertices + vertices / 8 : 0)));
-    out.ownNormals.resize(3 * faces);
-    for (size_t f = 0; f < faces; ++f)
-        FaceNormal(data.coords.data(), vertex + first[f], first[f + 1] - first[f],
-                   &out.ownNormals[3 * f]);
-    if (!smooth) { // flat: one face normal per face
+    if (!normals) {
+        // Room for the face normals and about one group per vertex, with
+        // some to spare for vertices on creases.
+        out.ownNormals.reserve(3 * (faces + (crease ? vertices + vertices / 8 : 0)));
+        out.ownNormals.resize(3 * faces);
+    }
+    const float *coords = data.coords.data();
+    for (size_t f = 0; f < faces; ++f) {
+        const size_t size = first[f + 1] - first[f];
+        float own[3];
+        float *normal = normals ? own : &out.ownNormals[3 * f];
+        if (!normals || size > 3) PolygonNormal(coords, vertex + first[f], size, normal);
+        if (size > 3 && !IsConvexFace(coords, vertex + first[f], size, normal)) {
+            out.splitFace.push_back(uint32_t(f));
+            const size_t from = out.splitCorners.size();
+            SplitFace(coords, vertex + first[f], size, normal, out.splitCorners);
+            for (size_t i = from; i < out.splitCorners.size(); ++i)
+                out.splitCorners[i] += first[f];
+            out.splitFirst.push_back(uint32_t(out.splitCorners.size()));
+        }
+    }
+    if (normals) return true; // the supplied-normals build
+    if (!smooth) {            // flat: one face normal per face
         out.shadeFirst = ShadeModel::kSmooth;
         out.shadeLast = ShadeModel::kFlat;
         out.faceNormal.resize(faces);

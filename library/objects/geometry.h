@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 namespace pexa {
 
@@ -29,5 +31,14 @@ inline bool TryTriangleNormal(const float *a, const float *b, const float *c, fl
     n[2] = float(z * r);
     return true;
 }
+
+// Unit normal of the polygon of the n points positions[3 * vertex[i]] (n at
+// least 3) by Newell's method: the direction of its vector area, the sum of
+// the cross products of its points taken from the first one, in double. It
+// points to the side from which the polygon runs counter-clockwise, whichever
+// point the polygon starts at and whether or not it is convex (for a
+// triangle it is TriangleNormal, computed the same way). A polygon without
+// area gets (0, 0, 1).
+void PolygonNormal(const float *positions, const uint32_t *vertex, size_t n, float *normal);
 
 } // namespace pexa

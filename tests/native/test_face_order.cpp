@@ -75,7 +75,10 @@ void ExpectTheRule(const std::vector<uint32_t> &first, const std::vector<uint32_
                 std::vector<uint32_t> placed(k);
                 bool ring = false, plainRing = false;
                 placed.resize(orderer.Order(v, corners, k, placed.data(), &ring));
-                ASSERT_EQ(placed, Plain(mesh, v, corners, k, &plainRing)) << what << " " << v;
+                for (uint32_t &p : placed)
+                    p = corners[p];
+                ASSERT_EQ(placed, Plain(mesh, v, corners, k, &plainRing))
+                    << what << " " << v << " from " << indexedFrom << " tri " << !m.cornerFace;
                 ASSERT_EQ(ring, plainRing) << what << " " << v;
             }
         }

@@ -159,13 +159,15 @@ TEST(CreaseSmoothing, RingsAgainstOpenLists) {
         normals.insert(normals.end(), face.back().begin(), face.back().end());
     }
     const uint32_t corners[6] = {0, 3, 6, 9, 12, 15}; // corner 3f of triangle f
+    const uint32_t order[6] = {0, 1, 2, 3, 4, 5};
     for (bool ring : {true, false}) {
         std::vector<float> table = normals;
         std::vector<uint32_t> cornerNormal(18);
         for (uint32_t c = 0; c < 18; ++c)
             cornerNormal[c] = c / 3;
-        CreaseSmoother(table, cornerNormal.data(), nullptr, CreaseCosine(30))
-            .Smooth(corners, 6, ring);
+        CreaseSmoother smoother(table, cornerNormal.data(), nullptr, CreaseCosine(30));
+        smoother.Smooth(corners, 6, order, 6, ring);
+        smoother.Finish();
         const std::vector<std::vector<int>> groups =
             ring ? std::vector<std::vector<int>>{{2, 3, 4}, {5, 0, 1}}
                  : std::vector<std::vector<int>>{{0, 1}, {2, 3, 4}, {5}};
