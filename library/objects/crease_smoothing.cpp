@@ -36,16 +36,21 @@ float CreaseCosine(float creaseAngle) {
 void CreaseSmoother::Smooth(const uint32_t *list, size_t count, const uint32_t *order, size_t n,
                             bool ring) {
     if (n < 2) return;
-    // Whether each face is smooth with the next one in the order: bits of a
-    // word for the usual vertex, else bytes.
+    // The face normal at each position of the list, and whether each face
+    // is smooth with the next one in the order: bits of a word for the
+    // usual vertex, else bytes.
+    if (normalAt_.size() < count) normalAt_.resize(count);
+    for (size_t p = 0; p < count; ++p)
+        normalAt_[p] = 3 * size_t(FaceOf(list[p]));
+    const float *table = normals_.data();
     const bool bits = n <= 64;
     uint64_t smoothBits = 0;
     if (!bits) smooth_.resize(n);
     bool all = true;
-    const float *m = Normal(list[order[0]]);
-    for (size_t t = 0; t + 1 < n || (ring && t + 1 == n); ++t) {
+    const float *m = table + normalAt_[order[0]];
+    for (size_t t = 0, edges = ring ? n : n - 1; t < edges; ++t) {
         const float *a = m;
-        m = Normal(list[order[t + 1 < n ? t + 1 : 0]]);
+        m = table + normalAt_[order[t + 1 < n ? t + 1 : 0]];
         const bool smooth = a[0] * m[0] + a[1] * m[1] + a[2] * m[2] > cosine_;
         all &= smooth;
         if (bits)
@@ -79,10 +84,11 @@ void CreaseSmoother::Smooth(const uint32_t *list, size_t count, const uint32_t *
 void CreaseSmoother::CloseGroup(const uint32_t *list, size_t count, const uint32_t *order, size_t n,
                                 size_t first, size_t last) {
     // The group's faces in face order, that is by their positions in the
-    // list: the bits of a word for the usual vertex, else sorted.
+    // list: all of them, the bits of a word for the usual vertex, or sorted.
     const size_t size = (last >= first ? last - first : last + n - first) + 1;
     uint64_t members = 0;
-    if (count <= 64) {
+    if (size == count) {
+    } else if (count <= 64) {
         for (size_t i = 0, at = first; i < size; ++i, at = at + 1 < n ? at + 1 : 0)
             members |= uint64_t(1) << order[at];
     } else {
@@ -91,17 +97,21 @@ void CreaseSmoother::CloseGroup(const uint32_t *list, size_t count, const uint32
             group_[i] = order[at];
         if (!std::is_sorted(group_.begin(), group_.end())) std::sort(group_.begin(), group_.end());
     }
-    auto each = [&](auto f) {
-        if (count > 64)
-            for (uint32_t position : group_)
-                f(list[position]);
-        else
+    auto each = [&](auto f) { // f(position)
+        if (size == count)
+            for (uint32_t p = 0; p < count; ++p)
+                f(p);
+        else if (count <= 64)
             for (uint64_t rest = members; rest; rest &= rest - 1)
-                f(list[__builtin_ctzll(rest)]);
+                f(uint32_t(__builtin_ctzll(rest)));
+        else
+            for (uint32_t p : group_)
+                f(p);
     };
     float sum[3] = {0, 0, 0};
-    each([&](uint32_t corner) {
-        const float *m = Normal(corner);
+    const float *table = normals_.data();
+    each([&](uint32_t p) {
+        const float *m = table + normalAt_[p];
         sum[0] += m[0], sum[1] += m[1], sum[2] += m[2];
     });
     // Normals that cancel out (possible only with crease angles beyond 90
@@ -112,13 +122,14 @@ void CreaseSmoother::CloseGroup(const uint32_t *list, size_t count, const uint32
     const double square =
         double(sum[0]) * sum[0] + double(sum[1]) * sum[1] + double(sum[2]) * sum[2];
     if (!(square > 0) || !std::isfinite(square)) return;
-    const uint32_t entry = uint32_t(normals_.size() / 3);
+    const size_t at = normals_.size();
     // The builders reserve about one group per vertex; beyond that the table
     // grows by a quarter at a time rather than doubling.
-    if (normals_.size() + 3 > normals_.capacity())
-        normals_.reserve(normals_.capacity() + normals_.capacity() / 4 + 3);
-    normals_.insert(normals_.end(), sum, sum + 3);
-    each([&](uint32_t corner) { cornerNormal_[corner] = entry; });
+    if (at + 3 > normals_.capacity()) normals_.reserve(at + at / 4 + 3);
+    normals_.resize(at + 3);
+    normals_[at] = sum[0], normals_[at + 1] = sum[1], normals_[at + 2] = sum[2];
+    const uint32_t entry = uint32_t(at / 3);
+    each([&](uint32_t p) { cornerNormal_[list[p]] = entry; });
 }
 
 } // namespace pexa::mesh

@@ -51,9 +51,6 @@ class CreaseSmoother {
     uint32_t FaceOf(uint32_t corner) const {
         return cornerFace_ ? cornerFace_[corner] : corner / 3;
     }
-    const float *Normal(uint32_t corner) const {
-        return normals_.data() + 3 * size_t(FaceOf(corner));
-    }
     // The group of order[first] to order[last] (cyclically).
     void CloseGroup(const uint32_t *list, size_t count, const uint32_t *order, size_t n,
                     size_t first, size_t last);
@@ -62,9 +59,10 @@ class CreaseSmoother {
     uint32_t *cornerNormal_;
     const uint32_t *cornerFace_;
     float cosine_;
-    size_t firstGroup_;           // the entry of the first group not normalised yet
-    std::vector<uint8_t> smooth_; // per face of a long order: smooth with the next one
-    std::vector<uint32_t> group_; // the positions of a long group, sorted
+    size_t firstGroup_;            // the entry of the first group not normalised yet
+    std::vector<size_t> normalAt_; // per position of the list: where its face normal is
+    std::vector<uint8_t> smooth_;  // per face of a long order: smooth with the next one
+    std::vector<uint32_t> group_;  // the positions of a long group, sorted
 };
 
 } // namespace pexa::mesh

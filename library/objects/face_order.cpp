@@ -110,23 +110,28 @@ size_t FaceOrderer::OrderCycle(uint32_t v, const uint32_t *corners, size_t k, ui
     constexpr uint32_t kNone = ~0u;
     const uint32_t *vertex = mesh_.cornerVertex;
     uint32_t a[kLocal], b[kLocal], succ[kLocal], pred[kLocal];
-    uint32_t polygons = 0, lastFace = kNone;
-    for (size_t p = 0; p < k; ++p) {
-        const uint32_t c = corners[p];
-        uint32_t f = c / 3, base = 3 * f, size = 3;
-        if (mesh_.cornerFace) {
-            f = mesh_.cornerFace[c];
-            base = mesh_.faceFirst[f];
-            size = mesh_.faceFirst[f + 1] - base;
+    uint32_t polygons = 0;
+    if (!mesh_.cornerFace) { // triangles: one holding v twice has v as a or b
+        static constexpr uint8_t kAfter[3] = {1, 2, 0}, kBefore[3] = {2, 0, 1};
+        for (size_t p = 0; p < k; ++p) {
+            const uint32_t c = corners[p], r = c % 3, base = c - r;
+            a[p] = vertex[base + kAfter[r]];
+            b[p] = vertex[base + kBefore[r]];
+            if (a[p] == v || b[p] == v) return 0;
+            pred[p] = kNone;
         }
-        if (f == lastFace) return 0; // holds v twice
-        lastFace = f;
-        const uint32_t r = c - base;
-        a[p] = vertex[base + (r + 1 == size ? 0 : r + 1)];
-        b[p] = vertex[base + (r == 0 ? size - 1 : r - 1)];
-        if (a[p] == v || b[p] == v) return 0;
-        if (size > 3) polygons |= 1u << p;
-        pred[p] = kNone;
+    } else {
+        for (size_t p = 0; p < k; ++p) {
+            const uint32_t c = corners[p], f = mesh_.cornerFace[c];
+            if (p > 0 && mesh_.cornerFace[corners[p - 1]] == f) return 0; // holds v twice
+            const uint32_t base = mesh_.faceFirst[f], size = mesh_.faceFirst[f + 1] - base;
+            const uint32_t r = c - base;
+            a[p] = vertex[base + (r + 1 == size ? 0 : r + 1)];
+            b[p] = vertex[base + (r == 0 ? size - 1 : r - 1)];
+            if (a[p] == v || b[p] == v) return 0;
+            if (size > 3) polygons |= 1u << p;
+            pred[p] = kNone;
+        }
     }
     uint32_t hit = 0, ends = 0;
     for (uint32_t p = 0; p < k; ++p) {
