@@ -58,26 +58,26 @@ bool IsConvexFace(const float *positions, const uint32_t *vertex, size_t n, cons
     const double eps = 4 / 16777216.0, origin = plane.OriginMagnitude();
     // A face turns round once when, besides never turning right, its edges
     // change their direction along u at most twice (and so along w).
-    double prev[2], at[2], next[2];
-    plane.At(n - 2, prev);
-    plane.At(n - 1, at);
-    double before = std::fabs(at[0] - prev[0]) + std::fabs(at[1] - prev[1]);
+    double at[2], next[2];
+    plane.At(n - 2, at);
+    plane.At(n - 1, next);
+    double du = next[0] - at[0], dw = next[1] - at[1]; // the edge into the corner
+    double before = std::fabs(du) + std::fabs(dw);
     int changes = 0, lastSign = 0;
     for (size_t i = 0; i < n; ++i) {
+        at[0] = next[0], at[1] = next[1];
         plane.At(i, next);
-        const double du = next[0] - at[0], dw = next[1] - at[1];
-        const double after = std::fabs(du) + std::fabs(dw);
-        const double reach = origin + std::fabs(at[0]) + std::fabs(at[1]) + before + after;
-        if (Turn(prev, at, next) < -eps * reach * (before + after)) return false;
-        const double tolerance = eps * reach;
-        const int sign = du > tolerance ? 1 : du < -tolerance ? -1 : 0;
+        const double eu = next[0] - at[0], ew = next[1] - at[1]; // the edge out of it
+        const double after = std::fabs(eu) + std::fabs(ew);
+        const double tolerance =
+            eps * (origin + std::fabs(at[0]) + std::fabs(at[1]) + before + after);
+        if (du * ew - dw * eu < -tolerance * (before + after)) return false;
+        const int sign = eu > tolerance ? 1 : eu < -tolerance ? -1 : 0;
         if (sign != 0) {
             changes += lastSign != 0 && sign != lastSign;
             lastSign = sign;
         }
-        prev[0] = at[0], prev[1] = at[1];
-        at[0] = next[0], at[1] = next[1];
-        before = after;
+        du = eu, dw = ew, before = after;
     }
     // Counted along the edges from the last one on, the changes of a face
     // that turns round once are at most two.
