@@ -250,7 +250,8 @@ PEXA_API HGLRC GetHGLRC(void *wind);
  * outside a mode's set are ignored).
  * ------------------------------------------------------------------------ */
 
-/* Back to the initial view of "pexa16.ini"; draws no frame. */
+/* Back to the initial view of "pexa16.ini" (turned once by its initial
+ * rotation) and draws it. */
 PEXA_API int ResetPos(void);
 /* Stops every motion (spin, flight, walk); draws no frame. */
 PEXA_API int StopMotion(void);
@@ -264,7 +265,8 @@ PEXA_API int Rotation(float angle, float x, float y, float z);
 /* Eye position, view direction and up vector; draws a frame. */
 PEXA_API int LookAt(float eyeX, float eyeY, float eyeZ, float dirX, float dirY, float dirZ,
                     float upX, float upY, float upZ);
-/* PEXA_PERSPECTIVE or PEXA_ORTHOGONAL with the vertical view angle (degrees)
+/* PEXA_PERSPECTIVE or PEXA_ORTHOGONAL with the vertical view angle (degrees,
+ * clamped to 1 to 179: at 180 the picture is empty, beyond it upside down)
  * and the clipping distances. */
 PEXA_API int ProjectionMode(int mode, double angle, double clipnear, double clipfar);
 /* PEXA_SMOOTH, PEXA_FLAT or PEXA_SHADE_NONE. */
@@ -378,7 +380,8 @@ PEXA_API int ClearList2D(void);
 PEXA_API cObj *DelObj(cObj *obj);
 PEXA_API cObj *DelObj2D(cObj *obj);
 /* The next insertion goes directly after obj; with hold, every insertion.
- * Return 1. */
+ * Returns 1, or 0 (position unchanged) when obj is not an object of the
+ * current list. */
 PEXA_API int InsertAfter(cObj *obj, int hold PEXA_DEFAULT(0));
 PEXA_API int InsertAfter2D(cObj *obj, int hold PEXA_DEFAULT(0));
 /* Opens a group: inserts it, then new 3D objects go into it. Returns the
@@ -447,7 +450,8 @@ PEXA_API cObj *Primitive(cObj *obj, int mode, float *vertices, int count);
  * and then hold nothing, and still return (and insert) the object. In smooth
  * shading without normals of their own they smooth across edges whose faces
  * meet at less than creaseAngle degrees; solid culls back faces while the
- * mesh is drawn. */
+ * mesh is drawn. Flat shading (PEXA_FLAT) ignores supplied normals: each
+ * face is lit by its own face normal. */
 /* A height field of xDimension x zDimension points spaced along x and z,
  * heights row by row (point (i, j) at heights[j * xDimension + i]); colours
  * and normals (three floats each, may be NULL) per point or per cell.
@@ -594,7 +598,8 @@ PEXA_API cObj *Pixel2D(cObj *obj, int x, int y);
  * colour. */
 PEXA_API cObj *Text2D(cObj *obj, const char *text, int x, int y);
 /* A text formatted with DrawTextA's format flags in a rectangle; a right or
- * bottom of 0 or less is the client area's right or bottom edge. */
+ * bottom of 0 or less is the client area's right or bottom edge, wherever
+ * the window's size puts it when the text is drawn. */
 PEXA_API cObj *TextBlock2D(cObj *obj, const char *text, int left, int top, int right, int bottom,
                            int format);
 /* The DIB (converted into a bitmap the object owns) at (x, y): at its

@@ -1,6 +1,7 @@
 // Elevation grid setting, triangulation, adjacency and builds (portable).
 #include "objects/elevation_grid_mesh.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "objects/crease_smoothing.h"
@@ -173,14 +174,25 @@ bool BuildGrid(const GridData &data, bool smooth, MeshDrawing &out) {
         out.cornerNormal[c] = c / 3;
     CreaseSmoother smoother(out.ownNormals, out.cornerNormal.data(), nullptr,
                             CreaseCosine(data.creaseAngle));
-    uint32_t corners[6];
+    uint32_t corners[6], list[6], order[6];
     bool ring = false;
     for (int j = 0; j < Z; ++j) {
         for (int i = 0; i < X; ++i) {
             const int n = GridPointCorners(X, Z, i, j, corners, &ring);
-            smoother.Smooth(corners, size_t(n), ring);
+            // The smoother takes the faces in face order and their order
+            // around the point as positions in it.
+            for (int t = 0; t < n; ++t) {
+                int at = t;
+                for (; at > 0 && list[at - 1] > corners[t]; --at)
+                    list[at] = list[at - 1];
+                list[at] = corners[t];
+            }
+            for (int t = 0; t < n; ++t)
+                order[t] = uint32_t(std::lower_bound(list, list + n, corners[t]) - list);
+            smoother.Smooth(list, size_t(n), order, size_t(n), ring);
         }
     }
+    smoother.Finish();
     return true;
 }
 

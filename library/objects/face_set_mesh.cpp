@@ -3,6 +3,7 @@
 
 #include "objects/crease_smoothing.h"
 #include "objects/face_order.h"
+#include "objects/face_triangulation.h"
 #include "objects/geometry.h"
 
 namespace pexa::mesh {
@@ -128,50 +129,41 @@ uint32_t Lookup(const std::vector<int> &index, size_t at, int count) {
     return i >= 0 && i < count ? uint32_t(i) : kNone;
 }
 
-void FaceNormal(const float *p, const uint32_t *v, size_t n, float *normal) {
-    // A polygon whose first three points lie on a line takes its normal from
-    // the next triangle of its fan that has an area.
-    for (size_t i = 1; i + 1 < n; ++i)
-        if (TryTriangleNormal(p + 3 * v[0], p + 3 * v[i], p + 3 * v[i + 1], normal)) return;
-    normal[0] = 0, normal[1] = 0, normal[2] = 1;
-}
-
-void SmoothAtVertices(MeshDrawing &out, size_t vertexCount, float cosine, size_t largeFrom) {
+void SmoothAtVertices(MeshDrawing &out, size_t vertexCount, float cosine, size_t indexedFrom) {
     const size_t corners = out.cornerVertex.size();
     // Every corner starts with its face normal. A mesh of triangles only
     // needs no table of the corners' faces: corner c lies in face c / 3.
     const bool triangles = corners == 3 * out.faceCount();
     std::vector<uint32_t> cornerFace;
+    out.cornerNormal.resize(corners);
+    uint32_t *normal = out.cornerNormal.data();
     if (triangles) {
-        out.cornerNormal.reserve(corners);
-        for (uint32_t f = 0; f < corners / 3; ++f) {
-            out.cornerNormal.push_back(f);
-            out.cornerNormal.push_back(f);
-            out.cornerNormal.push_back(f);
-        }
+        for (uint32_t c = 0; c < corners; ++c)
+            normal[c] = c / 3;
     } else {
         cornerFace.resize(corners);
         for (size_t f = 0; f < out.faceCount(); ++f)
             for (uint32_t c = out.faceFirst[f]; c < out.faceFirst[f + 1]; ++c)
                 cornerFace[c] = uint32_t(f);
-        out.cornerNormal = cornerFace;
+        std::copy(cornerFace.begin(), cornerFace.end(), normal);
     }
     const uint32_t *faceOf = triangles ? nullptr : cornerFace.data();
     PolygonView mesh{out.faceFirst.data(), out.cornerVertex.data(), faceOf, corners, vertexCount};
     VertexCorners around;
     around.Build(mesh);
-    FaceOrderer orderer(mesh, largeFrom, &around);
-    CreaseSmoother smoother(out.ownNormals, out.cornerNormal.data(), faceOf, cosine);
-    std::vector<uint32_t> placed;
+    FaceOrderer orderer(mesh, around, indexedFrom);
+    CreaseSmoother smoother(out.ownNormals, normal, faceOf, cosine);
+    std::vector<uint32_t> placed(FaceOrderer::kLocal);
     for (size_t v = 0; v < vertexCount; ++v) {
         const size_t k = around.start[v + 1] - around.start[v];
         if (k < 2) continue;
         if (placed.size() < k) placed.resize(k);
         bool ring = false;
-        const size_t n =
-            orderer.Order(uint32_t(v), &around.corners[around.start[v]], k, placed.data(), &ring);
-        smoother.Smooth(placed.data(), n, ring);
+        const uint32_t *corners = &around.corners[around.start[v]];
+        const size_t n = orderer.Order(uint32_t(v), corners, k, placed.data(), &ring);
+        smoother.Smooth(corners, k, placed.data(), n, ring);
     }
+    smoother.Finish();
 }
 
 } // namespace
@@ -189,7 +181,7 @@ FaceSetStatus SetFaceSet(FaceSetData &data, const FaceSetInput &in, ArrayCopier 
     return status;
 }
 
-bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t largeFrom) {
+bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t indexedFrom) {
     if (data.coords.empty()) return false;
     out = MeshDrawing();
     out.polygons = true;
@@ -206,62 +198,74 @@ bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t
 
     const int *index = data.coordIndex.data();
     const size_t count = data.coordIndex.size();
-    // Which faces are drawn, and how many corners they have, so that every
-    // array is allocated once at its size.
-    std::vector<uint8_t> drawn;
-    drawn.reserve(size_t(data.faceCount));
-    size_t drawnFaces = 0, drawnCorners = 0;
-    for (size_t k = 0, run = 0; k < count; ++k) {
-        if (index[k] != -1) continue;
-        bool ok = k - run >= 3;
-        for (size_t t = run; t < k && ok; ++t)
-            ok = index[t] >= 0 && index[t] < data.coordCount;
-        drawn.push_back(ok);
-        drawnFaces += ok;
-        drawnCorners += ok ? k - run : 0;
-        run = k + 1;
-    }
-    out.faceFirst.reserve(drawnFaces + 1);
-    out.cornerVertex.reserve(drawnCorners);
-    if (cornerColours) out.cornerColour.reserve(drawnCorners);
-    if (cornerNormals) out.cornerNormal.reserve(drawnCorners);
-    size_t face = 0, run = 0;
+    // The corners are copied while the runs are read; a run that turns out
+    // not to be drawn is dropped again. Every array is allocated once.
+    out.faceFirst.resize(size_t(data.faceCount) + 1);
+    out.cornerVertex.resize(count);
+    if (cornerColours) out.cornerColour.reserve(count);
+    if (cornerNormals) out.cornerNormal.reserve(count);
+    if (colours && !data.colorPerVertex) out.faceColour.reserve(size_t(data.faceCount));
+    if (normals && !data.normalPerVertex) out.faceNormal.reserve(size_t(data.faceCount));
+    uint32_t *first = out.faceFirst.data(), *vertex = out.cornerVertex.data();
+    size_t faces = 0, corners = 0, face = 0, run = 0;
+    bool skipped = false; // the run holds a negative index other than -1
     for (size_t k = 0; k < count; ++k) {
-        if (index[k] != -1) continue;
-        if (drawn[face]) {
-            for (size_t t = run; t < k; ++t) {
-                out.cornerVertex.push_back(uint32_t(index[t]));
+        const int i = index[k];
+        if (i >= 0) {
+            vertex[corners++] = uint32_t(i);
+            continue;
+        }
+        if (i != -1) {
+            skipped = true;
+            continue;
+        }
+        if (skipped || k - run < 3) {
+            corners = first[faces];
+        } else {
+            first[++faces] = uint32_t(corners);
+            for (size_t t = run; t < k && (cornerColours || cornerNormals); ++t) {
                 if (cornerColours)
                     out.cornerColour.push_back(Lookup(data.colourIndex, t, data.colourCount));
                 if (cornerNormals)
                     out.cornerNormal.push_back(Lookup(data.normalIndex, t, data.normalCount));
             }
-            out.faceFirst.push_back(uint32_t(out.cornerVertex.size()));
             if (colours && !data.colorPerVertex)
                 out.faceColour.push_back(Lookup(data.colourIndex, face, data.colourCount));
             if (normals && !data.normalPerVertex)
                 out.faceNormal.push_back(Lookup(data.normalIndex, face, data.normalCount));
         }
+        skipped = false;
         ++face;
         run = k + 1;
     }
-    if (normals) return true; // the supplied-normals build
-
-    drawn = {};
-    const size_t faces = out.faceCount();
-    // Room for the face normals and about one group per vertex, with some to
-    // spare for vertices on creases.
+    out.faceFirst.resize(faces + 1);
+    out.cornerVertex.resize(first[faces]); // indexes after the last -1 form no face
+    // Face normals (not for supplied normals), and the faces one polygon
+    // cannot draw: those need the normal too.
     const size_t vertices = size_t(data.coordCount);
-    out.ownNormals.reserve(3 * (faces + (crease ? vertices + vertices / 8 : 0)));
-    for (size_t f = 0; f < faces; ++f) {
-        float n[3];
-        FaceNormal(data.coords.data(), &out.cornerVertex[out.faceFirst[f]],
-                   out.faceFirst[f + 1] - out.faceFirst[f], n);
-        out.ownNormals.push_back(n[0]);
-        out.ownNormals.push_back(n[1]);
-        out.ownNormals.push_back(n[2]);
+    if (!normals) {
+        // Room for the face normals and about one group per vertex, with
+        // some to spare for vertices on creases.
+        out.ownNormals.reserve(3 * (faces + (crease ? vertices + vertices / 8 : 0)));
+        out.ownNormals.resize(3 * faces);
     }
-    if (!smooth) { // flat: one face normal per face
+    const float *coords = data.coords.data();
+    for (size_t f = 0; f < faces; ++f) {
+        const size_t size = first[f + 1] - first[f];
+        float own[3];
+        float *normal = normals ? own : &out.ownNormals[3 * f];
+        if (!normals || size > 3) PolygonNormal(coords, vertex + first[f], size, normal);
+        if (size > 3 && !IsConvexFace(coords, vertex + first[f], size, normal)) {
+            out.splitFace.push_back(uint32_t(f));
+            const size_t from = out.splitCorners.size();
+            SplitFace(coords, vertex + first[f], size, normal, out.splitCorners);
+            for (size_t i = from; i < out.splitCorners.size(); ++i)
+                out.splitCorners[i] += first[f];
+            out.splitFirst.push_back(uint32_t(out.splitCorners.size()));
+        }
+    }
+    if (normals) return true; // the supplied-normals build
+    if (!smooth) {            // flat: one face normal per face
         out.shadeFirst = ShadeModel::kSmooth;
         out.shadeLast = ShadeModel::kFlat;
         out.faceNormal.resize(faces);
@@ -269,7 +273,7 @@ bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t
             out.faceNormal[f] = uint32_t(f);
         return true;
     }
-    SmoothAtVertices(out, size_t(data.coordCount), CreaseCosine(data.creaseAngle), largeFrom);
+    SmoothAtVertices(out, size_t(data.coordCount), CreaseCosine(data.creaseAngle), indexedFrom);
     return true;
 }
 

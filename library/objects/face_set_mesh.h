@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "objects/face_order.h"
 #include "objects/mesh_drawing.h"
 
 namespace pexa::mesh {
@@ -88,7 +89,8 @@ FaceSetStatus SetFaceSet(FaceSetData &data, const FaceSetInput &in,
 // The drawing of the face set: smooth false gives the flat build; smooth
 // true the supplied-normals build when there are normals, else the crease
 // build. False (drawing untouched) when the set holds no coordinates.
-// largeFrom: see FaceOrderer.
-bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out, size_t largeFrom = 24);
+// indexedFrom: see FaceOrderer.
+bool BuildFaceSet(const FaceSetData &data, bool smooth, MeshDrawing &out,
+                  size_t indexedFrom = FaceOrderer::kLocal + 1);
 
 } // namespace pexa::mesh

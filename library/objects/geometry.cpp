@@ -1,7 +1,5 @@
-// Triangle normals (portable).
+// Triangle and polygon normals (portable).
 #include "objects/geometry.h"
-
-#include <cmath>
 
 namespace pexa {
 
@@ -12,19 +10,30 @@ void TriangleNormal(const float *a, const float *b, const float *c, float *n) {
     n[2] = 1;
 }
 
-bool TryTriangleNormal(const float *a, const float *b, const float *c, float *n) {
-    float u[3] = {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-    float v[3] = {b[0] - c[0], b[1] - c[1], b[2] - c[2]};
-    float x = u[1] * v[2] - u[2] * v[1];
-    float y = u[2] * v[0] - u[0] * v[2];
-    float z = u[0] * v[1] - u[1] * v[0];
-    double length = std::sqrt(double(x) * x + double(y) * y + double(z) * z);
-    if (!(length > 0) || !std::isfinite(length)) return false;
-    double r = 1.0 / length;
-    n[0] = float(x * r);
-    n[1] = float(y * r);
-    n[2] = float(z * r);
-    return true;
+void PolygonNormal(const float *positions, const uint32_t *vertex, size_t n, float *normal) {
+    const float *p0 = positions + 3 * size_t(vertex[0]);
+    if (n == 3) {
+        TriangleNormal(p0, positions + 3 * size_t(vertex[1]), positions + 3 * size_t(vertex[2]),
+                       normal);
+        return;
+    }
+    double sum[3] = {0, 0, 0}, q[3] = {0, 0, 0}; // q: the previous point less the first
+    for (size_t i = 1; i < n; ++i) {
+        const float *p = positions + 3 * size_t(vertex[i]);
+        const double r[3] = {double(p[0]) - p0[0], double(p[1]) - p0[1], double(p[2]) - p0[2]};
+        sum[0] += q[1] * r[2] - q[2] * r[1];
+        sum[1] += q[2] * r[0] - q[0] * r[2];
+        sum[2] += q[0] * r[1] - q[1] * r[0];
+        q[0] = r[0], q[1] = r[1], q[2] = r[2];
+    }
+    const double length = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
+    if (!(length > 0) || !std::isfinite(length)) {
+        normal[0] = 0, normal[1] = 0, normal[2] = 1;
+        return;
+    }
+    normal[0] = float(sum[0] / length);
+    normal[1] = float(sum[1] / length);
+    normal[2] = float(sum[2] / length);
 }
 
 } // namespace pexa

@@ -44,7 +44,8 @@ void cGroup::Draw() {
     DepthScope depth;
     if (!depth.within()) return;
     cWind *w = pexa::lib.handledWind;
-    bool picking = w && w->render.renderMode == GL_SELECT;
+    // A compiled scene is picked without names, as its display list holds none.
+    bool picking = w && w->render.renderMode == GL_SELECT && !w->render.compiledValid;
     // A local cursor: a group drawn again through a Use object must not move
     // the traversal of its outer drawing.
     for (cObj *obj = first; obj; obj = obj->next) {

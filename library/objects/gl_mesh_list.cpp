@@ -95,24 +95,34 @@ void RecordMesh(const mesh::MeshDrawing &d, int solid) {
     const GLenum mode = d.polygons ? GL_POLYGON : GL_TRIANGLES;
     const bool faceColours = !d.faceColour.empty(), faceNormals = !d.faceNormal.empty();
     const bool cornerColours = !d.cornerColour.empty(), cornerNormals = !d.cornerNormal.empty();
+    auto corner = [&](uint32_t c) {
+        const uint32_t v = d.cornerVertex[c];
+        const uint32_t colour = d.colourByVertex ? v
+                                : cornerColours  ? d.cornerColour[c]
+                                                 : mesh::kNone;
+        const uint32_t normal = d.normalByVertex ? v
+                                : cornerNormals  ? d.cornerNormal[c]
+                                                 : mesh::kNone;
+        if (colour != mesh::kNone) glColor3fv(colours + 3 * size_t(colour));
+        if (normal != mesh::kNone) glNormal3fv(normals + 3 * size_t(normal));
+        glVertex3fv(positions + 3 * size_t(v));
+    };
+    size_t split = 0; // the next face drawn as triangles
     if (d.oneBegin) glBegin(mode);
     for (size_t f = 0; f < d.faceCount(); ++f) {
-        if (!d.oneBegin) glBegin(mode);
+        const bool triangles = split < d.splitFace.size() && d.splitFace[split] == f;
+        if (!d.oneBegin) glBegin(triangles ? GL_TRIANGLES : mode);
         if (faceColours && d.faceColour[f] != mesh::kNone)
             glColor3fv(colours + 3 * size_t(d.faceColour[f]));
         if (faceNormals && d.faceNormal[f] != mesh::kNone)
             glNormal3fv(normals + 3 * size_t(d.faceNormal[f]));
-        for (uint32_t c = d.faceFirst[f]; c < d.faceFirst[f + 1]; ++c) {
-            const uint32_t v = d.cornerVertex[c];
-            const uint32_t colour = d.colourByVertex ? v
-                                    : cornerColours  ? d.cornerColour[c]
-                                                     : mesh::kNone;
-            const uint32_t normal = d.normalByVertex ? v
-                                    : cornerNormals  ? d.cornerNormal[c]
-                                                     : mesh::kNone;
-            if (colour != mesh::kNone) glColor3fv(colours + 3 * size_t(colour));
-            if (normal != mesh::kNone) glNormal3fv(normals + 3 * size_t(normal));
-            glVertex3fv(positions + 3 * size_t(v));
+        if (triangles) {
+            for (uint32_t i = d.splitFirst[split]; i < d.splitFirst[split + 1]; ++i)
+                corner(d.splitCorners[i]);
+            ++split;
+        } else {
+            for (uint32_t c = d.faceFirst[f]; c < d.faceFirst[f + 1]; ++c)
+                corner(c);
         }
         if (!d.oneBegin) glEnd();
     }

@@ -52,6 +52,13 @@ struct MeshDrawing {
     // vector above then stays empty.
     bool colourByVertex = false;
     bool normalByVertex = false;
+    // Faces drawn as triangles rather than as one polygon (those that are
+    // not convex), ascending: face splitFace[i] is drawn as the triangles of
+    // the corners splitCorners[splitFirst[i] .. splitFirst[i + 1] - 1],
+    // three at a time, with the attributes of those corners.
+    std::vector<uint32_t> splitFace;
+    std::vector<uint32_t> splitFirst{0};
+    std::vector<uint32_t> splitCorners;
 
     size_t faceCount() const { return faceFirst.size() - 1; }
 };

@@ -38,7 +38,7 @@ struct Rect2D {
 // TextBlock2D's rectangle: the given corners moved by (dx, dy) (the current
 // position when coordinates are relative, else 0); a right or bottom not
 // greater than 0 stands for the client area's right or bottom edge, which
-// is not moved.
+// is not moved (and which drawing takes anew from the window's size).
 Rect2D TextBlockRect(int left, int top, int right, int bottom, int clientWidth, int clientHeight,
                      int dx, int dy);
 

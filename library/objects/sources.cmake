@@ -5,6 +5,7 @@ set(PEXA_OBJECTS_PORTABLE
     objects/elevation_grid_mesh.cpp
     objects/face_order.cpp
     objects/face_set_mesh.cpp
+    objects/face_triangulation.cpp
     objects/geometry.cpp
     objects/overlay_geometry.cpp
     objects/text_pixels.cpp)

@@ -173,8 +173,9 @@ class cTextBlock2D : public cOverlay2D {
     PEXA_OVERLAY_BODY(cTextBlock2D, kTypeTextBlock2D)
     ~cTextBlock2D() override { delete[] text; }
     RECT rect = {};
-    char *text = nullptr; // owned copy
-    int format = 0;       // DrawTextA flags
+    bool toRight = false, toBottom = false; // the edge is the client area's
+    char *text = nullptr;                   // owned copy
+    int format = 0;                         // DrawTextA flags
     COLORREF colour = 0;
 };
 

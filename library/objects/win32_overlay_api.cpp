@@ -265,6 +265,7 @@ PEXA_API cObj *TextBlock2D(cObj *obj, const char *text, int left, int top, int r
         Rect2D r =
             TextBlockRect(left, top, right, bottom, s.clientWidth, s.clientHeight, s.dx, s.dy);
         o->rect = {r.left, r.top, r.right, r.bottom};
+        o->toRight = right <= 0, o->toBottom = bottom <= 0;
         o->format = format;
         o->colour = s.PenColour();
     });

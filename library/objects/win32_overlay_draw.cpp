@@ -139,10 +139,14 @@ void cText2D::Paint(cWind *, HDC dc) {
     TextOutA(dc, x, y, text, pexa::TextLength(text));
 }
 
-void cTextBlock2D::Paint(cWind *, HDC dc) {
+// A right or bottom edge given as 0 or less is the client area's, taken
+// now: the block follows the window's size, as a stretched Bitmap2D does.
+void cTextBlock2D::Paint(cWind *w, HDC dc) {
     if (!text) return;
     SetTextColor(dc, colour);
     RECT r = rect; // DrawTextA may write the rectangle (DT_CALCRECT)
+    if (toRight) r.right = w->clientRect.right;
+    if (toBottom) r.bottom = w->clientRect.bottom;
     DrawTextA(dc, text, pexa::TextLength(text), &r, UINT(format));
 }
 

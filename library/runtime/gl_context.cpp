@@ -8,6 +8,8 @@
 
 #include "scene/group.h"
 #include "resources/resource_ids.h"
+#include "runtime/win32_frame_pacing.h"
+#include "runtime/win32_input.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_menu.h"
 #include "runtime/win32_scene_lock.h"
@@ -22,10 +24,10 @@ int cWind::SetupGL(HWND window) {
     lib.windowRegistry.append(title, this, os.hwnd);
     sceneListId = ++lib.windowCounter;
     os.hdc = GetDC(os.hwnd);
-    GetClientRect(os.hwnd, &clientRect);
-    if (clientRect.bottom == 0) clientRect.bottom = 1;
+    MeasureSceneArea();
     LoadConfiguration(this);
     CreateContext();
+    StartPacing(this);
     CreateRootLists();
     StartView();
     lights[0].on = 1; // the headlight
@@ -78,10 +80,12 @@ void cWind::CreateRootLists() {
     });
 }
 
-// The view starts at the initial view of the configuration; everything
-// else keeps the defaults of window_state.h.
+// The view starts at the initial view of the configuration (the first
+// frame turns the model once by the initial rotation); everything else
+// keeps the defaults of window_state.h.
 void cWind::StartView() {
     view.rotAngle = view.iniRot;
+    view.turnOnce = 1;
     Copy3(view.rotAxis, view.iniAxis);
     Copy3(view.eyePos, view.iniPos);
 }
@@ -131,20 +135,30 @@ void cWind::LoadCursors() {
     SetCursor(os.cursorArrow);
 }
 
+void cWind::MeasureSceneArea() {
+    GetClientRect(os.hwnd, &clientRect);
+    clientRect.bottom -= StatusBarHeight(this);
+    if (clientRect.bottom <= 0) clientRect.bottom = 1;
+}
+
+cWind::Viewport cWind::SceneViewport() const {
+    return {0, StatusBarHeight(this), int(clientRect.right), int(clientRect.bottom)};
+}
+
+// The status bar is laid out first: the scene takes what is left above it.
 int cWind::OnSize(WPARAM wParam, LPARAM lParam) {
     if (!os.hglrc) return 0;
-    wglMakeCurrent(os.hdc, os.hglrc);
-    GetClientRect(os.hwnd, &clientRect);
-    if (clientRect.bottom == 0) clientRect.bottom = 1;
-    glViewport(0, 0, clientRect.right, clientRect.bottom);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(view.angle, double(clientRect.right) / clientRect.bottom, view.clipnear,
-                   view.clipfar);
-    glMatrixMode(GL_MODELVIEW);
-    Render();
     if (dialogs.hasStatusBar && dialogs.hStatusBar)
         SendMessageA(dialogs.hStatusBar, WM_SIZE, wParam, lParam);
+    wglMakeCurrent(os.hdc, os.hglrc);
+    MeasureSceneArea();
+    const Viewport vp = SceneViewport();
+    glViewport(vp.x, vp.y, vp.width, vp.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(view.angle, double(vp.width) / vp.height, view.clipnear, view.clipfar);
+    glMatrixMode(GL_MODELVIEW);
+    Render();
     return 0;
 }
 

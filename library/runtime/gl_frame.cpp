@@ -11,6 +11,8 @@
 #include "scene/group.h"
 #include "runtime/win32_events.h"
 #include "runtime/gl_frame.h"
+#include "runtime/win32_frame_pacing.h"
+#include "runtime/win32_input.h"
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
 #include "platform/clock.h"
@@ -83,11 +85,11 @@ void cWind::ApplyViewingTransform() {
     switch (view.action_mode) {
     case PEXA_ROTATE:
         glTranslated(-view.eyePos[0], -view.eyePos[1], -view.eyePos[2]);
-        AdvanceRotate(view); // the new rotation after the accumulated one
+        // The new rotation after the accumulated one.
+        lib.eventRecord.angle = AdvanceRotate(view);
         glMultMatrixf(view.rotMatrix);
         std::memcpy(lib.eventRecord.pos, view.eyePos, sizeof view.eyePos);
         std::memcpy(lib.eventRecord.axis, view.rotAxis, sizeof view.rotAxis);
-        lib.eventRecord.angle = view.rotAngle;
         break;
     case PEXA_FLY:
     case PEXA_WALK:
@@ -108,9 +110,12 @@ void cWind::ApplyViewingTransform() {
 // The nearest hit of the pick frame becomes the picked object.
 void cWind::FinishPick(GLint hits) {
     lib.eventRecord.hits = hits;
+    // A pick without hits reports name 0 (the click began the record so),
+    // not the name of an earlier pick: that object may be gone since, and
+    // its address would lead the program to freed memory.
     if (hits == 0) return;
     PickChoice choice = ChoosePick(pick.selectBuf, size_t(pick.selectBufSize), hits);
-    // Name 0 is what a compiled display list reports: it holds no names.
+    // Name 0 is what a compiled scene reports: its pick frame loads no names.
     const size_t named = pick.objects.size();
     cObj *picked =
         choice.name >= 1 && choice.name <= named ? pick.objects[choice.name - 1] : nullptr;
@@ -122,12 +127,14 @@ void cWind::FinishPick(GLint hits) {
 // follows at once.
 int cWind::Render() {
     if (tornDown || lib.shuttingDown.load()) return 0;
+    const int start = ClockMilliseconds();
     if (lists.has3D)
         DrawScene();
     else
         FillRect(os.hdc, &clientRect, os.backBrush);
     if (lists.has2D) DrawOverlay(os.hdc);
-    ContinueMotion();
+    if (dialogs.hStatusBar) PaintStatusBar(this);
+    ContinueMotion(start);
     return 0;
 }
 
@@ -139,14 +146,14 @@ void cWind::DrawScene() {
     SetFrameState();
     glPushMatrix();
     const bool picking = render.renderMode == GL_SELECT;
-    SetProjection(picking);
+    SetProjection(SceneViewport(), picking);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     ApplyViewingTransform();
     PlaceModelLights();
 
     int t0 = ClockMilliseconds();
-    DrawSceneList();
+    DrawSceneList(picking);
     glPopMatrix();
     render.frameTime = ClockMilliseconds() - t0;
     if (render.frameTime == 0) render.frameTime = 1;
@@ -162,8 +169,13 @@ void cWind::DrawScene() {
     RefreshViewDialog(this);
 }
 
-void cWind::DrawSceneList() {
-    if (render.compiledValid)
+// A compiled scene's pick frame walks the lists without loading names
+// rather than calling the compiled list: the hits are the same, all named 0,
+// and the pick does not rest on selection inside a display list, where the
+// software rasteriser hangs on quadrics. (Objects added after the
+// compilation can be hit although not yet shown.)
+void cWind::DrawSceneList(bool picking) {
+    if (render.compiledValid && !picking)
         glCallList(sceneListId);
     else
         lists.list3D->Draw();
@@ -188,22 +200,23 @@ void cWind::SetFrameState() {
     if (shading) SetupLights();
 }
 
-// The viewport and projection of the client area; a pick frame narrows it
-// to the two pixels around the click and starts the name stack.
-void cWind::SetProjection(bool picking) {
+// The viewport and projection of the scene; a pick frame narrows it to the
+// two pixels around the click (client coordinates from the top, OpenGL's
+// from the bottom of the window) and starts the name stack.
+void cWind::SetProjection(const Viewport &viewport, bool picking) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glViewport(0, 0, clientRect.right, clientRect.bottom);
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     if (picking) {
         pick.objects.clear();
         glRenderMode(GL_SELECT);
         GLint vp[4];
         glGetIntegerv(GL_VIEWPORT, vp);
-        gluPickMatrix(pick.mouseX, vp[3] - pick.mouseY, 2.0, 2.0, vp);
+        gluPickMatrix(pick.mouseX, vp[1] + vp[3] - pick.mouseY, 2.0, 2.0, vp);
         glInitNames();
         glPushName(0);
     }
-    const double aspect = double(float(clientRect.right) / float(clientRect.bottom));
+    const double aspect = double(float(viewport.width) / float(viewport.height));
     if (view.project_mode == PEXA_PERSPECTIVE) {
         gluPerspective(view.angle, aspect, view.clipnear, view.clipfar);
     } else if (view.project_mode == PEXA_ORTHOGONAL) {
@@ -226,16 +239,14 @@ void cWind::DrawOverlay(HDC dc) {
 }
 
 // While something moves (animation, a spin, flight), the window asks for
-// the next frame at once; otherwise it rests until something changes.
-void cWind::ContinueMotion() {
-    if (!render.animate && !view.keepAnimating && view.speed == 0 && view.yawRate == 0 &&
-        view.pitchRate == 0 && view.rollRate == 0) {
-        render.idle = 1;
-        ValidateRect(os.hwnd, nullptr);
-    } else {
-        render.idle = 0;
-        InvalidateRect(os.hwnd, nullptr, TRUE);
-    }
+// the next frame, paced to the display; otherwise it rests until something
+// changes.
+void cWind::ContinueMotion(int frameStart) {
+    const bool moving = render.animate || view.keepAnimating || view.speed != 0 ||
+                        view.yawRate != 0 || view.pitchRate != 0 || view.rollRate != 0;
+    render.idle = moving ? 0 : 1;
+    if (!moving) ValidateRect(os.hwnd, nullptr);
+    PaceNextFrame(this, moving, frameStart);
 }
 
 } // namespace pexa

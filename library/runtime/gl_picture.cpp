@@ -36,7 +36,10 @@ void cWind::ApplyStillViewingTransform() {
 }
 
 bool cWind::DrawPicture(unsigned char *bits, int width, int height, size_t stride) {
-    const int tileWidth = clientRect.right, tileHeight = clientRect.bottom;
+    // Tiles are drawn where the window's frames draw: the scene's part of
+    // the client area, above the status bar.
+    const Viewport vp = SceneViewport();
+    const int tileWidth = vp.width, tileHeight = vp.height;
     if (tileWidth <= 0 || tileHeight <= 0) return false;
     lib.handledWind = this;
     if (!wglMakeCurrent(os.hdc, os.hglrc)) return false;
@@ -64,7 +67,7 @@ bool cWind::DrawPicture(unsigned char *bits, int width, int height, size_t strid
         SetFrameState();
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        glViewport(0, 0, t.width, t.height);
+        glViewport(vp.x, vp.y, t.width, t.height);
         const Frustum &f = t.frustum;
         if (t.whole && perspective)
             gluPerspective(view.angle, aspect, view.clipnear, view.clipfar);
@@ -76,9 +79,9 @@ bool cWind::DrawPicture(unsigned char *bits, int width, int height, size_t strid
         glPushMatrix();
         ApplyStillViewingTransform();
         PlaceModelLights();
-        if (lists.has3D) DrawSceneList();
+        if (lists.has3D) DrawSceneList(false);
         glPopMatrix();
-        glReadPixels(0, 0, t.width, t.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        glReadPixels(vp.x, vp.y, t.width, t.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
         for (int row = 0; row < t.height; ++row) {
             const unsigned char *from = rgb.data() + size_t(row) * size_t(t.width) * 3;
             unsigned char *to = bits + size_t(t.y + row) * stride + size_t(t.x) * 3;
@@ -90,7 +93,7 @@ bool cWind::DrawPicture(unsigned char *bits, int width, int height, size_t strid
         }
     }
     glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
-    glViewport(0, 0, clientRect.right, clientRect.bottom);
+    glViewport(vp.x, vp.y, vp.width, vp.height);
     render.still = 0;
     render.renderMode = savedMode;
     return true;

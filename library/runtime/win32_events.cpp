@@ -28,6 +28,21 @@ WaitState Wait() {
     return WaitState{lib.waitKinds.load(), lib.waitKey.load()};
 }
 
+// A new event in the record: each field the event does not set reads 0, so
+// a program reading vk after a click, or button after a key, finds no value
+// of an earlier event. The view fields stay (every frame writes them). A key
+// is recorded in two steps: its press begins the record, its character (or
+// the message after a key without one) completes it.
+void BeginEvent(cWind *w, int vk = 0) {
+    EventInfo &r = lib.eventRecord;
+    r.window = w;
+    r.x = r.y = 0;
+    r.button = 0;
+    r.hits = r.name = 0;
+    r.ch = 0;
+    r.vk = vk;
+}
+
 short LowWord(LPARAM value) {
     return short(LOWORD(value));
 }
@@ -40,8 +55,7 @@ short HighWord(LPARAM value) {
 void OnMessageRetrieved(UINT previous, UINT current) {
     if (previous != WM_KEYDOWN || current == WM_CHAR) return;
     if (!KeyWithoutCharReleases(Wait(), lib.shiftDown, lib.controlDown, lib.eventRecord.vk)) return;
-    lib.eventRecord.window = CurrentWindow();
-    lib.eventRecord.ch = 0;
+    BeginEvent(CurrentWindow(), lib.eventRecord.vk);
     SignalWaiter();
 }
 
@@ -49,10 +63,10 @@ void KeyDownEvent(cWind *w, WPARAM vk, LPARAM keyData) {
     w->events.append(WM_KEYDOWN, uint32_t(vk), uint32_t(keyData));
     if (vk == VK_CONTROL && !lib.controlDown) lib.controlDown = 1;
     if (vk == VK_SHIFT && !lib.shiftDown) lib.shiftDown = 1;
-    if (KeyDownIsRecorded(Wait(), lib.shiftDown, lib.controlDown)) {
-        lib.eventRecord.window = w;
-        lib.eventRecord.vk = int(vk);
-    }
+    // With shift or control held the key is not recorded: its character
+    // then reports vk 0 (and releases only a wait for any key).
+    if (Wait().kinds & KEYHIT)
+        BeginEvent(w, KeyDownIsRecorded(Wait(), lib.shiftDown, lib.controlDown) ? int(vk) : 0);
 }
 
 void KeyUpEvent(WPARAM vk) {
@@ -63,9 +77,9 @@ void KeyUpEvent(WPARAM vk) {
 void CharEvent(cWind *w, WPARAM character, LPARAM keyData) {
     w->events.append(WM_CHAR, uint32_t(character), uint32_t(keyData));
     if (!CharReleases(Wait(), lib.eventRecord.vk)) return;
+    BeginEvent(static_cast<cWind *>(lib.eventRecord.window),
+               lib.eventRecord.vk); // as the key press began it
     lib.eventRecord.ch = char(character & 0xFF);
-    lib.eventRecord.hits = 0;
-    lib.eventRecord.name = 0;
     lib.controlDown = lib.shiftDown = 0;
     SignalWaiter();
 }
@@ -83,12 +97,10 @@ void ButtonDownEvent(cWind *w, int button, WPARAM keys, LPARAM position) {
         w->pick.mouseY = y;
     }
     if (!ButtonReleases(Wait())) return;
-    lib.eventRecord.window = w;
+    BeginEvent(w);
     lib.eventRecord.x = x;
     lib.eventRecord.y = y;
     lib.eventRecord.button = static_cast<unsigned char>(button);
-    lib.eventRecord.hits = 0;
-    lib.eventRecord.name = 0;
     // The pick frame fills hits and name. A window without 3D objects draws
     // no OpenGL frame: its click reports no hit, and its next real frame
     // must not turn into a pick.
@@ -105,7 +117,7 @@ void LeftButtonUpEvent(cWind *w, WPARAM keys, LPARAM position) {
 
 void MouseMoveEvent(cWind *w, LPARAM position) {
     if (!MoveReleases(Wait(), lib.mouseDrag.dragging, w->render.mouseNav, w->lists.has3D)) return;
-    lib.eventRecord.window = w;
+    BeginEvent(w);
     lib.eventRecord.x = LowWord(position);
     lib.eventRecord.y = HighWord(position);
     SignalWaiter();

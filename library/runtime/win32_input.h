@@ -9,6 +9,10 @@ class cWind;
 
 // Creates the window's status bar child (windows made with a status bar).
 void CreateStatusBar(cWind *w);
+// Client pixels the bar takes at the bottom of the window (0 without one).
+int StatusBarHeight(const cWind *w);
+// Draws the bar into the window over the frame (see the file).
+void PaintStatusBar(cWind *w);
 
 // ResetConsole: title, clearing, size, buffer and place of the program's
 // console, recorded in the registry's console settings.

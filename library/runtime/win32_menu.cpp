@@ -34,6 +34,19 @@ HMENU ViewpointsMenu(cWind *w) {
     return scene ? GetSubMenu(scene, 0) : nullptr;
 }
 
+// The "Viewpoints" menu lists exactly the window's viewpoints, in list
+// order, above its separator: the items are laid anew from the list.
+void SyncViewpointMenu(cWind *w) {
+    HMENU menu = ViewpointsMenu(w);
+    if (!menu) return;
+    for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i)
+        if (int(GetMenuItemID(menu, i)) >= cVPList::kFirstMenuId)
+            DeleteMenu(menu, UINT(i), MF_BYPOSITION);
+    UINT position = 0;
+    for (const cViewpoint *r = w->viewpoints.first(); r; r = r->next)
+        InsertMenuA(menu, position++, MF_BYPOSITION | MF_STRING, UINT_PTR(r->menuId), r->name);
+}
+
 // The name-entry dialog keeps at most 49 characters.
 struct NameEntry {
     const char *prompt;
@@ -85,11 +98,8 @@ LRESULT AddViewpoint(cWind *w, const ViewpointData *data, const char *name) {
         name = asked.c_str();
     }
     const ViewpointData record = data ? *data : ViewpointFromView(w->view, name);
-    cViewpoint *added = w->viewpoints.add(record);
-    if (!added) return 0;
-    if (HMENU menu = ViewpointsMenu(w))
-        InsertMenuA(menu, UINT(added->menuId - cVPList::kFirstMenuId), MF_BYPOSITION | MF_STRING,
-                    UINT_PTR(added->menuId), added->name);
+    if (!w->viewpoints.add(record)) return 0;
+    SyncViewpointMenu(w);
     return 1;
 }
 
@@ -109,8 +119,8 @@ LRESULT DeleteViewpoint(cWind *w, const char *name) {
             return 0;
     }
     if (!record) return 0;
-    if (HMENU menu = ViewpointsMenu(w)) DeleteMenu(menu, UINT(record->menuId), MF_BYCOMMAND);
     w->viewpoints.remove(record);
+    SyncViewpointMenu(w);
     return 1;
 }
 
@@ -120,7 +130,11 @@ LRESULT SetViewpoint(cWind *w, cViewpoint *record) {
     return 1;
 }
 
+// The picture is a frame drawn for it: the context menu that chose the
+// command has just closed, and what it covered is not drawn again before
+// the command runs.
 void SaveBitmap(cWind *w) {
+    w->Render();
     HGLOBAL dib = CaptureWindowDIB(w->hwnd(), w->hdc());
     char path[MAX_PATH] = {}, current[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof current, current);
@@ -182,6 +196,7 @@ void ShowContextMenu(cWind *w, int x, int y) {
     if (!w->os.hMenu) {
         w->os.hMenu = LoadMenuA(lib.hLibModule, MAKEINTRESOURCEA(PEXA_MENU));
         UpdateMenuChecks(w);
+        SyncViewpointMenu(w);
     }
     HMENU popup = w->os.hMenu ? GetSubMenu(w->os.hMenu, w->lists.has3D ? 0 : 1) : nullptr;
     if (!popup) return;
@@ -192,8 +207,9 @@ void ShowContextMenu(cWind *w, int x, int y) {
 
 void RunMenuCommand(cWind *w, int id) {
     cVPList &viewpoints = w->viewpoints;
-    // By id, not by the first..last range: ids are never renumbered, so
-    // after deletions the first record's id can exceed the last's.
+    // By id, not by the first..last range: ids are never renumbered (and
+    // past the top of the range taken again), so the first record's id can
+    // exceed the last's.
     if (id >= cVPList::kFirstMenuId && viewpoints.first()) {
         if (cViewpoint *record = viewpoints.findById(id)) {
             SetViewpoint(w, record);

@@ -56,7 +56,7 @@ const Route kNavigationRequests[] = {
     {PEXA_MSG_RESET_ROTATION, Target::Current,
      [](const Call &c) -> LRESULT { return SetIdentity(c.w->view.rotMatrix), 1; }, 0},
     {PEXA_MSG_RESET_POS, Target::Current,
-     [](const Call &c) -> LRESULT { return ResetNav(c.w->view), 1; }, 0},
+     [](const Call &c) { return Apply(c, ResetNav(c.w->view)); }, 0},
     {PEXA_MSG_STOP_MOTION, Target::Current,
      [](const Call &c) -> LRESULT { return StopNav(c.w->view), 1; }, 0},
     {PEXA_MSG_DRAW_MODE, Target::Current,
@@ -115,7 +115,7 @@ void NavigateMove(cWind *w, int x, int y) {
 }
 
 void NavigateReset(cWind *w) {
-    ResetNav(w->view);
+    ApplyNavEffects(w, ResetNav(w->view));
 }
 
 } // namespace pexa

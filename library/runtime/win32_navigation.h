@@ -20,6 +20,6 @@ void NavigateKey(cWind *w, int vk);
 void NavigateLeftDown(cWind *w, int x, int y);
 void NavigateLeftUp(cWind *w);
 void NavigateMove(cWind *w, int x, int y);
-void NavigateReset(cWind *w); // the middle button: the initial view, no frame
+void NavigateReset(cWind *w); // the middle button: the initial view, drawn
 
 } // namespace pexa

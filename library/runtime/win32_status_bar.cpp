@@ -1,5 +1,6 @@
 // The optional status bar of a scene window: created with the window when
-// CreateWind asks for it, its one text set by StatusText's request.
+// CreateWind asks for it, its one text set by StatusText's request; the
+// scene takes the client area above it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -24,6 +25,37 @@ void CreateStatusBar(cWind *w) {
     w->dialogs.statusText[0] = 0;
     SendMessageA(bar, SB_SIMPLE, 1, 0);
     SendMessageA(bar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(w->dialogs.statusText));
+    // The window was sized before its bar existed: the bar takes its place
+    // at the bottom and the scene the client area above it.
+    RECT client{};
+    GetClientRect(w->hwnd(), &client);
+    w->OnSize(SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+}
+
+int StatusBarHeight(const cWind *w) {
+    HWND bar = w->dialogs.hStatusBar;
+    RECT r{};
+    if (!bar || !IsWindowVisible(bar) || !GetWindowRect(bar, &r)) return 0;
+    return r.bottom - r.top;
+}
+
+// HACK: Wine shows a window's OpenGL drawing over the whole client area,
+// child windows included, so the bar would stay hidden under the scene. The
+// bar is drawn into the window as well, after each frame and each text;
+// where the system clips the scene to its children this paints the bar's
+// own pixels again.
+void PaintStatusBar(cWind *w) {
+    HWND bar = w->dialogs.hStatusBar;
+    if (!bar || !IsWindowVisible(bar)) return;
+    RECT r{};
+    GetWindowRect(bar, &r);
+    MapWindowPoints(nullptr, w->hwnd(), reinterpret_cast<POINT *>(&r), 2);
+    HDC dc = GetDCEx(w->hwnd(), nullptr, DCX_CACHE | DCX_CLIPSIBLINGS); // over the child
+    if (!dc) return;
+    SetViewportOrgEx(dc, r.left, r.top, nullptr);
+    IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+    SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    ReleaseDC(w->hwnd(), dc);
 }
 
 namespace {
@@ -38,9 +70,11 @@ LRESULT SetStatusText(const Call &c) {
     const char *text = reinterpret_cast<const char *>(c.wParam);
     std::strncpy(d.statusText, text ? text : "", sizeof d.statusText - 1);
     d.statusText[sizeof d.statusText - 1] = 0;
-    if (d.hStatusBar)
+    if (d.hStatusBar) {
         SendMessageA(d.hStatusBar, SB_SETTEXTA, SB_SIMPLEID,
                      reinterpret_cast<LPARAM>(d.statusText));
+        PaintStatusBar(c.w);
+    }
     return 1;
 }
 

@@ -90,7 +90,7 @@ void Apply(HWND dialog, cWind *w) {
     ReadNumber(dialog, IDC_NEAR, &v.clipnear);
     ReadNumber(dialog, IDC_FAR, &v.clipfar);
     double angle = v.angle;
-    if (ReadNumber(dialog, IDC_ZOOM, &angle)) v.angle = angle < 0 ? 0 : angle > 180 ? 180 : angle;
+    if (ReadNumber(dialog, IDC_ZOOM, &angle)) v.angle = ClampViewAngle(angle, v.angle);
     for (int i = 0; i < 3; ++i)
         if (IsDlgButtonChecked(dialog, kModes[i]) == BST_CHECKED) v.action_mode = i;
     if (v.action_mode == PEXA_ROTATE) {
@@ -105,7 +105,8 @@ void Initialise(HWND dialog, cWind *w) {
     BindDialog(dialog, IDC_VIEW_BINDING, w);
     PlaceDialog(dialog, w, "View Setting", w->dialogs.hLightDlg);
     CheckDlgButton(dialog, IDC_VIEW_UPDATE, BST_CHECKED);
-    SendDlgItemMessageA(dialog, IDC_ZOOM_BAR, TBM_SETRANGE, TRUE, MAKELPARAM(0, 180));
+    SendDlgItemMessageA(dialog, IDC_ZOOM_BAR, TBM_SETRANGE, TRUE,
+                        MAKELPARAM(int(kMinViewAngle), int(kMaxViewAngle)));
     SendDlgItemMessageA(dialog, IDC_ZOOM_BAR, TBM_SETTICFREQ, 30, 0);
     Refresh(dialog, w);
 }
@@ -131,7 +132,14 @@ void Command(HWND dialog, cWind *w, int id, int code) {
         Close(dialog, w);
         return;
     case IDCANCEL:
+        // What was applied while the dialog was open (a field that lost the
+        // focus, the slider, a mode) is taken back, after the closing (the
+        // field losing the focus then applies its text once more).
         Close(dialog, w);
+        w->view = w->dialogs.viewBackup;
+        ApplyNavEffects(
+            w, kNavCheckMarks | kNavDrawFrame |
+                   (w->view.action_mode == PEXA_ROTATE ? unsigned(kNavClearEventView) : 0u));
         return;
     case IDC_HELP_BUTTON:
         OpenHelpPage("SettingView.html");
@@ -148,6 +156,7 @@ INT_PTR CALLBACK ViewDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         w->dialogs.hViewDlg = dialog; // the frame below refreshes it
         Initialise(dialog, w);
         w->Render();
+        w->dialogs.viewBackup = w->view; // restored by Cancel
         return TRUE;
     }
     cWind *w = BoundWindow(dialog, IDC_VIEW_BINDING);
@@ -160,7 +169,7 @@ INT_PTR CALLBACK ViewDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if (MovesThumb(wParam)) {
             const int position =
                 int(SendMessageA(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0));
-            if (Updating(dialog)) w->view.angle = position;
+            if (Updating(dialog)) w->view.angle = ClampViewAngle(position, w->view.angle);
             WriteNumber(dialog, IDC_ZOOM, "%3.2f", position);
             Apply(dialog, w);
         }

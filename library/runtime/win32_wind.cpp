@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "scene/group.h"
+#include "runtime/win32_frame_pacing.h"
 #include "runtime/win32_input.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_overlay_state.h"
@@ -36,6 +37,7 @@ void cWind::TearDown() {
     if (tornDown) return;
     tornDown = 1;
     if (os.hwnd) ShowWindow(os.hwnd, SW_HIDE);
+    StopPacing(this);
     ReleaseOverlayObjects(this); // while the device context still holds them
     ReleaseGL();
     // Stock objects ignore DeleteObject; brushes made by Background are freed.

@@ -57,7 +57,10 @@ class cWind {
     char title[64] = {};
     unsigned sceneListId = 0; // also the name of the compiled display list
     RECT windowRect = {};
-    RECT clientRect = {}; // right, bottom: the viewport; a bottom of 0 becomes 1
+    // The scene's part of the client area, all of it or what lies above the
+    // status bar: right, bottom give the viewport's size (a bottom of 0
+    // becomes 1), which navigation, picking and the overlay use too.
+    RECT clientRect = {};
     int visible = 0;
     DWORD style = 0;
     void *reserved = nullptr; // CreateWind's sixth argument, never read
@@ -84,16 +87,22 @@ class cWind {
     void StartOverlayState();
     void LoadCursors();
     void ReleaseGL(); // display list, context and device context
+    // The window's area in OpenGL's terms: origin at the bottom left.
+    struct Viewport {
+        int x, y, width, height;
+    };
+    Viewport SceneViewport() const;
+    void MeasureSceneArea(); // clientRect from the window and its status bar
     // The steps of a frame (gl_frame.cpp).
     void DrawScene();
     void SetFrameState();
-    void SetProjection(bool picking);
-    void ContinueMotion();
+    void SetProjection(const Viewport &viewport, bool picking);
+    void ContinueMotion(int frameStart);
     void SetupLights();
     void PlaceModelLights();
     void ApplyViewingTransform();
     void ApplyStillViewingTransform(); // the view as last drawn, nothing advanced
-    void DrawSceneList();
+    void DrawSceneList(bool picking);
     void FinishPick(GLint hits);
 };
 

@@ -1,6 +1,7 @@
 // Settings table, writer and reader of "pexa16.ini" (portable).
 #include "scene/config_file.h"
 
+#include "scene/navigation.h"
 #include "scene/viewpoints.h"
 #include "scene/window_state.h"
 
@@ -245,6 +246,7 @@ void ParseConfig(const char *text, size_t size, const WindowConfig &config) {
                 break;
             }
     }
+    config.view.angle = ClampViewAngle(config.view.angle, ViewState().angle);
 }
 
 void FormatConfig(const WindowConfig &config, std::string &out) {

@@ -102,6 +102,7 @@ unsigned NavMouseMove(ViewState &view, MouseDrag &drag, const NavWindow &window,
         const float *q = view.trackLast;
         double dx = q[0] - p[0], dy = q[1] - p[1], dz = q[2] - p[2];
         view.rotAngle = float(std::sqrt(dx * dx + dy * dy + dz * dz) * view.sensib_rotate * 90.0);
+        view.turnOnce = 0; // the increment stays: a quick release spins by it
         Set3(view.rotAxis, q[1] * p[2] - q[2] * p[1], q[2] * p[0] - q[0] * p[2],
              q[0] * p[1] - q[1] * p[0]);
         Copy3(view.trackLast, p);
@@ -173,7 +174,7 @@ unsigned NavKey(ViewState &view, const NavWindow &window, int key, bool controlH
         break;
     case kKeyHome:
     case kKeyNumpad0:
-        ResetNav(view);
+        effects |= ResetNav(view);
         break;
     case kKeyLeft:
     case kKeyUp:
@@ -182,18 +183,18 @@ unsigned NavKey(ViewState &view, const NavWindow &window, int key, bool controlH
         ArrowKey(view, key);
         break;
     case kKeyAdd:
-        view.angle += 1.0;
-        effects |= kNavResize;
-        break;
     case kKeySubtract:
-        view.angle -= 1.0;
+        view.angle = ClampViewAngle(view.angle + (key == kKeyAdd ? 1.0 : -1.0), view.angle);
         effects |= kNavResize;
         break;
     default:
         view.rotAngle = 0; // any other key
         for (const NumpadTurn &turn : kNumpadTurns)
             if (turn.key == key) {
+                // One turn, by the frame this key draws or (control held)
+                // by the next frame drawn.
                 view.rotAngle = turn.sign * view.rotate_drot;
+                view.turnOnce = 1;
                 Copy3(view.rotAxis, turn.axis);
             }
     }
@@ -210,10 +211,14 @@ void FinishNavStep(ViewState &view, unsigned effects) {
     }
 }
 
-void AdvanceRotate(ViewState &view) {
+float AdvanceRotate(ViewState &view) {
+    const float applied = view.rotAngle;
     float m[16];
-    RotationMatrix(view.rotAngle, view.rotAxis, m);
+    RotationMatrix(applied, view.rotAxis, m);
     MultiplyMatrix(m, view.rotMatrix, view.rotMatrix);
+    if (view.turnOnce) view.rotAngle = 0;
+    view.turnOnce = 0;
+    return applied;
 }
 
 void AdvanceFlyWalk(ViewState &view) {
@@ -251,21 +256,29 @@ void AdvanceFlyWalk(ViewState &view) {
 void StopNav(ViewState &view) {
     view.keepAnimating = 0;
     view.rotAngle = 0;
+    view.turnOnce = 0;
     view.dYaw = view.dPitch = 0;
     view.pitchRate = view.rollRate = view.yawRate = 0;
     view.speed = 0;
 }
 
-void ResetNav(ViewState &view) {
+unsigned ResetNav(ViewState &view) {
     StopNav(view);
-    // rotAngle stays iniRot: the next ROTATE frame applies the initial turn.
+    // The next ROTATE frame (the reset's own) applies the initial turn once.
     view.rotAngle = view.iniRot;
+    view.turnOnce = 1;
     Copy3(view.rotAxis, view.iniAxis);
     Copy3(view.eyePos, view.iniPos);
     Copy3(view.viewDir, view.iniDir);
     Copy3(view.viewUp, view.iniUp);
     Copy3(view.viewRight, view.iniRight);
     SetIdentity(view.rotMatrix);
+    return kNavDrawFrame;
+}
+
+double ClampViewAngle(double angle, double fallback) {
+    if (!(angle == angle)) return fallback;
+    return angle < kMinViewAngle ? kMinViewAngle : angle > kMaxViewAngle ? kMaxViewAngle : angle;
 }
 
 unsigned SetActionMode(ViewState &view, int mode) {
@@ -317,7 +330,7 @@ unsigned SetProjectionMode(ViewState &view, int mode, double angle, double clipn
                            double clipfar) {
     if (mode != PEXA_PERSPECTIVE && mode != PEXA_ORTHOGONAL) return kNavNone;
     view.project_mode = mode;
-    view.angle = angle;
+    view.angle = ClampViewAngle(angle, view.angle);
     view.clipnear = clipnear;
     view.clipfar = clipfar;
     return kNavCheckMarks;

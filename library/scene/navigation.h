@@ -80,16 +80,28 @@ unsigned NavKey(ViewState &view, const NavWindow &window, int key, bool controlH
 void FinishNavStep(ViewState &view, unsigned effects);
 
 // The frame's viewing step. ROTATE: rotMatrix = rotation(rotAngle about
-// rotAxis) * rotMatrix. FLY/WALK: the rates take the mouse increments, the
-// vectors turn, the eye moves by speed; the window then looks from eyePos
-// along viewDir with viewUp.
-void AdvanceRotate(ViewState &view);
+// rotAxis) * rotMatrix; returns the angle applied, and clears rotAngle when
+// it was a single turn (turnOnce: a numeric-pad key, the reset), so that
+// later frames do not turn again. FLY/WALK: the rates take the mouse
+// increments, the vectors turn, the eye moves by speed; the window then
+// looks from eyePos along viewDir with viewUp.
+float AdvanceRotate(ViewState &view);
 void AdvanceFlyWalk(ViewState &view);
 
 // StopMotion, the End key, numeric-pad 5 and "Stop Motion": still.
 void StopNav(ViewState &view);
-// ResetPos, Home, numeric-pad 0 and the middle button: the initial view.
-void ResetNav(ViewState &view);
+// ResetPos, Home, numeric-pad 0 and the middle button: the initial view,
+// turned once by the initial rotation; every one of them draws its frame.
+unsigned ResetNav(ViewState &view);
+
+// The view angle stays within [1, 179] degrees wherever it is set (setter,
+// keys, dialog, viewpoint, configuration file): a value beyond is clamped to
+// the nearest limit. At 180 the perspective has no extent and the picture is
+// empty; beyond it, or at 0 and below, the picture turns upside down. The
+// limits are whole degrees, the steps of the numeric-pad keys and the
+// dialog's slider. NaN keeps the fallback.
+constexpr double kMinViewAngle = 1.0, kMaxViewAngle = 179.0;
+double ClampViewAngle(double angle, double fallback);
 
 // The exported setters.
 unsigned SetActionMode(ViewState &view, int mode);

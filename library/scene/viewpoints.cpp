@@ -19,7 +19,20 @@ void CopyName(char *to, size_t size, const char *text, size_t textMax) {
     to[n] = 0;
 }
 
+int cVPList::takeMenuId() {
+    if (nextMenuId_ <= kLastMenuId) return nextMenuId_++;
+    for (int id = kFirstMenuId; id <= kLastMenuId; ++id) {
+        const cViewpoint *r = first_;
+        while (r && r->menuId != id)
+            r = r->next;
+        if (!r) return id;
+    }
+    return 0;
+}
+
 cViewpoint *cVPList::add(const ViewpointData &data) {
+    const int menuId = takeMenuId();
+    if (!menuId) return nullptr;
     cViewpoint *record = new (std::nothrow) cViewpoint;
     if (!record) return nullptr;
     CopyName(record->name, sizeof record->name, data.name, sizeof data.name);
@@ -27,7 +40,7 @@ cViewpoint *cVPList::add(const ViewpointData &data) {
     std::memcpy(record->axis, data.axis, sizeof record->axis);
     record->rot = data.rot;
     record->angle = data.angle;
-    record->menuId = kFirstMenuId + count_;
+    record->menuId = menuId;
     record->next = nullptr;
     if (last_)
         last_->next = record;
@@ -105,7 +118,7 @@ ViewpointData ViewpointFromView(const ViewState &view, const char *name) {
 unsigned ApplyViewpoint(ViewState &view, const cViewpoint &record) {
     StopNav(view);
     std::memcpy(view.eyePos, record.pos, sizeof view.eyePos);
-    view.angle = record.angle;
+    view.angle = ClampViewAngle(record.angle, view.angle);
     if (view.action_mode == PEXA_ROTATE) {
         view.rotAngle = record.rot;
         std::memcpy(view.rotAxis, record.axis, sizeof view.rotAxis);

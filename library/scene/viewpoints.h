@@ -2,10 +2,11 @@
 // ViewpointAdd, ViewpointDel and ViewpointSet, and the conversions between
 // a viewpoint and the window's view in every action mode.
 //
-// Each record keeps the menu command id it was given when added, 60000 +
-// the number of records then in the list, for life: ids are never
-// renumbered, so after a deletion a new record can share an id with an
-// older one, and a command then finds the older (first) one.
+// Each record keeps the menu command id it was given when added, for life.
+// Ids come from a counter that only grows from 60000, so a deleted record's
+// id is not handed to a later one (a menu item showing one viewpoint must
+// never apply another); only once the counter has passed the last command
+// id (65535) are ids of deleted records taken again, the lowest free first.
 #pragma once
 
 #include "scene/pexa_core.h"
@@ -29,6 +30,7 @@ struct cViewpoint {
 class cVPList {
   public:
     static constexpr int kFirstMenuId = 60000;
+    static constexpr int kLastMenuId = 65535; // command ids are 16-bit
 
     cVPList() = default;
     ~cVPList() { clear(); }
@@ -36,7 +38,7 @@ class cVPList {
     cVPList &operator=(const cVPList &) = delete;
 
     // Appends a copy of data (the name cut to 63 characters) as the current
-    // record; null when it cannot be allocated.
+    // record; null when it cannot be allocated or every id is in use.
     cViewpoint *add(const ViewpointData &data);
     // The record of that exact name, or of that menu id (the first in list
     // order); a record found becomes current.
@@ -54,7 +56,9 @@ class cVPList {
     int count() const { return count_; }
 
   private:
+    int takeMenuId(); // 0 when all are in use
     cViewpoint *first_ = nullptr;
+    int nextMenuId_ = kFirstMenuId;
     cViewpoint *last_ = nullptr;
     cViewpoint *current_ = nullptr;
     int count_ = 0;

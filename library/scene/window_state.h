@@ -37,8 +37,11 @@ struct ViewState {
     int action_mode = PEXA_ROTATE;       // INI
     int project_mode = PEXA_PERSPECTIVE; // INI
     float eyePos[3] = {0, 0, 5};
-    // ROTATE: degrees the next frame adds to rotMatrix about rotAxis.
+    // ROTATE: degrees the next frame adds to rotMatrix about rotAxis; while
+    // turnOnce is set only that frame adds them (a key's turn, the reset),
+    // otherwise every frame does (a spin).
     float rotAngle = 0;
+    int turnOnce = 0;
     float rotAxis[3] = {0, 0, 0};
     float rotMatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; // column-major
     float trackLast[3] = {0, 0, 0};                                         // last trackball point
@@ -89,6 +92,9 @@ struct RenderState {
     int compiledValid = 0;          // frames call the compiled display list
     int idle = 0;                   // the last frame found no motion
     int frameTime = 1;              // milliseconds of the last 3D list drawing, at least 1
+    int framePeriod = 16;           // milliseconds from frame to frame while moving
+    int swapInterval = 0;           // swaps wait for the display (set while moving)
+    int paceTimer = 0;              // the timer of the next frame is armed
     int still = 0;                  // a picture is drawn (DIBfromScene): rotations do not advance
     float BackColor[3] = {0, 0, 0}; // INI: the OpenGL clear colour
     float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f}; // INI (r, g, b)
@@ -132,6 +138,7 @@ struct DialogState {
     // dialogs open at once must not restore each other's lights.
     int lightIndex = 0;
     cLight lightBackup[8];
+    ViewState viewBackup; // the view as the view dialog found it (restored by Cancel)
     int hasStatusBar = 0;
     HWND__ *hStatusBar = nullptr;
     char statusText[256] = {};

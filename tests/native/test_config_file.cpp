@@ -62,8 +62,8 @@ std::string Touched(Settings &s) {
 // (spacing, tabs, CRLF and comments do not), read across line ends; a key
 // without a value at the end is ignored; a name is one token. A value that is
 // not a number, or out of its range, keeps the setting; a leading number
-// counts. A comment longer than any line buffer stays a comment, over-long
-// keys and names are cut safely, and bytes that are no text leave the
+// counts; a view angle beyond 1 to 179 degrees is clamped. A comment longer than any line buffer
+// stays a comment, over-long keys and names are cut safely, and bytes that are no text leave the
 // settings untouched.
 TEST(ConfigFile, ReadingRules) {
     const std::string h = "header\n\n", n(250, 'n'), defaults = "45 1000 5 50 64 Default";
@@ -85,7 +85,7 @@ TEST(ConfigFile, ReadingRules) {
         {h + "auto_delay 99999999999\nangle 1e99\nselectBufSize 999999999\n", defaults},
         {h + "angle nan\nauto_delay -3\n", "45 1000 5 -3 64 Default"},
         {h + "angle inf\nselectBufSize 0\n", defaults},
-        {h + "selectBufSize 128\nangle -2.5\n", "-2.5 1000 5 50 128 Default"},
+        {h + "selectBufSize 128\nangle -2.5\n", "1 1000 5 50 128 Default"}, // clamped
         {h + "auto_delay 5 (" + words + "angle 10)\n", "45 1000 5 5 64 Default"},
         {h + std::string(300, 'k') + " 7\niniVPName " + n + " (c)\nangle 20\n",
          "20 1000 5 50 64 " + n.substr(0, 99)},

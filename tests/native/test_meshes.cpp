@@ -28,10 +28,9 @@ Vec CornerNormal(const MeshDrawing &d, uint32_t corner) {
     return Entry(d.NormalTable(), d.cornerNormal[corner]);
 }
 Vec FaceNormalOf(const MeshDrawing &d, size_t f) {
-    const float *p = d.PositionTable();
-    const uint32_t *v = &d.cornerVertex[d.faceFirst[f]];
     Vec n(3);
-    pexa::TriangleNormal(p + 3 * v[0], p + 3 * v[1], p + 3 * v[2], n.data());
+    pexa::PolygonNormal(d.PositionTable(), &d.cornerVertex[d.faceFirst[f]],
+                        d.faceFirst[f + 1] - d.faceFirst[f], n.data());
     return n;
 }
 // The normalised sum of the vectors.
@@ -159,13 +158,15 @@ TEST(CreaseSmoothing, RingsAgainstOpenLists) {
         normals.insert(normals.end(), face.back().begin(), face.back().end());
     }
     const uint32_t corners[6] = {0, 3, 6, 9, 12, 15}; // corner 3f of triangle f
+    const uint32_t order[6] = {0, 1, 2, 3, 4, 5};
     for (bool ring : {true, false}) {
         std::vector<float> table = normals;
         std::vector<uint32_t> cornerNormal(18);
         for (uint32_t c = 0; c < 18; ++c)
             cornerNormal[c] = c / 3;
-        CreaseSmoother(table, cornerNormal.data(), nullptr, CreaseCosine(30))
-            .Smooth(corners, 6, ring);
+        CreaseSmoother smoother(table, cornerNormal.data(), nullptr, CreaseCosine(30));
+        smoother.Smooth(corners, 6, order, 6, ring);
+        smoother.Finish();
         const std::vector<std::vector<int>> groups =
             ring ? std::vector<std::vector<int>>{{2, 3, 4}, {5, 0, 1}}
                  : std::vector<std::vector<int>>{{0, 1}, {2, 3, 4}, {5}};
@@ -306,6 +307,67 @@ TEST(FaceSetMesh, OpenQuadGridWithAHole) {
     ExpectNear(CornerNormal(d, ll.first), pair, "chained");
     ExpectNear(CornerNormal(d, lr.first), pair, "chained");
     ExpectNear(CornerNormal(d, ul.first), ul.second, "not chained");
+}
+
+// Faces in the plane z = 0, each listed from every one of its corners: the
+// face normal is +z whatever the start, convex faces (a square, a dense
+// circle) stay one polygon, and the others (a dart with its notch at the
+// top, a chevron) are split into n - 2 triangles that turn as the face does
+// and cover its area, the notch (0, 1) outside all of them.
+TEST(FaceSetMesh, ConcaveFacesSplitAndFaceOneWayFromEveryStart) {
+    Vec circle;
+    for (int i = 0; i < 400; ++i)
+        circle.insert(circle.end(),
+                      {std::cos(i * float(kPi) / 200), std::sin(i * float(kPi) / 200)});
+    const struct {
+        Vec xy;
+        bool convex;
+        double area;
+    } faces[] = {
+        {{-1, -1, 1, -1, 1, 1, -1, 1}, true, 4},
+        {circle, true, 0},
+        {{0, -2, 2, 2, 0, 0, -2, 2}, false, 4},
+        {{-2, 0, 0, -2, 2, 0, 2, 2, 0, 0, -2, 2}, false, 8},
+    };
+    auto area = [](const float *a, const float *b, const float *c) {
+        return ((b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0])) / 2.0;
+    };
+    for (const auto &face : faces) {
+        const int n = int(face.xy.size() / 2);
+        for (int start = 0; start < n; start += 1 + n / 8) {
+            SCOPED_TRACE(std::to_string(n) + " points from " + std::to_string(start));
+            FaceSet set;
+            for (int i = 0; i < n; ++i) {
+                const int k = (start + i) % n;
+                set.coords.insert(set.coords.end(), {face.xy[2 * k], face.xy[2 * k + 1], 0});
+                set.index.push_back(i);
+            }
+            set.index.push_back(-1);
+            ASSERT_EQ(SetFaceSet(set.data, set.Input()), FaceSetStatus::kOk);
+            MeshDrawing d;
+            ASSERT_TRUE(BuildFaceSet(set.data, false, d));
+            ExpectNear(Entry(d.NormalTable(), d.faceNormal[0]), {0, 0, 1}, "face normal");
+            if (face.convex) {
+                EXPECT_TRUE(d.splitFace.empty());
+                continue;
+            }
+            ASSERT_EQ(d.splitFace, std::vector<uint32_t>{0});
+            ASSERT_EQ(d.splitCorners.size(), size_t(3 * (n - 2)));
+            double sum = 0;
+            const float notch[2] = {0, 1};
+            for (size_t t = 0; t < d.splitCorners.size(); t += 3) {
+                const float *p[3];
+                for (int i = 0; i < 3; ++i)
+                    p[i] = d.PositionTable() + 3 * d.cornerVertex[d.splitCorners[t + i]];
+                EXPECT_GT(area(p[0], p[1], p[2]), 0) << "triangle " << t / 3;
+                sum += area(p[0], p[1], p[2]);
+                EXPECT_FALSE(area(p[0], p[1], notch) > 0 && area(p[1], p[2], notch) > 0 &&
+                             area(p[2], p[0], notch) > 0)
+                    << "triangle " << t / 3 << " covers the notch";
+            }
+            EXPECT_NEAR(sum, face.area, 1e-5);
+        }
+    }
 }
 
 // Degenerate faces (repeated points, points on a line) and a vertex shared

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -264,12 +265,32 @@ TEST(Navigation, KeyTable) {
     EXPECT_EQ(v.eyePos[0], 0);
 }
 
-// A new record may share its id with an older one, which the id then finds;
-// names are exact; deleting a record makes its predecessor current (the new
-// first when the first goes); a name not even terminated is cut to the
-// record. (Adding, setting and deleting by name and by menu id: the Wine
-// navigation test.)
-TEST(Viewpoints, SharedIdsDeletionAndUnterminatedNames) {
+// A numeric-pad turn (also one drawn later, control held) and the reset's
+// initial rotation turn the model once, however many frames follow. (A
+// spin turns every frame: RotateDragSpinsOnQuickRelease.) The view angle
+// stays within 1 to 179 degrees, from the keys and the setter.
+TEST(Navigation, TurnsOnceAndViewAngleLimits) {
+    for (int way : {0, 1, 2}) {
+        ViewState v;
+        v.iniRot = 15, v.iniAxis[1] = 1;
+        Frame(v, way < 2 ? NavKey(v, kWindow, kKeyNumpad0 + 6, way == 1) : ResetNav(v));
+        Frame(v, D), Frame(v, D);
+        EXPECT_NEAR(AxisAngle(v.rotMatrix).angle, 15, 1e-3) << way;
+    }
+    ViewState v;
+    v.angle = 178.5;
+    NavKey(v, kWindow, kKeyAdd, false), NavKey(v, kWindow, kKeyAdd, false);
+    EXPECT_EQ(v.angle, 179);
+    for (auto [given, kept] : {std::pair{200.0, 179.0}, {NAN, 179}, {-30, 1}})
+        EXPECT_EQ((SetProjectionMode(v, 1, given, 1, 2), v.angle), kept) << given;
+}
+
+// Ids only grow: a new record never takes a deleted one's id (until the
+// range is used up, then the lowest free one); names are exact; deleting a
+// record makes its predecessor current (the new first when the first goes);
+// a name not even terminated is cut to the record. (Adding, setting and
+// deleting by name and by menu id, and the menu: the Wine navigation test.)
+TEST(Viewpoints, IdsDeletionAndUnterminatedNames) {
     cVPList list;
     ViewpointData data = InitialViewpoint(ViewState());
     for (const char *name : {"one", "two", "three"}) {
@@ -279,8 +300,13 @@ TEST(Viewpoints, SharedIdsDeletionAndUnterminatedNames) {
     ASSERT_TRUE(list.remove(list.find("two")));
     EXPECT_STREQ(list.current()->name, "one");
     std::strcpy(data.name, "four");
-    EXPECT_EQ(list.add(data)->menuId, 60002); // the old third keeps 60002 too
+    EXPECT_EQ(list.add(data)->menuId, 60003);
     EXPECT_STREQ(list.findById(60002)->name, "three");
+    EXPECT_EQ(list.findById(60001), nullptr);
+    for (int id = 60004; id <= cVPList::kLastMenuId; ++id)
+        list.remove(list.add(data));
+    EXPECT_EQ(list.add(data)->menuId, 60001); // the range used up: the lowest free
+    list.remove(list.last());
     EXPECT_EQ(list.find("Four"), nullptr);
     list.remove(list.first());
     EXPECT_STREQ(list.current()->name, "three");

@@ -126,6 +126,31 @@ TEST(StatusBar, KeepsTheTextCutTo255Characters) {
     DeleteWind(w);
 }
 
+// The scene takes the client area above the bar, which shows below it: a
+// cube at the origin is centred there and picked where it is drawn.
+class StatusBarScene : public SceneTest {
+    void SetUp() override {
+        hwnd = GetHWND(wind = CreateWind(" status scene", 300, 240, 10, 10, NULL, 1));
+        ShowWind(wind);
+    }
+};
+
+TEST_F(StatusBarScene, TheSceneIsCentredAboveTheBar) {
+    RECT bar = {};
+    GetWindowRect(HWND(SendPexaMsg(PEXA_MSG_GET_STATUS_BAR, WPARAM(wind), 0)), &bar);
+    Disable(NULL, 1);
+    Enable(NULL, PEXA_ENABLE_PICKING);
+    ColorRGB(NULL, 1, 0, 0);
+    cObj *cube = Box(NULL, -0.2f, -0.2f, -0.2f, 0.2f, 0.2f, 0.2f);
+    const Capture c = Frame();
+    int top = -1, bottom = -1;
+    for (int y = 0; y < c.height; ++y)
+        if (Near(c.at(c.width / 2, y), Rgb(255, 0, 0), 40)) (top < 0 ? top : bottom) = y;
+    EXPECT_NEAR(top + bottom, c.height - (bar.bottom - bar.top), 3) << top << ".." << bottom;
+    EXPECT_FALSE(Near(c.at(c.width / 2, c.height - 3), 0, 40)) << "the bar shows";
+    EXPECT_EQ(ClickAndWait(c.width / 2, bottom - 2).name, reinterpret_cast<INT_PTR>(cube));
+}
+
 DWORD ConsoleValue(const std::string &key, const char *name) {
     DWORD value = 0, size = sizeof value;
     if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,

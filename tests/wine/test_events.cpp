@@ -98,16 +98,19 @@ TEST_F(EventTest, ShiftAndControlAloneNeverSatisfyAKeyWait) {
         PostKey(hwnd, VK_F1);
         PostKeyUp(hwnd, VK_SHIFT);
     }));
-    // A character typed with shift held does, keeping the previous key code.
+    // A character typed with shift held does; its key code is not recorded.
     ASSERT_TRUE(waiter.FeedUntilDone([&] {
         PostMessageA(hwnd, WM_KEYDOWN, VK_SHIFT, 1);
         PostKey(hwnd, 'X');
     }));
     EXPECT_EQ(waiter.result().ch | 0x20, 'x');
+    EXPECT_EQ(waiter.result().vk, 0);
     PostKeyUp(hwnd, VK_SHIFT);
 }
 
+// After a key, a click's record carries nothing of the key.
 TEST_F(EventTest, MouseHitReportsButtonAndPosition) {
+    KeyAndWait('K');
     const struct {
         int button;
         int x, y;
@@ -123,6 +126,7 @@ TEST_F(EventTest, MouseHitReportsButtonAndPosition) {
         EXPECT_EQ(waiter.result().y, p.y);
         EXPECT_EQ(waiter.result().hits, 0);
         EXPECT_EQ(waiter.result().window, wind);
+        EXPECT_EQ(waiter.result().vk + waiter.result().ch, 0);
     }
 }
 

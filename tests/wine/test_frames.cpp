@@ -39,6 +39,27 @@ TEST_F(SceneTest, AnimatedRotationKeepsChangingThePicture) {
     EXPECT_TRUE(changed);
 }
 
+// A spin is paced to the display: over 3 s it draws at about the display's
+// rate, well under 200 frames a second, and takes less than half a core.
+TEST_F(SceneTest, ASpinIsPacedToTheDisplay) {
+    Recorder *r = InsertRecorder(nullptr, "r");
+    Rotate(NULL, 1, 0, 1, 0, 0);
+    Box(NULL, -0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f);
+    Enable(NULL, 6);
+    Frame();
+    auto used = [] { // 100-ns units of the processor: created, ended, kernel, user
+        uint64_t t[4];
+        auto *f = reinterpret_cast<FILETIME *>(t);
+        GetProcessTimes(GetCurrentProcess(), f, f + 1, f + 2, f + 3);
+        return double(t[2] + t[3]);
+    };
+    const double busy0 = used(), drawn0 = r->draws.load();
+    Sleep(3000);
+    EXPECT_LT(used() - busy0, 1.5e7);
+    EXPECT_GT(r->draws.load() - drawn0, 60);
+    EXPECT_LT(r->draws.load() - drawn0, 3 * 150);
+}
+
 TEST_F(SceneTest, StillWindowStopsDrawing) {
     Box(NULL, -1, -1, -1, 1, 1, 1);
     Recorder *r = InsertRecorder(nullptr, "r");

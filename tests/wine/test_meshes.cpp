@@ -1,6 +1,7 @@
 // ElevationGrid and IndexedFaceSet on screen: colours per cell and per
-// vertex, smooth against flat pictures, the shade-mode switch, the culling
-// frame, frozen scenes, deletion, and every text of their error boxes.
+// vertex, smooth against flat pictures, the shade-mode switch, concave
+// faces, the culling frame, frozen scenes, deletion, and every text of their
+// error boxes.
 #include "support/scene_fixture.h"
 
 #include <cmath>
@@ -68,6 +69,40 @@ TEST_F(SceneTest, SmoothAndFlatPicturesAndTheShadeModeSwitch) {
     EXPECT_LT(Differing(faceted, Frame()), 50) << "flat shading records face normals";
     ASSERT_EQ(SendPexaMsg(1233, PEXA_SMOOTH, 0), 1);
     EXPECT_LT(Differing(smooth, Frame()), 50) << "and smooth shading the crease normals again";
+}
+
+// Two lit chevrons (their notch at the top, the reflex corner at (0, 0) of
+// the shape): the left listed from a convex corner, the right from the
+// corner before the reflex one, so that its first three points turn the
+// other way. The notch shows the background, the arms and bodies are drawn,
+// and both face the eye, equally lit.
+TEST_F(SceneTest, ConcaveFacesKeepTheirNotchAndFaceTheEye) {
+    const float shape[12] = {-2, 0, 0, -2, 2, 0, 2, 2, 0, 0, -2, 2}, scale = 0.45f;
+    int index[7] = {0, 1, 2, 3, 4, 5, -1};
+    float coords[2][18];
+    for (int side = 0; side < 2; ++side) {
+        for (int i = 0; i < 6; ++i) {
+            const int k = (i + 3 * side) % 6;
+            coords[side][3 * i] = (side ? 1 : -1) + scale * shape[2 * k];
+            coords[side][3 * i + 1] = scale * shape[2 * k + 1];
+            coords[side][3 * i + 2] = 0;
+        }
+        IndexedFaceSet(NULL, coords[side], 6, index, 7, 0, 0, 0, NULL, 0, NULL, 0, 0, NULL, 0, NULL,
+                       0);
+    }
+    const Capture c = Frame();
+    const uint32_t background = At(c, 0, 1.8);
+    uint32_t body[2];
+    for (int side = 0; side < 2; ++side) {
+        const double x = side ? 1 : -1;
+        body[side] = At(c, x, -scale);
+        const uint32_t notch = At(c, x, 0.5 * scale), arm = At(c, x + 1.5 * scale, scale);
+        EXPECT_TRUE(Near(notch, background)) << "side " << side << Hex(notch);
+        EXPECT_FALSE(Near(body[side], background)) << "side " << side;
+        EXPECT_TRUE(Near(arm, body[side])) << "side " << side << Hex(arm) << Hex(body[side]);
+    }
+    EXPECT_TRUE(Near(body[0], body[1], 4)) << Hex(body[0]) << Hex(body[1]);
+    EXPECT_GT(Red(body[1]), 100) << "lit from the front";
 }
 
 // solid switches culling on for the mesh only, and a mesh that is not solid

@@ -3,6 +3,7 @@
 // the real pop-up menu, the "Save As" dialog and the dialog's fields.
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <future>
 #include <thread>
 #include <utility>
@@ -21,6 +22,24 @@ class Navigation : public SceneTest {
         Box(NULL, -0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f);
         RefreshWind(wind);
     }
+    // A right click at (x, y) opens the real pop-up menu; user(menu window)
+    // runs on another thread while it is open, then the click's handling
+    // ends. Returns the menu shown.
+    HMENU RightClick(int x, int y, const std::function<void(HWND)> &user) {
+        std::atomic<HMENU> shown{nullptr};
+        std::thread t([&] {
+            HWND popup = nullptr;
+            for (int i = 0; i < 500 && !popup; ++i, Sleep(10))
+                popup = FindWindowA("#32768", nullptr);
+            if (!popup) return;
+            shown = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+            user(popup);
+        });
+        PostButtonDown(hwnd, 3, x, y);
+        Flush(hwnd);
+        t.join();
+        return shown;
+    }
     // The view after a key press, from the event record of a frame drawn
     // after it by F5, which changes nothing of the view.
     EventInfo Press(int vk) {
@@ -29,6 +48,20 @@ class Navigation : public SceneTest {
         return KeyAndWait(VK_F5);
     }
 };
+
+// A numeric-pad key turns the model once: the frames after the key's turn
+// it no further. ResetPos and the middle button draw the reset.
+TEST_F(Navigation, ANumericPadTurnHappensOnceAndTheResetDraws) {
+    Recorder *r = InsertRecorder(nullptr, "r");
+    PostKey(hwnd, VK_NUMPAD6);
+    Flush(hwnd);
+    EXPECT_EQ(Frame().pixels, Frame().pixels);
+    const int drawn = r->draws.load();
+    ResetPos();
+    PostButtonDown(hwnd, 2, 5, 5);
+    Flush(hwnd);
+    EXPECT_EQ(r->draws.load(), drawn + 2);
+}
 
 TEST_F(Navigation, KeysMoveTheViewAsTheTableSays) {
     EXPECT_FLOAT_EQ(Press(VK_UP).pos[2], 5.1f); // ROTATE: the eye backs away
@@ -61,23 +94,16 @@ TEST_F(Navigation, AQuickReleaseKeepsSpinningUntilEnd) {
     EXPECT_EQ(c.pixels, d.pixels);
 }
 
+void Escape(HWND popup) {
+    PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
 // The real pop-up menu, closed with ESC once its marks are read.
 TEST_F(Navigation, PopupMenuChecksTheModes) {
     ShadeMode(PEXA_FLAT);
     DrawMode(PEXA_LINE);
-    std::atomic<HMENU> shown{nullptr};
-    std::thread user([&] {
-        HWND popup = nullptr;
-        for (int i = 0; i < 500 && !popup; ++i, Sleep(10))
-            popup = FindWindowA("#32768", nullptr);
-        if (!popup) return;
-        shown = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-    });
-    PostButtonDown(hwnd, 3, 100, 100);
-    Flush(hwnd);
-    user.join();
-    ASSERT_NE(shown.load(), nullptr);
+    HMENU shown = RightClick(100, 100, Escape);
+    ASSERT_NE(shown, nullptr);
     HMENU shade = GetSubMenu(shown, 3), draw = GetSubMenu(shown, 4);
     EXPECT_TRUE(GetMenuState(shade, 51689, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_FALSE(GetMenuState(shade, 51688, MF_BYCOMMAND) & MF_CHECKED);
@@ -115,6 +141,22 @@ TEST_F(Navigation, ViewpointsByMenuIdAndDeletion) {
     auto none = answered(IDOK);
     EXPECT_EQ(ViewpointDel(), 0);
     EXPECT_EQ(none.get().text, "No viewpoint to delete.");
+    // After a deletion and an addition the menu lists exactly the live
+    // viewpoints, and each item applies its own.
+    for (char name : {'a', 'b', 'c', 'd'}) {
+        ViewpointData v = {{name}, {0, 0, float(name - 'a' + 6)}, {0, 0, 0}, 0, 45};
+        ViewpointAdd(nullptr, &v);
+        if (name == 'b') ViewpointDel(v.name);
+    }
+    HMENU menu = GetSubMenu(RightClick(100, 100, Escape), 0);
+    char third[8] = {};
+    GetMenuStringA(menu, 2, third, sizeof third, MF_BYPOSITION);
+    EXPECT_STREQ(third, "d");
+    EXPECT_EQ(GetMenuItemCount(menu), 6) << "a, c, d, the separator, two commands";
+    for (int item : {1, 2}) {
+        PostMessageA(hwnd, WM_COMMAND, GetMenuItemID(menu, item), 0);
+        EXPECT_FLOAT_EQ(KeyAndWait(VK_F5).pos[2], float(7 + item));
+    }
 }
 
 TEST_F(Navigation, SaveAsWritesABitmapThatImageMagickReads) {
@@ -132,8 +174,15 @@ TEST_F(Navigation, SaveAsWritesABitmapThatImageMagickReads) {
             Sleep(10);
         if (IsWindow(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    SendMessageA(hwnd, WM_COMMAND, 40010, 0);
+    // Chosen in the real menu, opened over the top left of the scene: the
+    // last item (Help), the one above (Save As), its item.
+    RightClick(20, 20, [](HWND popup) {
+        Sleep(300); // drawn over the scene first
+        for (int key : {VK_UP, VK_UP, VK_RIGHT, VK_RETURN})
+            PostMessageA(popup, WM_KEYDOWN, WPARAM(key), 0);
+    });
     user.join();
+    Flush(hwnd); // the file is written once the dialog has gone
     int width = 0, height = 0;
     const std::vector<uint32_t> pixels = MagickPixels(file, &width, &height);
     DeleteFileA(file.windows.c_str());
@@ -144,6 +193,7 @@ TEST_F(Navigation, SaveAsWritesABitmapThatImageMagickReads) {
     ASSERT_FALSE(pixels.empty());
     EXPECT_NE(pixels[size_t(height / 2) * width + width / 2], 0u) << "the lit box in the middle";
     EXPECT_EQ(pixels[0], 0u) << "the background in the corner";
+    EXPECT_EQ(pixels[size_t(40) * width + 40], 0u) << "no trace of the menu that was there";
 }
 
 // "pexa16.ini" in the Windows or the current directory.
@@ -175,8 +225,13 @@ TEST_F(Navigation, ViewDialogShowsTheTotalOrientationAndAppliesATypedOne) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(112, EN_KILLFOCUS), 0);
     EXPECT_NEAR(field(112), 90.0, 0.02) << "applied absolutely";
     EXPECT_NEAR(field(116), 1.0, 0.01);
+    // Cancel takes back what was applied (the dialog opened at eye z 5).
+    SetDlgItemTextA(dialog, 103, "9");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(103, EN_KILLFOCUS), 0);
+    EXPECT_FLOAT_EQ(KeyAndWait(VK_F5).pos[2], 9.0f);
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FLOAT_EQ(KeyAndWait(VK_F5).pos[2], 5.0f);
 }
 
 TEST(Configuration, TheDefaultFileIsWrittenWhereNoneExists) {

@@ -56,7 +56,8 @@ TEST_F(SceneTest, PositionsRelativeThenAbsoluteAndLine2DKeepsThePosition) {
 }
 
 // Over a box in the scene. The text is red: the pen when it was set. The
-// text block's given corner follows the position, its client corner stays.
+// text block's given corner follows the position, its client corner stays
+// the client area's, also after a resize.
 TEST_F(SceneTest, RectangleCornersCircleQuarterAndTextColoursOverTheScene) {
     Box(NULL, -1, -1, -1, 1, 1, 1);
     Pen2D(NULL, CreatePen2D(1, 0, 0, 1, PS_SOLID));
@@ -82,6 +83,12 @@ TEST_F(SceneTest, RectangleCornersCircleQuarterAndTextColoursOverTheScene) {
     EXPECT_EQ(Count(c, 0, 40, c.width - 30, c.height, kGreen), 0);
     EXPECT_GT(Count(c, c.width - 30, c.height - 25, c.width, c.height, kGreen), 5);
     EXPECT_FALSE(Near(c.at(110, 130), kBlack, 40)) << "the box under the overlay";
+    // The block's client corner is the window's, whatever its size.
+    SizeWind(wind, 20, 20, 320, 300);
+    const Capture big = Frame();
+    ASSERT_GT(big.width, c.width + 50);
+    EXPECT_GT(Count(big, big.width - 30, big.height - 25, big.width, big.height, kGreen), 5);
+    EXPECT_EQ(Count(big, 0, 40, big.width - 30, big.height, kGreen), 0);
 }
 
 TEST_F(SceneTest, Bitmap2DAtNaturalSizeAndStretchedWithTheWindow) {
