@@ -8,8 +8,20 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
 #include "pexa.h"
 #include "scene/object_types.h"
+
+namespace pexa {
+
+// What makes two fonts draw the same glyphs: their description (face,
+// size, style, ...) and what the kind of glyph adds (kind, and for outline
+// glyphs extrusion and format). Empty for a handle that is no font (a
+// deleted one, say).
+std::string FontKey(HFONT font, char kind, const void *extra = nullptr, size_t extraSize = 0);
+
+} // namespace pexa
 
 class cTextBMP3D : public cObj {
   public:

@@ -10,6 +10,7 @@
 
 #include "scene/group.h"
 #include "runtime/win32_events.h"
+#include "runtime/win32_fault_guard.h"
 #include "runtime/gl_frame.h"
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_library.h"
@@ -122,6 +123,7 @@ void cWind::FinishPick(GLint hits) {
 // follows at once.
 int cWind::Render() {
     if (tornDown || lib.shuttingDown.load()) return 0;
+    DrawingFrame frame(this);
     if (lists.has3D)
         DrawScene();
     else
