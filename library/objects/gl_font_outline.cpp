@@ -26,8 +26,9 @@ LRESULT BuildOutlineFont(const Call &call) {
         float extrusion;
         int format;
     } glyphs = {record->extrusion, record->format};
-    const std::string key = FontKey(font, 'O', &glyphs, sizeof glyphs);
-    if (key.empty() || !w->os.hglrc) return 0;
+    if (!w->os.hglrc) return 0;
+    const std::string key = FontKey(w->hdc(), font, 'O', &glyphs, sizeof glyphs);
+    if (key.empty()) return 0;
     SelectObject(w->hdc(), font); // and it stays selected
     if (const FontLists::Font *built = w->render.fonts.Find(key)) {
         std::memcpy(record->metrics, built->metrics.data(),

@@ -25,8 +25,9 @@ constexpr GLbitfield kTextAttributes = 0x20F3F;
 LRESULT BuildBitmapFont(const Call &call) {
     cWind *w = call.w;
     HFONT font = reinterpret_cast<HFONT>(call.wParam);
-    const std::string key = FontKey(font, 'B');
-    if (key.empty() || !w->os.hglrc) return 0;
+    if (!w->os.hglrc) return 0;
+    const std::string key = FontKey(w->hdc(), font, 'B');
+    if (key.empty()) return 0;
     SelectObject(w->hdc(), font); // and it stays selected
     if (const FontLists::Font *built = w->render.fonts.Find(key)) return built->base;
     int base = 0;
@@ -68,7 +69,8 @@ void CallGlyphs(int base, const char *text, int length) {
 
 namespace pexa {
 
-std::string FontKey(HFONT font, char kind, const void *extra, size_t extraSize) {
+std::string FontKey(HDC dc, HFONT font, char kind, const void *extra, size_t extraSize) {
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
     LOGFONTA description;
     if (!font || GetObjectType(font) != OBJ_FONT ||
         GetObjectA(font, sizeof description, &description) != sizeof description)

@@ -2,6 +2,8 @@
 // and the request of RelToPos2D. dc is the device context of the window
 // drawn into.
 #include <algorithm>
+#include <climits>
+#include <vector>
 
 #include "objects/overlay_geometry.h"
 #include "objects/text_copy.h"
@@ -39,8 +41,8 @@ void MoveTo(cWind *w, HDC dc, int x, int y) {
 // process dies of the X error. Long point arrays and texts are drawn in
 // pieces well below that, which join into the same picture: each piece of
 // a line starts at the last point of the piece before (whose own last
-// point GDI leaves out), each piece of a text at the advance of the piece
-// before.
+// point GDI leaves out), each piece of a text at the advance of the
+// characters before it.
 constexpr int kPointsPerCall = 1 << 20;
 constexpr int kCurvesPerCall = 1 << 12; // a curve flattens into up to a few hundred points
 constexpr int kCharsPerCall = 4096;
@@ -73,12 +75,23 @@ void Curves(HDC dc, const POINT *p, int n, bool to) {
     }
 }
 
-// TextOutA, in the device context's alignment (taken as a whole).
+// TextOutA, in the device context's alignment (taken as a whole). A long
+// text is drawn from the characters that can show in the clip box only:
+// X coordinates are 16 bits, and a piece starting beyond them would land
+// elsewhere in the window.
 void Text(HDC dc, int x, int y, const char *text, int length) {
     if (length <= kCharsPerCall) {
         TextOutA(dc, x, y, text, length);
         return;
     }
+    std::vector<int> ends(static_cast<size_t>(length)); // extent of the first i + 1 characters
+    SIZE whole = {};
+    int fit = 0;
+    TEXTMETRICA metrics = {};
+    RECT clip = {};
+    if (!GetTextExtentExPointA(dc, text, length, INT_MAX, &fit, ends.data(), &whole) ||
+        !GetTextMetricsA(dc, &metrics) || GetClipBox(dc, &clip) == ERROR)
+        return;
     const UINT align = GetTextAlign(dc);
     if (align & TA_UPDATECP) {
         POINT cp = {};
@@ -86,19 +99,19 @@ void Text(HDC dc, int x, int y, const char *text, int length) {
         x = cp.x;
         y = cp.y;
     }
-    SIZE whole = {};
-    if (align & (TA_CENTER | TA_RIGHT)) GetTextExtentPoint32A(dc, text, length, &whole);
     x -= (align & TA_CENTER) == TA_CENTER ? whole.cx / 2 : (align & TA_RIGHT) ? whole.cx : 0;
+    auto start = [&](int i) { return x + (i ? ends[size_t(i - 1)] : 0); };
+    const int margin = metrics.tmMaxCharWidth + metrics.tmOverhang;
+    int first = 0, last = length; // the characters [first, last) may show
+    while (first < length && x + ends[size_t(first)] < clip.left - margin)
+        ++first;
+    while (last > first && start(last - 1) > clip.right + margin)
+        --last;
     SetTextAlign(dc, align & ~(TA_CENTER | TA_RIGHT | TA_UPDATECP));
-    for (int i = 0; i < length; i += kCharsPerCall) {
-        const int m = std::min(kCharsPerCall, length - i);
-        TextOutA(dc, x, y, text + i, m);
-        SIZE piece = {};
-        GetTextExtentPoint32A(dc, text + i, m, &piece);
-        x += piece.cx;
-    }
+    for (int i = first; i < last; i += kCharsPerCall)
+        TextOutA(dc, start(i), y, text + i, std::min(kCharsPerCall, last - i));
     SetTextAlign(dc, align);
-    if (align & TA_UPDATECP) MoveToEx(dc, x, y, nullptr);
+    if (align & TA_UPDATECP) MoveToEx(dc, x + whole.cx, y, nullptr);
 }
 
 } // namespace
