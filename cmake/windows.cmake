@@ -71,26 +71,17 @@ pexa_add_program(fault_in_draw ${CMAKE_SOURCE_DIR}/tests/programs/fault_in_draw.
 add_executable(record_command ${CMAKE_SOURCE_DIR}/tests/programs/record_command.c)
 
 # The setup program and its counterpart; they need no Pexa DLL.
-add_executable(setup ${CMAKE_SOURCE_DIR}/setup/setup.cpp)
-add_executable(Uninstall ${CMAKE_SOURCE_DIR}/setup/uninstall.cpp)
+add_executable(setup ${CMAKE_SOURCE_DIR}/setup/setup.cpp ${CMAKE_SOURCE_DIR}/setup/admin.rc)
+add_executable(Uninstall ${CMAKE_SOURCE_DIR}/setup/uninstall.cpp ${CMAKE_SOURCE_DIR}/setup/admin.rc)
 foreach(target setup Uninstall)
   target_compile_options(${target} PRIVATE ${PEXA_WARNINGS})
   target_link_options(${target} PRIVATE ${PEXA_STATIC_RUNTIME})
   target_link_libraries(${target} PRIVATE advapi32 shell32)
 endforeach()
 
-# The distribution: 'cmake --build build/x64 --target dist' lays it out in
-# dist/pexa/ and packs it into dist/pexa-<processor>.zip (cmake/dist.cmake).
-find_program(PEXA_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14)
-set(PEXA_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
-add_custom_target(dist
-  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DBIN=${CMAKE_BINARY_DIR}/bin
-          -DLIB=${CMAKE_BINARY_DIR}/lib -DOUT=${PEXA_DIST_DIR} -DPROCESSOR=${CMAKE_SYSTEM_PROCESSOR}
-          "-DEXAMPLES=${PEXA_EXAMPLES}" -DDLLTOOL=${PEXA_LLVM_DLLTOOL}
-          -DGNU_DLLTOOL=${PEXA_TRIPLE}-dlltool -DSTRIP=${PEXA_TRIPLE}-strip -P ${CMAKE_SOURCE_DIR}/cmake/dist.cmake
-  DEPENDS pexav16 pexab16 setup Uninstall ${PEXA_EXAMPLES}
-  COMMENT "Distribution in ${PEXA_DIST_DIR}"
-  VERBATIM)
+# Version records, import libraries for other linkers, and the SDK zip
+# ('cmake --build build/x64 --target dist').
+include(${CMAKE_CURRENT_LIST_DIR}/sdk.cmake)
 
 # Benchmarks that need Windows (scene windows, GDI): built, run by tools/bench.sh.
 file(GLOB wine_benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/bench_*.cpp)
@@ -171,11 +162,11 @@ set_tests_properties(wine.shutdown PROPERTIES FIXTURES_CLEANUP wine)
 
 # The main job's gallery mode: one picture per example.
 add_test(NAME wine.run_scene_all COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/test_gallery.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(wine.run_scene_all PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED wine
+set_tests_properties(wine.run_scene_all PROPERTIES TIMEOUT 900 FIXTURES_REQUIRED wine
                      RESOURCE_LOCK display ENVIRONMENT PEXA_WINE_DIR=${CMAKE_BINARY_DIR}/wine)
 
 # setup and Uninstall driven from a terminal and a console window.
-foreach(mode escape return)
+foreach(mode escape return denied)
   add_test(NAME setup.${mode} COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/test_setup.sh
                                       ${CMAKE_BINARY_DIR}/bin ${mode})
   set_tests_properties(setup.${mode} PROPERTIES TIMEOUT 180 FIXTURES_REQUIRED wine

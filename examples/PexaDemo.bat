@@ -1,7 +1,8 @@
 @echo off
 rem PexaDemo: the Pexa examples one after the other. Each shows its scene
 rem window beside this console; press ESC in the window for the next one
-rem (in the ElevationGrid example press ENTER first, as it asks).
+rem (in the ElevationGrid example press ENTER first, as it asks). At the end
+rem it waits for a key, so that its console stays open to be read.
 cd /d "%~dp0"
 exShortest.exe
 exNewObject.exe
@@ -14,3 +15,4 @@ exPrimitive.exe
 exMultiWindow.exe
 echo.
 echo  The Pexa demonstration has ended.
+pause

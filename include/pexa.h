@@ -25,6 +25,12 @@
 #ifndef PEXA_H_CORE
 #define PEXA_H_CORE
 
+/* Version of this header and of the DLLs it belongs to (their VERSIONINFO
+ * records FileVersion and ProductVersion "MAJOR.MINOR.PATCH"). */
+#define PEXA_VERSION_MAJOR 1
+#define PEXA_VERSION_MINOR 0
+#define PEXA_VERSION_PATCH 0
+
 /* ------------------------------------------------------------------------
  * Constants
  * ------------------------------------------------------------------------ */
@@ -128,7 +134,31 @@ typedef struct ViewpointData {
  * implement Draw with OpenGL (3D) or GDI (2D) and an empty DrawExtra, and
  * insert an object with SendPexaMsg(PEXA_MSG_INSERT_3D, obj, 0) (or
  * PEXA_MSG_INSERT_2D). The window then owns it and destroys it through the
- * virtual destructor. */
+ * virtual destructor. Objects the library made are deleted with DelObj or
+ * ClearList, never with delete. */
+#if defined(_MSC_VER) && !defined(__MINGW32__)
+/* Microsoft's C++ ABI (cl, clang-cl, clang for *-windows-msvc) gives the
+ * virtual functions their table slots in declaration order and the
+ * destructor one slot; the DLL, built with GCC's ABI, destroys an object
+ * through slots 0 (complete) and 1 (deleting) and draws it through slots 2
+ * (Draw) and 3 (DrawExtra). The two private forwarders fill slots 0 and 1,
+ * so that a class derived here has the table the DLL calls. */
+class cObj {
+  public:
+    int typeId;
+    cObj *next;
+    cObj(int id = 0) : typeId(id), next(0) {}
+
+  private:
+    virtual void PexaAbiDestroy() { this->~cObj(); }
+    virtual void PexaAbiDelete() { delete this; }
+
+  public:
+    virtual void Draw() = 0;
+    virtual void DrawExtra() = 0;
+    virtual ~cObj() {}
+};
+#else
 class cObj {
   public:
     int typeId;
@@ -138,6 +168,7 @@ class cObj {
     virtual void Draw() = 0;
     virtual void DrawExtra() = 0;
 };
+#endif
 #endif
 
 #endif /* PEXA_H_CORE */
@@ -245,12 +276,12 @@ PEXA_API int DrawMode(int mode);
 /* Adds a named viewpoint to the window's "Viewpoints" menu: data as given,
  * or (data NULL) the current view under name. Returns 1 when added, 0 when
  * both are NULL. */
-PEXA_API int ViewpointAdd(char *name, ViewpointData *data PEXA_DEFAULT(NULL));
+PEXA_API int ViewpointAdd(const char *name, ViewpointData *data PEXA_DEFAULT(NULL));
 /* Deletes the named viewpoint (NULL: the current one, after asking the
  * user). Returns 1 when one was deleted, else 0. */
-PEXA_API int ViewpointDel(char *name PEXA_DEFAULT(NULL));
+PEXA_API int ViewpointDel(const char *name PEXA_DEFAULT(NULL));
 /* Moves to the named viewpoint. Returns 1 when found, else 0. */
-PEXA_API int ViewpointSet(char *name);
+PEXA_API int ViewpointSet(const char *name);
 
 /* ------------------------------------------------------------------------
  * Console and status bar              library/runtime/win32_console_api.cpp
@@ -749,9 +780,10 @@ PEXA_API WORD GIFGetVersion(void);
  * ------------------------------------------------------------------------ */
 
 /* Writes the DIB as a GIF file (version 87 or 89, interlaced when interlace
- * is non-zero) with one image; DIBs of 16 bits and more are written in 256
- * grey levels. Returns 1, or 0 after an error box (or when the disk fails);
- * on failure an existing file of that name stays as it was. */
+ * is non-zero) with one image; DIBs of 16 bits and more are reduced to 256
+ * colours (ReduceColors with PEXA_REDUCE_QUALITY, diffusion and median cut). Returns 1, or 0 after
+ * an error box (or when the disk fails); on failure an existing file of that name stays as it was.
+ */
 PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version, int interlace);
 #endif
 

@@ -1,14 +1,18 @@
 // setup: run once from the unpacked distribution folder. Records the folder
 // and its help pages in the registry, copies both builds of the library into
 // the system directory and offers to start the demonstration batch file.
+// Both need administrator rights, which its manifest (setup.rc) asks for; a
+// step that fails anyway ends setup with one line giving the system's reason,
+// and the system's error code as its exit status.
 #include <windows.h>
 
 #include <conio.h>
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "dll_names.h"
 
 namespace {
 
@@ -27,18 +31,25 @@ int ReadKey() {
     return key == EOF ? -1 : key;
 }
 
-bool WriteString(HKEY key, const char *name, const std::string &value) {
+LONG WriteString(HKEY key, const char *name, const std::string &value) {
     // REG_SZ data includes its terminating zero, so that every reader gets
     // a terminated string.
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                          DWORD(value.size() + 1)) == ERROR_SUCCESS;
+                          DWORD(value.size() + 1));
 }
 
-// Copies the DLLs named by pattern from the examples folder into the system
-// directory; the command interpreter reports its own failures.
-void CopyDlls(const std::string &examples, const char *pattern, const std::string &system) {
-    const std::string command = "copy \"" + examples + pattern + "\" \"" + system + "\"";
-    std::system(command.c_str());
+// Prints "what: the system's reason" on one line and returns code, the exit
+// status of a setup that failed.
+int Failed(const std::string &what, DWORD code) {
+    char reason[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, reason, sizeof reason, nullptr);
+    while (length > 0 && (reason[length - 1] == '\r' || reason[length - 1] == '\n' ||
+                          reason[length - 1] == ' ' || reason[length - 1] == '.'))
+        reason[--length] = 0;
+    if (length == 0) std::snprintf(reason, sizeof reason, "error %lu", code);
+    std::printf("\n\a Setup failed: %s: %s (%lu).\n", what.c_str(), reason, code);
+    return int(code);
 }
 
 } // namespace
@@ -79,20 +90,25 @@ int main() {
         return 1;
     }
 
+    const std::string keyName = std::string("HKEY_LOCAL_MACHINE\\") + kPexaKey;
     HKEY key = nullptr;
-    const LONG opened =
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPexaKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (opened != ERROR_SUCCESS) return int(opened);
-    WriteString(key, "PexaDocuPath", docu);
-    WriteString(key, "PexaPath", install);
+    LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPexaKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (result != ERROR_SUCCESS) return Failed("cannot create " + keyName, DWORD(result));
+    result = WriteString(key, "PexaDocuPath", docu);
+    if (result == ERROR_SUCCESS) result = WriteString(key, "PexaPath", install);
     RegCloseKey(key);
+    if (result != ERROR_SUCCESS) return Failed("cannot write " + keyName, DWORD(result));
     std::printf("\n\t1 registry entry written.\n");
     std::fflush(stdout);
 
-    // The second build first: the main build is copied last.
-    CopyDlls(examples, "pexab*.dll", system);
-    CopyDlls(examples, "pexav*.dll", system);
+    for (const char *pattern : kDllPatterns)
+        for (const std::string &name : DllNames(examples, pattern)) {
+            const std::string target = std::string(system) + "\\" + name;
+            if (!CopyFileA((examples + name).c_str(), target.c_str(), FALSE))
+                return Failed("cannot copy " + name + " to " + system, GetLastError());
+            std::printf("\n\t%s copied to %s.", name.c_str(), system);
+        }
 
     std::printf("\n\n Press the any key to run the Pexa Demo application: ");
     std::fflush(stdout);

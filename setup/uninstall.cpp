@@ -9,7 +9,8 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
+
+#include "dll_names.h"
 
 namespace {
 
@@ -63,19 +64,6 @@ void RemoveRecord() {
     std::printf("\n\tRegistry entry removed.");
 }
 
-// Names of the DLLs in the examples folder that match pattern.
-std::vector<std::string> DllNames(const std::string &examples, const char *pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((examples + pattern).c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(h, &found));
-    FindClose(h);
-    return names;
-}
-
 } // namespace
 
 int main() {
@@ -106,7 +94,7 @@ int main() {
         RemoveRecord();
     else
         std::printf("\n\tThe registry records no Pexa in this folder; it stays as it is.");
-    for (const char *pattern : {"pexab*.dll", "pexav*.dll"})
+    for (const char *pattern : kDllPatterns)
         for (const std::string &name : DllNames(examples, pattern)) {
             const std::string target = std::string(system) + "\\" + name;
             if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) continue;

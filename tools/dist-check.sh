@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Checks the distribution as a user meets it. A fresh clone of the repository
-# (its committed HEAD) builds the distribution zip; the zip is unpacked into
-# a fresh Wine prefix as C:\pexa; setup.exe runs there in a terminal (RETURN,
-# then any key) and starts PexaDemo.bat, and each example of the
-# demonstration is ended as a user ends it: ESC typed into its window (ENTER
-# first where the example asks). Prints a tally; exits 0 when all went well.
+# (its committed HEAD) builds the SDK zip; the zip is unpacked into a fresh
+# Wine prefix as C:\pexa; setup.exe runs there in a terminal (RETURN, then
+# any key) and starts PexaDemo.bat, each example of the demonstration is
+# ended as a user ends it: ESC typed into its window (ENTER first where the
+# example asks), and the batch file's closing pause gets a key. Prints a
+# tally; exits 0 when all went well.
 #   tools/dist-check.sh [repository (default: the one this script is in)]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -27,12 +28,14 @@ git clone -q "$repo" "$work/clone"
 cd "$work/clone"
 echo "   at $(git log -1 --format='%h %s')"
 tools/install-deps.sh
-echo "== distribution"
-cmake -S . -B build/x64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake \
-  -DBUILD_TESTING=OFF >/dev/null
+echo "== SDK"
+for arch in x64:x86_64 x86:i686; do
+  cmake -S . -B "build/${arch%%:*}" -G Ninja -DBUILD_TESTING=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-${arch#*:}-w64-mingw32.cmake" >/dev/null
+done
 cmake --build build/x64 --target dist -j "${PEXA_JOBS:-2}" | tail -1
-zip=build/x64/dist/pexa-x86_64.zip
-[ -f "$zip" ] || { echo "no $zip" >&2; exit 1; }
+zip=$(ls build/x64/dist/pexa-*-windows.zip 2>/dev/null | head -1)
+[ -f "$zip" ] || { echo "no build/x64/dist/pexa-<version>-windows.zip" >&2; exit 1; }
 echo "   $zip: $(stat -c %s "$zip") bytes, $(cmake -E tar tf "$zip" | grep -vc '/$') files"
 
 echo "== fresh Wine prefix"
@@ -140,8 +143,20 @@ for example in "${demo[@]}"; do
     bad "$example: still open after ESC"
   fi
 done
-# The shell opens the batch file in a console of its own; it has ended when
-# its command interpreter has.
+# The shell opens the batch file in a console of its own, where it waits for
+# a key at its end; it has ended when its command interpreter has.
+if [ "$ended" -eq ${#demo[@]} ]; then
+  for _ in $(seq 1 20); do pgrep -f 'PexaDemo\.bat' >/dev/null || break; sleep 0.1; done
+  if pgrep -f 'PexaDemo\.bat' >/dev/null; then
+    console=$(xdotool search --name 'PexaDemo' 2>/dev/null | head -1 || true)
+    if [ -n "$console" ]; then type_into "$console" Return; else bad "no console window of PexaDemo.bat"; fi
+    note "PexaDemo.bat waited at its closing pause"
+  else
+    # A key typed while a scene window was closing may have gone to the
+    # console and answered the pause already.
+    note "PexaDemo.bat did not wait at its closing pause (a stray key?)"
+  fi
+fi
 for _ in $(seq 1 300); do pgrep -f 'PexaDemo\.bat' >/dev/null || break; sleep 0.1; done
 if pgrep -f 'PexaDemo\.bat' >/dev/null; then bad "PexaDemo.bat did not reach its end"; else note "PexaDemo.bat ran to its end"; fi
 

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth x11-apps xdotool libgl1-mesa-dri libglx-mesa0
-  imagemagick giflib-tools libgif-dev googletest tmux procps lld llvm pngquant
+  imagemagick giflib-tools libgif-dev googletest tmux procps lld llvm pngquant pkgconf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,10 +1,9 @@
 // WriteGIF: checks the DIB, brings it to 1, 4 or 8 bits with the toolkit's
-// own conversions (RLE decoding; 16, 24 and 32 bits become 256 grey
-// levels), and hands it to the portable writer. The file is written under a
-// temporary name in its folder and put in place only when it is complete,
-// so a failure never costs the user a file that was there before. Every
-// call keeps its settings and coder to itself: writes on different threads
-// are independent.
+// own conversions (RLE decoding; 16, 24 and 32 bits reduced to 256 colours
+// in the quality mode of ReduceColors), and hands it to the portable writer. The file is written
+// under a temporary name in its folder and put in place only when it is complete, so a failure
+// never costs the user a file that was there before. Every call keeps its settings and coder to
+// itself: writes on different threads are independent.
 #include <windows.h>
 
 #include <string>
@@ -20,34 +19,38 @@ namespace {
 
 using namespace pexa::gif;
 
+// 24 bits to the 256 colours that serve the picture best.
+HGLOBAL ToColours(HGLOBAL dib) {
+    return ReduceColors(dib, 8, PEXA_REDUCE_QUALITY | PEXA_REDUCE_DIFFUSE | PEXA_REDUCE_MEDIANCUT);
+}
+
 // Frees an intermediate DIB once the next step has made its own.
-HGLOBAL Then(HGLOBAL intermediate, HGLOBAL (*step)(HGLOBAL, int), int grey) {
+HGLOBAL Then(HGLOBAL intermediate, HGLOBAL (*step)(HGLOBAL)) {
     if (!intermediate) return nullptr;
-    HGLOBAL out = step(intermediate, grey);
+    HGLOBAL out = step(intermediate);
     GlobalFree(intermediate);
     return out;
 }
 
 // A new DIB of 1, 4 or 8 bits made from dib, or null after the writer's box
 // (the conversions show their own boxes first). *converted is false when dib
-// can be written as it is. DIB24To8 gets the grey flag 1 for every DIB of 16
-// bits and more.
+// can be written as it is. A true-colour picture keeps its colours (an
+// earlier design wrote every DIB of 16 bits and more in grey levels).
 HGLOBAL Convert(HGLOBAL dib, WORD bitCount, DWORD compression, bool *converted) {
     *converted = true;
-    const int grey = bitCount >= 16 ? 1 : 0;
     HGLOBAL out = nullptr;
     const char *failure = nullptr;
     if (compression == BI_RLE8 || compression == BI_RLE4) {
         out = RLEtoDIB(dib);
         failure = text::kRleError;
     } else if (bitCount == 16) {
-        out = Then(DIB16To24(dib), DIB24To8, grey);
+        out = Then(DIB16To24(dib), ToColours);
         failure = text::kDeepDibError;
     } else if (bitCount == 32) {
-        out = Then(DIB32To24(dib), DIB24To8, grey);
+        out = Then(DIB32To24(dib), ToColours);
         failure = text::kDeepDibError; // the same text as for 16 bits
     } else if (bitCount == 24) {
-        out = DIB24To8(dib, grey);
+        out = ToColours(dib);
         failure = text::kReductionError;
     } else {
         *converted = false;

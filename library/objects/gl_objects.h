@@ -87,7 +87,7 @@ class cSphere3D : public cObj {
 class cCylinder3D : public cObj {
   public:
     static constexpr int kTypeId = pexa::kTypeCylinder;
-    cCylinder3D(int bottomCap, int topCap);
+    explicit cCylinder3D(int bottomCap = 1, int topCap = 1);
     ~cCylinder3D() override;
     PEXA_OBJECT_BODY
     GLUquadric *side;

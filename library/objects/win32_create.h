@@ -6,6 +6,7 @@
 #include <new>
 
 #include "scene/group.h"
+#include "objects/own_object.h"
 #include "pexa.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_scene_lock.h"
@@ -19,11 +20,6 @@ namespace pexa {
 // object is sent too (the insertion ignores it) and null returned.
 // (win32_lists.cpp)
 cObj *InsertNew(cObj *created, UINT request = PEXA_MSG_INSERT_3D);
-
-// Whether obj is of T's kind (its type id is the class's own kTypeId).
-template <class T> bool IsKind(const cObj *obj) {
-    return obj && obj->typeId == T::kTypeId;
-}
 
 // obj null: a new T (constructed by make) is inserted into the current
 // window and returned (null when it could not be). obj of T's kind:

@@ -29,10 +29,8 @@ cObj *ObjectArg(const Call &call) {
 SceneGraph::Kind KindOf(cObj *obj) {
     SceneGraph::Kind kind;
     if (!obj) return kind;
-    if (IsKind<cGroup>(obj))
-        if (cGroup *group = dynamic_cast<cGroup *>(obj)) kind.members = group;
-    if (IsKind<cUse3D>(obj))
-        if (cUse3D *use = dynamic_cast<cUse3D *>(obj)) kind.targetField = &use->target;
+    if (cGroup *group = AsOwn<cGroup>(obj, nullptr)) kind.members = group;
+    if (cUse3D *use = AsOwn<cUse3D>(obj, nullptr)) kind.targetField = &use->target;
     return kind;
 }
 

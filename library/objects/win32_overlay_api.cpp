@@ -15,6 +15,7 @@
 
 #include "dib/win32_dib_lock.h"
 #include "objects/overlay_geometry.h"
+#include "objects/own_object.h"
 #include "objects/text_copy.h"
 #include "objects/win32_create.h"
 #include "objects/win32_overlay.h"
@@ -68,7 +69,7 @@ template <class T, class Set> cObj *Set2D(cObj *obj, bool relative, Set set) {
     T *o = nullptr;
     if (obj) {
         // The type id alone could be a program's own class.
-        if (!IsKind<T>(obj) || !(o = dynamic_cast<T *>(obj))) return nullptr;
+        if (!(o = AsOwn<T>(obj))) return nullptr;
     } else {
         o = new (std::nothrow) T();
     }

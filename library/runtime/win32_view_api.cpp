@@ -63,17 +63,17 @@ PEXA_API int DrawMode(int mode) {
     return 1;
 }
 
-PEXA_API int ViewpointAdd(char *name, ViewpointData *data) {
+PEXA_API int ViewpointAdd(const char *name, ViewpointData *data) {
     if (!name && !data) return 0;
     return int(SendRequest(PEXA_MSG_VIEWPOINT_ADD, reinterpret_cast<WPARAM>(data),
                            reinterpret_cast<LPARAM>(name)));
 }
 
-PEXA_API int ViewpointDel(char *name) {
+PEXA_API int ViewpointDel(const char *name) {
     return int(SendRequest(PEXA_MSG_VIEWPOINT_DEL, reinterpret_cast<WPARAM>(name), 0));
 }
 
-PEXA_API int ViewpointSet(char *name) {
+PEXA_API int ViewpointSet(const char *name) {
     if (!name) return 0;
     return int(SendRequest(PEXA_MSG_VIEWPOINT_SET, reinterpret_cast<WPARAM>(name), 0));
 }

@@ -16,8 +16,8 @@ clang --target=x86_64-w64-mingw32 -c -O1 -fno-stack-protector -I"$dist/include" 
 printf 'LIBRARY kernel32.dll\nEXPORTS\nExitProcess\n' >"$work/kernel32.def"
 "$dlltool" -m i386:x86-64 -d "$work/kernel32.def" -l "$work/kernel32.lib"
 lld-link /nologo /entry:start /subsystem:console /nodefaultlib /out:"$work/link_check.exe" \
-  "$work/link_check.obj" "$dist/lib/pexav16.lib" "$work/kernel32.lib"
-cp "$dist/pexaExamples/pexav16.dll" "$work/"
+  "$work/link_check.obj" "$dist/lib/x64/pexav16.lib" "$work/kernel32.lib"
+cp "$dist/lib/x64/pexav16.dll" "$work/"
 imports=$(x86_64-w64-mingw32-objdump -p "$work/link_check.exe" | grep -o 'DLL Name: .*' | cut -c11- | tr '\n' ' ')
 echo "link_check.exe linked by lld-link; imports: $imports"
 timeout 60 "$root/tools/wine-run.sh" "$work/link_check.exe"

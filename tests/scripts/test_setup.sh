@@ -6,13 +6,16 @@
 #           no registry change; without a console setup ends the same way at
 #           once instead of waiting.
 #   return  keys typed in a terminal (tmux): other keys are swallowed without
-#           echo, RETURN writes both registry values and runs the two copy
-#           commands, pexab first, then any key starts PexaDemo.bat. The
+#           echo, RETURN writes both registry values and copies both DLLs into
+#           the system directory, then any key starts PexaDemo.bat. The
 #           command interpreter is replaced (COMSPEC) by a program that only
 #           records its command lines. Uninstall then removes the registry
-#           record and the DLLs that setup would have copied.
+#           record and the DLLs that setup copied.
+#   denied  a folder stands where the second DLL would be copied: RETURN
+#           ends setup with one line naming the DLL and the system's reason,
+#           and the system's error code as its status.
 # The registry key is restored afterwards.
-#   tests/scripts/test_setup.sh <bin dir> escape|return
+#   tests/scripts/test_setup.sh <bin dir> escape|return|denied
 set -euo pipefail
 bin=$(cd "$1" && pwd)
 mode=$2
@@ -34,13 +37,14 @@ fi
 cleanup() {
   tmux kill-session -t "$session" 2>/dev/null || true
   [ -z "$console_pid" ] || kill "$console_pid" 2>/dev/null || true
-  rm -f "$WINEPREFIX"/drive_c/windows/system32/pexa[bv]16t.dll
+  rm -rf "$WINEPREFIX"/drive_c/windows/system32/pexa[bv]16t.dll
   reg delete "$key" /f >/dev/null || true
   [ -z "$saved" ] || reg import "$(winepath -w "$saved")" >/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 reg delete "$key" /f >/dev/null || true
+system_dir=$WINEPREFIX/drive_c/windows/system32
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A scratch distribution folder: the two programs, a demo batch file (which
@@ -117,19 +121,15 @@ return)
   [ "$(reg query "$key" /v PexaDocuPath | awk '/REG_SZ/ {print $3}')" = \
     "$winst\\pexaDocu\\pexaDocuHTML\\" ] || fail "PexaDocuPath: $(reg query "$key")"
   system=$(winepath -w "$WINEPREFIX/drive_c/windows/system32")
-  expected=$(printf '%s\n' \
-    "/c copy \"$winst\\pexaExamples\\pexab*.dll\" \"C:\\windows\\system32\"" \
-    "/c copy \"$winst\\pexaExamples\\pexav*.dll\" \"C:\\windows\\system32\"" \
-    "/s/c \"\"$winst\\pexaExamples\\PexaDemo.bat\"\"")
+  for dll in pexab16t.dll pexav16t.dll; do
+    cmp -s "$inst/pexaExamples/$dll" "$system_dir/$dll" || fail "$dll was not copied to $system"
+  done
+  expected="/s/c \"\"$winst\\pexaExamples\\PexaDemo.bat\"\""
   commands=$(sed -e 's/\r$//' -e 's/^[^ ]* //' "$inst/commands.txt")
-  [ "$commands" = "$expected" ] || fail "commands, in order:
-$commands
-expected:
-$expected"
-  echo "RETURN records $winst\\ and its help folder, copies pexab then pexav, starts the demo"
+  [ "$commands" = "$expected" ] || fail "commands: $commands, expected: $expected"
+  echo "RETURN records $winst\\ and its help folder, copies both DLLs, starts the demo"
 
-  # Uninstall, after the copies setup would have made.
-  for dll in pexab16t.dll pexav16t.dll; do cp "$inst/pexaExamples/$dll" "$WINEPREFIX/drive_c/windows/system32/"; done
+  # Uninstall, after the copies setup made.
   tmux kill-session -t "$session"
   start_in_terminal "'$wine' Uninstall.exe"
   pane_shows "Press ESC to keep it." || fail "no uninstall banner"
@@ -142,8 +142,20 @@ $expected"
   done
   echo "Uninstall removes the registry record and the copied DLLs"
   ;;
+denied)
+  mkdir "$system_dir/pexav16t.dll"
+  start_in_terminal "'$wine' setup.exe"
+  pane_shows "Press ESC to abort the setup program." || fail "no banner"
+  tmux send-keys -t "$session" Enter
+  status=$(wait_status)
+  line=$(tmux capture-pane -p -t "$session" | grep "Setup failed" || true)
+  [[ $line == " Setup failed: cannot copy pexav16t.dll to C:\windows\system32: "[A-Za-z]*" ($status)." ]] ||
+    fail "status $status, failure line: '$line'"
+  [ "$status" != 0 ] || fail "a failed copy ends setup with status 0"
+  echo "a DLL that cannot be copied:$line, status $status"
+  ;;
 *)
-  echo "usage: $0 <bin dir> escape|return" >&2
+  echo "usage: $0 <bin dir> escape|return|denied" >&2
   exit 2
   ;;
 esac

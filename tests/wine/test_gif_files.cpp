@@ -310,63 +310,42 @@ TEST(GifFiles, WriteThenReadKeepsIndicesAndColours) {
     }
 }
 
-TEST(GifFiles, PureRedTrueColourIsWrittenAsGreyIndex76) {
-    std::vector<uint8_t> pixels;
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 5; ++x)
-            pixels.insert(pixels.end(), {0, 0, 255});
-        pixels.push_back(0); // pad 15 bytes to 16
-    }
-    HGLOBAL dib = DibFromBytes(MakeDibBytes(5, 3, 24, 0, BI_RGB, pixels));
-    const auto path = GifPath("red.gif");
-    MessageBoxCatcher catcher;
-    ASSERT_EQ(WriteGIF(path.windows.c_str(), dib, 89, 0), 1);
-    EXPECT_TRUE(catcher.boxes().empty());
-    const auto file = ReadBytes(path.windows);
-    ASSERT_GT(file.size(), 13u + 768);
-    EXPECT_EQ(file[10], 0xF7);
-    for (int i = 0; i < 256; i += 51) {
-        EXPECT_EQ(file[13 + 3 * i], i);
-        EXPECT_EQ(file[13 + 3 * i + 2], i);
-    }
-    HGLOBAL back = ReadGIF(path.windows.c_str());
-    ASSERT_NE(back, nullptr);
-    const auto read = DibBytes(back);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(Index8(read, x, y), 76);
-    GlobalFree(back);
-    GlobalFree(dib);
-}
-
-TEST(GifFiles, SixteenAndThirtyTwoBitDibsBecomeGrey) {
-    // The file holds the grey levels of the toolkit's own conversions.
-    std::vector<uint8_t> sixteen, thirtyTwo;
+// 16-, 24- and 32-bit pictures keep their colours: a few colours come back
+// exactly, through the table the reduction chose.
+TEST(GifFiles, TrueColourDibsKeepTheirColours) {
+    std::vector<uint8_t> sixteen, twentyFour, thirtyTwo;
     for (int i = 0; i < 4; ++i) {
         sixteen.insert(sixteen.end(), {uint8_t(0x1F + i * 0x40), uint8_t(0x7C - i * 9)});
         thirtyTwo.insert(thirtyTwo.end(), {uint8_t(255 - i * 50), uint8_t(i * 70), 30, 0});
+    }
+    for (int y = 0; y < 2; ++y) {
+        twentyFour.insert(twentyFour.end(), {0, 0, 255, 255, 0, 0}); // red, blue
+        twentyFour.insert(twentyFour.end(), {0, 0});                 // row padding
     }
     struct Case {
         WORD bits;
         std::vector<uint8_t> pixels;
         HGLOBAL (*widen)(HGLOBAL);
-    } cases[] = {{16, sixteen, DIB16To24}, {32, thirtyTwo, DIB32To24}};
+    } cases[] = {{16, sixteen, DIB16To24}, {24, twentyFour, CopyDIB}, {32, thirtyTwo, DIB32To24}};
     for (const Case &c : cases) {
         HGLOBAL dib = DibFromBytes(MakeDibBytes(2, 2, c.bits, 0, BI_RGB, c.pixels));
         HGLOBAL wide = c.widen(dib);
-        HGLOBAL grey = GrayDIB(wide);
         const auto path = GifPath("deep.gif");
         MessageBoxCatcher catcher;
         ASSERT_EQ(WriteGIF(path.windows.c_str(), dib, 89, 1), 1) << c.bits;
         HGLOBAL back = ReadGIF(path.windows.c_str());
         ASSERT_NE(back, nullptr);
-        const auto read = DibBytes(back), expected = DibBytes(grey);
+        const auto read = DibBytes(back), expected = DibBytes(wide);
         for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 2; ++x)
-                EXPECT_EQ(Index8(read, x, y), Index8(expected, x, y));
-        EXPECT_EQ(std::memcmp(read.data() + 40, expected.data() + 40, 1024), 0);
+            for (int x = 0; x < 2; ++x) {
+                const uint8_t *quad = &read[40 + 4 * Index8(read, x, y)];
+                const uint8_t *pixel = &expected[40 + 8 * (1 - y) + 3 * x]; // bottom-up
+                EXPECT_EQ(std::vector<uint8_t>(quad, quad + 3),
+                          std::vector<uint8_t>(pixel, pixel + 3))
+                    << c.bits << " bits, pixel " << x << "," << y;
+            }
         EXPECT_TRUE(catcher.boxes().empty());
-        for (HGLOBAL h : {back, grey, wide, dib})
+        for (HGLOBAL h : {back, wide, dib})
             GlobalFree(h);
     }
 }
