@@ -35,7 +35,7 @@ TEST_F(SceneTest, AnimatedRotationKeepsChangingThePicture) {
     bool changed = false;
     for (int i = 0; i < 20 && !changed; ++i) {
         ASSERT_TRUE(DrawnAgain(r, 3));
-        changed = CaptureClient(hwnd).pixels != first.pixels;
+        changed = CaptureScene(wind).pixels != first.pixels;
     }
     EXPECT_TRUE(changed);
 }
@@ -136,7 +136,7 @@ TEST_F(SceneTest, ObjectsChangedWhileFramesAreDrawn) {
     std::string tornColours;
     DWORD t0 = GetTickCount();
     while (GetTickCount() - t0 < 3000) {
-        Capture c = CaptureClient(hwnd);
+        Capture c = CaptureScene(wind);
         ++frames;
         uint32_t p = c.at(c.width / 2, c.height / 2);
         // A colour is yellow or blue, never a mix such as green or magenta.
