@@ -241,6 +241,8 @@ TEST_F(Misuse, ASystemProbeOfABadPointerInDrawIsNoFault) {
     RedBox();
     EXPECT_TRUE(ShowsRed());
     EXPECT_TRUE(probe->answer);
+    DelObj(probe);
+    faults = 0; // the probes' own, caught where they happened
 }
 
 // Each thread's objects go into its own open group: none is freed with
