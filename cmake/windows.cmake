@@ -71,6 +71,7 @@ endforeach()
 
 # Programs that Wine tests run as a user would.
 pexa_add_program(exit_with_scene ${CMAKE_SOURCE_DIR}/tests/programs/exit_with_scene.cpp)
+pexa_add_program(fault_in_draw ${CMAKE_SOURCE_DIR}/tests/programs/fault_in_draw.cpp)
 add_executable(record_command ${CMAKE_SOURCE_DIR}/tests/programs/record_command.c)
 
 # The setup program and its counterpart; they need no Pexa DLL.

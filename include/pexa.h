@@ -9,7 +9,10 @@
  * Threads: the first CreateWind starts the library's own thread, which owns
  * every scene window and OpenGL context. The window and object functions
  * send a request to that thread and return its result; the bitmap toolkit
- * and the GIF codec run on the calling thread.
+ * and the GIF codec run on the calling thread. The current window is one for
+ * the whole process; open groups belong to the thread that opened them. A
+ * fault on the library's thread (in your object's Draw, say) is printed on
+ * the console and ends the program with the fault's code.
  *
  * Failures are reported to the user, not returned as codes: the scene
  * runtime prints a line on the console, the bitmap toolkit and GIF codec show
@@ -223,8 +226,9 @@ PEXA_API void *CreateWind(const char *title, int width PEXA_DEFAULT(500),
                                                    WS_CLIPCHILDREN));
 /* Tears the window down; the handle must not be used afterwards. Returns 1. */
 PEXA_API int DeleteWind(void *wind);
-/* Makes wind the current window (on the calling thread, no request).
- * Returns nothing. */
+/* Makes wind the current window of the whole process (for every thread; no
+ * request). A pointer that is not a window of CreateWind leaves no window
+ * current. Returns nothing. */
 PEXA_API void CurrentWind(void *wind);
 /* Show and hide; nothing happens when already shown or hidden. Return 1. */
 PEXA_API int ShowWind(void *wind);
@@ -330,7 +334,9 @@ PEXA_API void OpenDocu(const char *file);
 /* Sends a request (PEXA_MSG_..., 1024 to 1251) to the library thread and
  * returns the handler's result (0 for a number without a handler);
  * SendPexaMsg(PEXA_MSG_INSERT_3D, object, 0) inserts an object of your own
- * class. */
+ * class. Returns 0 without sending for any other number and for
+ * PEXA_MSG_CREATE_WIND, which only CreateWind may send; a window argument
+ * that is no live window gets 0 too. */
 PEXA_API LRESULT SendPexaMsg(UINT message, WPARAM wParam, LPARAM lParam);
 
 /* The library's event record; WaitForPexa returns a copy. Pointer-sized
@@ -384,10 +390,13 @@ PEXA_API cObj *DelObj2D(cObj *obj);
  * current list. */
 PEXA_API int InsertAfter(cObj *obj, int hold PEXA_DEFAULT(0));
 PEXA_API int InsertAfter2D(cObj *obj, int hold PEXA_DEFAULT(0));
-/* Opens a group: inserts it, then new 3D objects go into it. Returns the
- * group, or NULL on failure. */
+/* Opens a group: inserts it, then the calling thread's new 3D objects go
+ * into it (another thread's go where they went before). ClearList, DelObj
+ * and InsertAfter act on the calling thread's innermost open group. Returns
+ * the group, or NULL on failure. */
 PEXA_API cObj *GroupBegin(void);
-/* Closes the innermost open group; returns the list now receiving objects. */
+/* Closes the calling thread's innermost open group; returns the list now
+ * receiving its objects. */
 PEXA_API cObj *GroupEnd(void);
 /* Draws target again at this place of the list. Returns the new Use object,
  * or NULL on failure. */
@@ -515,17 +524,21 @@ typedef struct OutlineFont {
 
 /* Builds bitmap glyphs of font in the current window (the first font of a
  * window gets 1000, the next 1256, ...); the font stays selected into the
- * window's device context. Returns the list base for TextBMP, or 0 when
- * nothing was built (no font). */
+ * window's device context. A font equal to one built before in the window
+ * (face, size, style) gets that font's lists again. Returns the list base
+ * for TextBMP, or 0 when nothing was built (no font, or a deleted one). */
 PEXA_API int CreateFontBMP(HFONT font);
 /* Builds outline glyphs of font (extrusion, format WGL_FONT_LINES or
  * WGL_FONT_POLYGONS) in the current window, from the same counter as
- * CreateFontBMP. Returns the record with the list base and the metrics;
+ * CreateFontBMP; an equal font with the same extrusion and format gets its
+ * lists again. Returns the record with the list base and the metrics;
  * listBase is 0 when nothing was built, and always in pexab16, which has
  * no outline fonts. */
 PEXA_API OutlineFont CreateFontEXT(HFONT font, float extrusion, int format);
 /* Draws text (copied) with the bitmap glyphs of listBase at the raster
- * position of the origin, in the current colour; listBase 0 draws nothing. */
+ * position of the origin, in the current colour; listBase 0 draws nothing,
+ * and neither does a character whose list is not a glyph of one of the
+ * window's fonts. */
 PEXA_API cObj *TextBMP(cObj *obj, const char *text, int listBase);
 /* Draws text (copied) with the outline glyphs of font along +x in the x-y
  * plane, scaled so that its advances sum to width and its tallest glyph is

@@ -2,7 +2,7 @@
 # Runs the main job once, headless, on a built x64 tree, and checks what a
 # newcomer gets: status 0, a PNG of the whole exShortest window (500x350) with
 # the grey cube at its centre on the black background, and no exShortest
-# process left in the prefix.
+# process left in the prefix; a name with a path is refused at once.
 #   tools/check-run-scene.sh <x64 build tree>
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: tools/check-run-scene.sh <x64 build tree>" >&2; exit 2; }
@@ -11,6 +11,11 @@ x64=$(cd "$1" && pwd)
 prefix=${PEXA_WINE_DIR:-$x64/wine}/prefix
 png=$x64/run-scene-check.png
 fail() { echo "check-run-scene: $*" >&2; exit 1; }
+
+status=0
+said=$(PEXA_X64_BUILD=$x64 timeout 5 "$here/run-scene.sh" ../bin/exShortest 2>&1) || status=$?
+[ "$status" -eq 2 ] && [[ $said == *"without a path"* ]] ||
+  fail "a name with a path: status $status, said: $said"
 
 rm -f "$png"
 status=0

@@ -47,6 +47,11 @@ case ${1:-} in
 esac
 [ $# -le 2 ] || usage
 example=${1:-exShortest}
+# An example is named, not located: a name with a path would start some
+# other program, and only fail once the waits for its window ran out.
+case $example in
+  */* | *\\* | . | ..) echo "run-scene: an example is a name without a path: $example" >&2; exit 2 ;;
+esac
 broot=${PEXA_BUILD_ROOT:-build}
 [[ $broot == /* ]] || broot=$root/$broot
 png=${2:-$broot/$example.png}

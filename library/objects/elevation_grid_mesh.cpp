@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "objects/crease_smoothing.h"
 #include "objects/geometry.h"
@@ -39,8 +40,9 @@ GridStatus SetGrid(GridData &data, const GridInput &in, ArrayCopier copier) {
     // Two negative dimensions make a positive product but no grid.
     const long long points = (long long)in.xDimension * in.zDimension;
     const long long cells = (long long)(in.xDimension - 1) * (in.zDimension - 1);
-    if (!in.heights || !(in.xSpacing > 0) || !(in.zSpacing > 0) || in.xDimension < 1 ||
-        in.zDimension < 1 || points < 4)
+    // An infinite spacing puts every point but the first at infinity: no grid.
+    if (!in.heights || !(in.xSpacing > 0) || !(in.zSpacing > 0) || std::isinf(in.xSpacing) ||
+        std::isinf(in.zSpacing) || in.xDimension < 1 || in.zDimension < 1 || points < 4)
         status = GridStatus::kInvalidInput;
     // More points than an int counts cannot have been passed; they fail as
     // an allocation of that size would.

@@ -46,13 +46,20 @@ void cGroup::Draw() {
     cWind *w = pexa::lib.handledWind;
     // A compiled scene is picked without names, as its display list holds none.
     bool picking = w && w->render.renderMode == GL_SELECT && !w->render.compiledValid;
+    // Which kind of object draws, for the report of a fault in its Draw.
+    pexa::Library::Activity &activity = pexa::lib.activity;
+    const pexa::Library::Activity outer = activity;
+    activity.drawing = true;
     // A local cursor: a group drawn again through a Use object must not move
     // the traversal of its outer drawing.
     for (cObj *obj = first; obj; obj = obj->next) {
         cursor = obj;
+        activity.drawingType = obj->typeId;
         if (picking && pexa::Is3DType(obj->typeId)) glLoadName(pexa::PickNameFor(w, obj));
         obj->Draw();
     }
+    activity.drawing = outer.drawing;
+    activity.drawingType = outer.drawingType;
 }
 
 void cUse3D::Draw() {

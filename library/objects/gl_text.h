@@ -8,8 +8,23 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
 #include "pexa.h"
 #include "scene/object_types.h"
+
+namespace pexa {
+
+// What makes two fonts draw the same glyphs: their description (face,
+// size, style, ...) and what the kind of glyph adds (kind, and for outline
+// glyphs extrusion and format). Empty for a handle that is no font (a
+// deleted one, say). dc is the window's device context: the font selected
+// there before is deselected first, so that one the program deleted while
+// it was selected (its deletion waits until then) is gone by the check.
+std::string FontKey(HDC dc, HFONT font, char kind, const void *extra = nullptr,
+                    size_t extraSize = 0);
+
+} // namespace pexa
 
 class cTextBMP3D : public cObj {
   public:

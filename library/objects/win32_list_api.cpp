@@ -45,7 +45,7 @@ PEXA_API cObj *GroupBegin(void) {
 }
 
 PEXA_API cObj *GroupEnd(void) {
-    return CloseGroup();
+    return reinterpret_cast<cObj *>(SendRequest(kEndGroup));
 }
 
 PEXA_API cObj *Use(cObj *target) {

@@ -1,8 +1,9 @@
 // The object lists of a window on the library thread: the requests that
-// insert, delete and position objects, open a group and compile the display
-// list; what the scene graph needs to know of groups and Use objects; and,
-// on the calling thread, closing a group (GroupEnd) and handing new objects
-// to the insertion request.
+// insert, delete and position objects, open and close a group and compile
+// the display list; what the scene graph needs to know of groups and Use
+// objects; and, on the calling thread, handing new objects to the insertion
+// request. The 3D requests act on the sending thread's list (its innermost
+// open group), which the dispatch puts in lists.current3D for them.
 #include "objects/win32_lists.h"
 
 #include <new>
@@ -83,7 +84,15 @@ LRESULT BeginGroup(const Call &c) {
         return 0;
     }
     c.w->lists.current3D = group;
+    lib.groupsOpened.store(true);
     return reinterpret_cast<LRESULT>(static_cast<cObj *>(group));
+}
+
+// Unbalanced calls stop at the root list.
+LRESULT EndGroup(const Call &c) {
+    SceneLists &l = c.w->lists;
+    if (l.current3D != l.list3D && l.current3D->parent) l.current3D = l.current3D->parent;
+    return reinterpret_cast<LRESULT>(static_cast<cObj *>(l.current3D));
 }
 
 LRESULT Delete(cWind *w, cGroup *list, cObj *obj) {
@@ -127,20 +136,11 @@ const Route kListRequests[] = {
     {PEXA_MSG_CLEAR_LIST, Target::Current,
      [](const Call &c) -> LRESULT { return c.w->ClearList(); }, 0},
     {kBeginGroup, Target::Current, BeginGroup, 0},
+    {kEndGroup, Target::Current, EndGroup, 0},
 };
 PEXA_ROUTES(kListRequests);
 
 } // namespace
-
-cObj *CloseGroup() {
-    cWind *w = CurrentWindow();
-    if (!w || w->tornDown) return nullptr;
-    SceneWriteGuard lock;
-    if (!w->lists.current3D) return nullptr;
-    if (w->lists.current3D != w->lists.list3D && w->lists.current3D->parent)
-        w->lists.current3D = w->lists.current3D->parent;
-    return w->lists.current3D;
-}
 
 cObj *InsertNew(cObj *created, UINT request) {
     if (SendRequest(request, reinterpret_cast<WPARAM>(created), 0)) return created;

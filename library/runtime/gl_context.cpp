@@ -75,6 +75,7 @@ void cWind::CreateRootLists() {
     // A group destroyed while it receives insertions (deleted with its
     // parent, or emptied away by another thread) hands them to the root.
     graph.OnListDestroyed([this](ObjectList *list) {
+        lists.openGroups.Forget(list);
         if (list == static_cast<ObjectList *>(lists.current3D)) lists.current3D = lists.list3D;
         if (list == static_cast<ObjectList *>(lists.current2D)) lists.current2D = lists.list2D;
     });
@@ -162,8 +163,10 @@ int cWind::OnSize(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// Only into the window's own scene list: another name (0, a font's glyph)
+// would blank the scene or overwrite what that list holds.
 int cWind::UseDisplayList(unsigned name) {
-    if (!os.hglrc) return 0;
+    if (!os.hglrc || name != sceneListId) return 0;
     wglMakeCurrent(os.hdc, os.hglrc);
     {
         // Calling threads change objects in place under this lock; the

@@ -10,6 +10,7 @@
 
 #include "scene/group.h"
 #include "runtime/win32_events.h"
+#include "runtime/win32_fault_guard.h"
 #include "runtime/gl_frame.h"
 #include "runtime/win32_frame_pacing.h"
 #include "runtime/win32_input.h"
@@ -128,6 +129,7 @@ void cWind::FinishPick(GLint hits) {
 int cWind::Render() {
     if (tornDown || lib.shuttingDown.load()) return 0;
     const int start = ClockMilliseconds();
+    DrawingFrame frame(this);
     if (lists.has3D)
         DrawScene();
     else

@@ -14,6 +14,7 @@ set(PEXA_RUNTIME_WIN32
     runtime/win32_dispatch.cpp
     runtime/win32_event_api.cpp
     runtime/win32_events.cpp
+    runtime/win32_fault_guard.cpp
     runtime/win32_frame_pacing.cpp
     runtime/win32_help.cpp
     runtime/win32_helpers_api.cpp

@@ -9,7 +9,13 @@ using namespace pexa;
 
 extern "C" {
 
+// Only requests reach the library thread this way, and of those not
+// CREATE_WIND, which only CreateWind sends with the window it has just
+// built: a system message (WM_CLOSE would destroy the dispatch window,
+// WM_CREATE would set a window up again) or a private number gets 0.
 PEXA_API LRESULT SendPexaMsg(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message < PEXA_MSG_FIRST || message > PEXA_MSG_LAST || message == PEXA_MSG_CREATE_WIND)
+        return 0;
     return SendRequest(message, wParam, lParam);
 }
 

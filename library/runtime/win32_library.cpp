@@ -6,8 +6,11 @@
 #include <commctrl.h>
 #include <process.h>
 
+#include <unordered_set>
+
 #include "runtime/win32_dialogs.h"
 #include "runtime/win32_events.h"
+#include "runtime/win32_fault_guard.h"
 #include "platform/win32_messages.h"
 #include "runtime/win32_routes.h"
 #include "runtime/win32_wind.h"
@@ -36,8 +39,18 @@ LRESULT TearDownAll(const Call &) {
     return 0;
 }
 
+// Private to the library: a thread of the program ended (posted from
+// DllMain); the groups it left open close.
+constexpr UINT kThreadEnded = WM_APP + 0x54;
+
+LRESULT ForgetThread(const Call &call) {
+    ForEachKnownWindow([&](cWind *w) { w->lists.openGroups.ForgetThread(DWORD(call.wParam)); });
+    return 0;
+}
+
 const Route kLibraryMessages[] = {
     {kTearDownAtExit, Target::None, TearDownAll, 0},
+    {kThreadEnded, Target::None, ForgetThread, 0},
 };
 PEXA_ROUTES(kLibraryMessages);
 
@@ -58,7 +71,14 @@ bool RegisterWindowClass(const char *name, UINT classStyle) {
 HANDLE libraryThread; // kept for the exit path, which waits for the thread to end
 DWORD libraryThreadId;
 
+// The windows CreateWind made. Written by the library thread only; read by
+// calling threads (CurrentWind) under the lock.
+SRWLOCK knownLock = SRWLOCK_INIT;
+std::unordered_set<const cWind *> knownSet;
+std::vector<cWind *> knownList;
+
 unsigned __stdcall LibraryThread(void *) {
+    GuardLibraryThread();
     if (!RegisterWindowClass("DummyThread", CS_HREDRAW | CS_VREDRAW))
         ConsoleMessage("\nRegisterClass failed");
     if (!RegisterWindowClass("Pexa", CS_OWNDC | CS_HREDRAW | CS_VREDRAW))
@@ -75,7 +95,12 @@ unsigned __stdcall LibraryThread(void *) {
 
     MSG msg;
     UINT previous = 0; // message dispatched last, 0 before the first
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        // Only the exit path ends the loop: a WM_QUIT posted by anyone else
+        // would leave every later request without an answer.
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 && !lib.shuttingDown.load()) continue;
+        if (got <= 0) break;
         // Scene windows get their messages whether or not a window is
         // current (a program may have none after a failed CreateWind); the
         // dialogs see their keys first.
@@ -162,7 +187,35 @@ bool StartLibrary() {
 
 LRESULT SendRequest(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!lib.hDispatchWnd) return 0;
-    return SendMessageA(lib.hDispatchWnd, message, wParam, lParam);
+    RequestFromThread request{message, wParam, lParam, GetCurrentThreadId()};
+    return SendMessageA(lib.hDispatchWnd, kThreadRequest, reinterpret_cast<WPARAM>(&request), 0);
+}
+
+void AddKnownWindow(cWind *w) {
+    AcquireSRWLockExclusive(&knownLock);
+    if (knownSet.insert(w).second) knownList.push_back(w);
+    ReleaseSRWLockExclusive(&knownLock);
+}
+
+bool IsKnownWindow(const cWind *w) {
+    AcquireSRWLockShared(&knownLock);
+    const bool known = knownSet.count(w) != 0;
+    ReleaseSRWLockShared(&knownLock);
+    return known;
+}
+
+const std::vector<cWind *> &KnownWindows() {
+    return knownList;
 }
 
 } // namespace pexa
+
+// A thread that ends may leave groups open; its id may come back with a
+// new thread, which must not find them. (Only posted: the loader lock is
+// held here.)
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    using namespace pexa;
+    if (reason == DLL_THREAD_DETACH && lib.groupsOpened.load() && lib.hDispatchWnd)
+        PostMessageA(lib.hDispatchWnd, kThreadEnded, GetCurrentThreadId(), 0);
+    return TRUE;
+}

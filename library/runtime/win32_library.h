@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <vector>
 
 #include "pexa.h"
 #include "scene/navigation.h"
@@ -30,8 +31,13 @@ struct Library {
     // Windows.
     std::atomic<cWind *> currentWind{nullptr}; // written by callers and the library thread
     cWind *handledWind = nullptr;              // window being handled or drawn
-    unsigned windowCounter = 0;                // source of sceneListId
-    cWPWHList windowRegistry;                  // scene windows between WM_CREATE and WM_DESTROY
+    cWind *creatingWind = nullptr;             // the window whose WM_CREATE is due
+    // The thread on whose behalf the request being handled runs (the one
+    // blocked in SendRequest), 0 for a message from elsewhere.
+    DWORD requestThread = 0;
+    std::atomic<bool> groupsOpened{false}; // some thread has opened a group
+    unsigned windowCounter = 0;            // source of sceneListId
+    cWPWHList windowRegistry;              // scene windows between WM_CREATE and WM_DESTROY
 
     // Events and input (win32_events.cpp, win32_input.cpp, win32_navigation.cpp).
     EventInfo eventRecord = {};
@@ -44,6 +50,15 @@ struct Library {
     int shiftDown = 0;
     int controlDown = 0;
     MouseDrag mouseDrag;
+
+    // What the library thread is doing, kept up to date as it goes for the
+    // report of a fault there (win32_fault_guard.h). Library thread only.
+    struct Activity {
+        UINT message = 0;             // the message being handled, 0 in the loop
+        const cWind *frame = nullptr; // the window whose frame is being drawn
+        bool drawing = false;         // an object's Draw runs ...
+        int drawingType = 0;          // ... and this is its type id
+    } activity;
 };
 
 extern Library lib;
@@ -56,14 +71,41 @@ bool StartLibrary();
 
 // Sends a request to the dispatch window and returns the handler's result.
 // Before the library thread exists there is no dispatch window; the request
-// then returns 0.
+// then returns 0. The request carries the calling thread, whose open groups
+// it acts on (kThreadRequest).
 LRESULT SendRequest(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// Private to the library (outside the request range): a request with the
+// thread that sent it; wParam points to the RequestFromThread record.
+constexpr UINT kThreadRequest = WM_APP + 0x52;
+struct RequestFromThread {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD thread;
+};
+
+// The windows CreateWind made: a window argument is looked up here, never
+// taken on trust. A window stays known after its teardown (the object is
+// kept), so a deleted window answers with its no-window result.
+void AddKnownWindow(cWind *w);
+bool IsKnownWindow(const cWind *w);
+// Every known window, on the library thread.
+template <class F> void ForEachKnownWindow(F f);
 
 // The window procedure of both window classes (win32_dispatch.cpp).
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 inline cWind *CurrentWindow() {
     return lib.currentWind.load(std::memory_order_acquire);
+}
+
+// The known windows in creation order (win32_library.cpp); ForEachKnownWindow
+// reads them on the library thread, the only writer.
+const std::vector<cWind *> &KnownWindows();
+template <class F> void ForEachKnownWindow(F f) {
+    for (cWind *w : KnownWindows())
+        f(w);
 }
 
 } // namespace pexa

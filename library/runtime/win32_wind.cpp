@@ -122,10 +122,12 @@ int cWind::OnMove() {
 
 namespace {
 
+// Only the window CreateSceneWindow is creating is set up: the dispatch
+// window's own WM_CREATE, or one sent from elsewhere, sets up nothing.
 LRESULT OnCreate(const Call &call) {
-    cWind *w = CurrentWindow();
+    cWind *w = lib.creatingWind;
+    lib.creatingWind = nullptr;
     lib.handledWind = w;
-    // The dispatch window is created while no window is current.
     if (!w) return 0;
     w->SetupGL(call.hwnd);
     return 0;
@@ -167,15 +169,20 @@ int ClampHeight(int height) {
     return std::max(0, std::min(height, GetSystemMetrics(SM_CYMAXTRACK)));
 }
 
+// Sent by CreateWind only (SendPexaMsg refuses the number), with the
+// window it has just built.
 LRESULT CreateSceneWindow(const Call &call) {
     cWind *w = reinterpret_cast<cWind *>(call.wParam);
     if (!w) return 0;
+    AddKnownWindow(w);
     lib.currentWind.store(w);
+    lib.creatingWind = w;
     RECT &r = w->windowRect;
     r.right = r.left + ClampWidth(r.right - r.left);
     r.bottom = r.top + ClampHeight(r.bottom - r.top);
     HWND hwnd = CreateWindowExA(0, "Pexa", w->title, w->style, r.left, r.top, r.right - r.left,
                                 r.bottom - r.top, nullptr, nullptr, lib.hLibModule, nullptr);
+    lib.creatingWind = nullptr;
     w->os.hwnd = hwnd;
     if (!hwnd) return 0;
     if (w->dialogs.hasStatusBar) CreateStatusBar(w);

@@ -40,10 +40,12 @@ PEXA_API int DeleteWind(void *wind) {
     return 1;
 }
 
-// No check of the argument, as for every window function: the program passes
-// a window that CreateWind returned.
+// The current window is one for the whole process. A pointer that is no
+// window of CreateWind's (stale or foreign) leaves no window current, so
+// the calls after it act on none instead of on whatever it points to.
 PEXA_API void CurrentWind(void *wind) {
-    lib.currentWind.store(static_cast<cWind *>(wind));
+    cWind *w = static_cast<cWind *>(wind);
+    lib.currentWind.store(w && IsKnownWindow(w) ? w : nullptr);
 }
 
 PEXA_API int ShowWind(void *wind) {

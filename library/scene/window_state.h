@@ -13,7 +13,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "scene/font_lists.h"
 #include "scene/light.h"
+#include "scene/open_groups.h"
 #include "scene/pexa_core.h"
 
 struct HWND__;
@@ -24,7 +26,6 @@ struct HICON__;
 struct HPEN__;
 struct HBRUSH__;
 struct HFONT__;
-class cGroup;
 
 namespace pexa {
 
@@ -102,6 +103,7 @@ struct RenderState {
     int depthbits = 16;                                    // INI
     int fontCellW = 16, fontCellH = 16;
     int nextFontListId = 1000; // first display-list name of the next font
+    FontLists fonts;           // the fonts built so far
 };
 
 // The 2D overlay pass: GDI objects and state that the 2D objects select.
@@ -156,14 +158,17 @@ struct SystemHandles {
     HDC__ *overlayDC = nullptr;    // where the 2D pass draws: the window, or a picture
 };
 
-// The two root lists and the lists receiving insertions.
+// The two root lists and the lists receiving insertions. current3D is the
+// list of the thread whose request is being handled (its innermost open
+// group, else the root list); between requests it is the root list.
 struct SceneLists {
     cGroup *list2D = nullptr;
     cGroup *current2D = nullptr;
     int has2D = 0; // the root 2D list holds an object
     cGroup *list3D = nullptr;
     cGroup *current3D = nullptr;
-    int has3D = 0; // the root 3D list holds an object
+    int has3D = 0;         // the root 3D list holds an object
+    OpenGroups openGroups; // per calling thread
 };
 
 } // namespace pexa

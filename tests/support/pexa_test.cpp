@@ -228,14 +228,23 @@ HWND FindWindowByTitle(const char *title, int timeoutMs) {
     }
 }
 
-int RunProgram(const std::string &commandLine, int timeoutMs) {
+int RunProgram(const std::string &commandLine, int timeoutMs, const std::string &output) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     std::string cmd = commandLine;
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return -1;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE out = output.empty() ? INVALID_HANDLE_VALUE
+                                : CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                              &inherit, CREATE_ALWAYS, 0, nullptr);
+    if (out != INVALID_HANDLE_VALUE) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = out;
+    }
+    const BOOL started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr,
+                                        out != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &si, &pi);
+    if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    if (!started) return -1;
     DWORD code = DWORD(-1);
     if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(pi.hProcess, &code);

@@ -101,8 +101,9 @@ HWND FindWindowByTitle(const char *title, int timeoutMs = 2000);
 
 // Runs a program from the test binary's folder, waits for it to end (up to
 // timeoutMs) and returns its exit code, or -1 when it could not be started or
-// did not end.
-int RunProgram(const std::string &commandLine, int timeoutMs = 20000);
+// did not end. With output, its standard output and error go to that file.
+int RunProgram(const std::string &commandLine, int timeoutMs = 20000,
+               const std::string &output = "");
 
 // A temporary file path inside the test's own folder, removed by the caller.
 std::string TempPath(const std::string &name);

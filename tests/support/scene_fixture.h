@@ -37,6 +37,11 @@ inline Recorder *InsertRecorder(std::vector<std::string> *log, const std::string
     return r;
 }
 
+// What the window shows, read by the library thread (DIBfromWind) between
+// its frames; makes wind the current window. (Read from the test thread
+// while frames run, the window's device context can deadlock under Wine.)
+Capture CaptureScene(void *wind);
+
 // A shown 220 x 220 window, current, with lighting off by default so that
 // colours show unchanged.
 class SceneTest : public ::testing::Test {
@@ -51,11 +56,11 @@ class SceneTest : public ::testing::Test {
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     // Two frames: switches set by Enable/Disable objects apply from the
-    // frame after the one that drew them.
+    // frame after the one that drew them. Leaves wind current.
     Capture Frame() {
         RefreshWind(wind);
         RefreshWind(wind);
-        return CaptureClient(hwnd);
+        return CaptureScene(wind);
     }
     uint32_t Centre(const Capture &c) { return c.at(c.width / 2, c.height / 2); }
     // Pixels per unit in the plane z = 0, seen from the eye at z = 5 with a

@@ -224,7 +224,8 @@ TEST(MeshTexts, EveryTextInOrder) {
     MessageBoxCatcher catcher;
     // The empty object is still made and inserted.
     EXPECT_NE(ElevationGrid(NULL, 2, 2, 1, 1, NULL, 0, 0, 0, NULL, 0, NULL), nullptr);
-    std::vector<std::string> expected = {"Error in ElevationGrid:\nInvalid input parameter(s)"};
+    EXPECT_NE(ElevationGrid(NULL, 2, 2, INFINITY, 1, c, 0, 0, 0, NULL, 0, NULL), nullptr);
+    std::vector<std::string> expected(2, "Error in ElevationGrid:\nInvalid input parameter(s)");
     for (const SetCase &k : sets) {
         const Attribute none = {}, &col = k.normals ? none : k.a, &nor = k.normals ? k.a : none;
         EXPECT_NE(IndexedFaceSet(NULL, c, k.coords, quads, k.indexes, 0, 0, k.perVertex, col.values,

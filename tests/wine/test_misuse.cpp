@@ -1,11 +1,21 @@
 // Ordinary mistakes and a second thread must not crash, hang or blank a
 // scene: Use cycles, deep nesting, deleted targets, foreign insertion
-// positions, concurrent clearing, no current window, huge windows. Faults
-// inside the library thread's window procedure are swallowed under Wine, so
-// a vectored handler counts them; every case checks that none occurred and
-// that the scene still draws.
+// positions, concurrent clearing, threads with their own groups, no current
+// window, huge windows, fonts made again and again, the longest texts and
+// point arrays, requests from outside. A vectored handler counts faults;
+// every case checks that none occurred and that the scene still draws. A
+// fault that does happen on the library thread ends the program with a line
+// (a child program shows it).
+#include <windows.h>
+
+#include <psapi.h>
+
 #include <atomic>
+#include <cmath>
+#include <fstream>
+#include <sstream>
 #include <thread>
+#include <vector>
 
 #include "support/scene_fixture.h"
 #include "support/stdout_capture.h"
@@ -196,6 +206,162 @@ TEST_F(Misuse, HugeWindowsAreClampedToTheDesktop) {
     DeleteWind(huge);
     CurrentWind(wind);
     RedBox();
+    EXPECT_TRUE(ShowsRed());
+}
+
+TEST(FaultOnTheLibraryThread, EndsTheProgramWithALine) {
+    const std::string log = TempPath("fault.txt");
+    const DWORD start = GetTickCount();
+    const int code = RunProgram("fault_in_draw.exe", 20000, log);
+    const DWORD took = GetTickCount() - start;
+    std::stringstream printed;
+    printed << std::ifstream(log).rdbuf();
+    DeleteFileA(log.c_str());
+    EXPECT_EQ(unsigned(code), 0xC0000005u);
+    EXPECT_LT(took, 5000u);
+    // The frame runs in a request or a window message, as it comes.
+    for (const char *part :
+         {"Fault C0000005 (access violation) on the library thread: in the "
+          "Draw of an object of type 0, in a frame of window \" faulty object\",",
+          "The program ends.\n"})
+        EXPECT_NE(printed.str().find(part), std::string::npos) << printed.str();
+}
+
+// The system's pointer probes catch their own fault on the library thread
+// too: a Draw that asks IsBadReadPtr about a bad pointer draws on.
+TEST_F(Misuse, ASystemProbeOfABadPointerInDrawIsNoFault) {
+    struct Probing : cObj {
+        Probing() : cObj(0) {}
+        void Draw() override { answer = IsBadReadPtr(reinterpret_cast<void *>(16), 4); }
+        void DrawExtra() override {}
+        BOOL answer = FALSE;
+    };
+    auto *probe = new Probing;
+    SendPexaMsg(PEXA_MSG_INSERT_3D, reinterpret_cast<WPARAM>(static_cast<cObj *>(probe)), 0);
+    RedBox();
+    EXPECT_TRUE(ShowsRed());
+    EXPECT_TRUE(probe->answer);
+    DelObj(probe);
+    faults = 0; // the probes' own, caught where they happened
+}
+
+// Each thread's objects go into its own open group: none is freed with
+// another thread's group, and each GroupEnd hands back the root list.
+TEST_F(Misuse, ThreeThreadsBuildingGroups) {
+    cObj *root = GroupEnd();
+    std::atomic<bool> stop{false};
+    std::atomic<int> lost{0}, strays{0}, built{0};
+    auto build = [&] {
+        std::vector<std::pair<cObj *, cObj *>> mine; // a group and its point
+        while (!stop) {
+            cObj *g = GroupBegin();
+            Box(NULL, 0, 0, 0, 1, 1, 1);
+            ClearList(); // empties the thread's own group only
+            cObj *p = Point(NULL, 0, 0, 0);
+            if (GroupEnd() != root) ++strays;
+            mine.push_back({g, p});
+            for (auto &m : mine)
+                if (!Point(m.second, 0.1f, 0, 0)) ++lost; // freed under its thread
+            if (mine.size() > 8) DelObj(mine.front().first), mine.erase(mine.begin());
+            ++built;
+        }
+    };
+    Enable(NULL, 6); // frames draw the groups meanwhile
+    std::thread a(build), b(build), c(build);
+    Sleep(3000);
+    stop = true;
+    a.join(), b.join(), c.join();
+    EXPECT_GT(built.load(), 30);
+    EXPECT_EQ(lost.load(), 0);
+    EXPECT_EQ(strays.load(), 0);
+    RedBox();
+    EXPECT_TRUE(ShowsRed());
+}
+
+TEST_F(Misuse, FontsMadeAgainAndAgainKeepTheirLists) {
+    auto workingSet = [] {
+        PROCESS_MEMORY_COUNTERS m = {};
+        m.cb = sizeof m;
+        K32GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
+        return double(m.WorkingSetSize) / (1 << 20);
+    };
+    double before = 0;
+    for (int i = 0; i < 1000; ++i) {
+        if (i == 20) before = workingSet();
+        HFONT font = CreateFont2D("Tahoma", 24, FW_NORMAL, 0, 0);
+        OutlineFont outline = CreateFontEXT(font, 0.1f, WGL_FONT_POLYGONS);
+        DelObj(TextBMP(NULL, "Hello", CreateFontBMP(font)));
+        DelObj(TextEXT(NULL, "Hello", &outline, 1, 0));
+        DeleteCreated2D(font);
+        if (i == 999) {
+            EXPECT_EQ(CreateFontBMP(font), 0) << "a deleted font";
+            EXPECT_EQ(CreateFontEXT(font, 0.1f, WGL_FONT_POLYGONS).listBase, 0);
+        }
+    }
+    EXPECT_LT(workingSet() - before, 8.0) << "MB after 1000 fonts";
+}
+
+// Beyond Wine's X request limits the texts and point arrays are drawn in
+// pieces; the picture is that of a short text or a few points.
+TEST_F(Misuse, LongestTextsAndPointArraysDraw) {
+    ClearList();
+    auto picture = [&](auto draw) {
+        draw();
+        Capture c = Frame();
+        ClearList2D();
+        return c.pixels;
+    };
+    const std::string ls(30000, 'l'); // the piece boundary at 4096 shows on screen
+    HDC measure = CreateCompatibleDC(NULL);
+    SelectObject(measure, GetStockObject(SYSTEM_FONT));
+    SIZE before = {};
+    GetTextExtentPoint32A(measure, ls.c_str(), 4090, &before);
+    DeleteDC(measure);
+    EXPECT_EQ(picture([&] { Text2D(NULL, ls.c_str(), -before.cx, 20); }),
+              picture([&] { Text2D(NULL, ls.substr(0, 100).c_str(), 0, 20); }));
+    const int n = 1 << 24; // the most points a 2D kind takes
+    std::vector<POINT> p(n);
+    for (int i = 0; i < n; ++i) // along a line and back; the edges of a square
+        p[i] = {20 + LONG(int64_t(150) * (i < n / 2 ? i : n - 1 - i) / (n / 2)), 100};
+    const POINT line[3] = {{20, 100}, {169, 100}, {20, 100}};
+    EXPECT_EQ(picture([&] { PolyLine2D(NULL, p.data(), n, 0); }),
+              picture([&] { PolyLine2D(NULL, const_cast<POINT *>(line), 3, 0); }));
+    POINT square[4] = {{40, 40}, {180, 40}, {180, 180}, {40, 180}};
+    for (int i = 0; i < n; ++i) {
+        const POINT &a = square[i / (n / 4)], &b = square[(i / (n / 4) + 1) % 4];
+        const int64_t t = i % (n / 4);
+        p[i] = {LONG(a.x + (b.x - a.x) * t / (n / 4)), LONG(a.y + (b.y - a.y) * t / (n / 4))};
+    }
+    EXPECT_EQ(picture([&] { Polygon2D(NULL, p.data(), n, ALTERNATE); }),
+              picture([&] { Polygon2D(NULL, square, 4, ALTERNATE); }));
+}
+
+TEST_F(Misuse, TextIntoTheScenesOwnListIsSkipped) {
+    RedBox();
+    TextBMP(NULL, "AAAA", 1 - 'A'); // 'A' would call list 1, the compiled scene
+    UseDisplayList();
+    EXPECT_TRUE(ShowsRed());
+}
+
+TEST_F(Misuse, RequestsFromOutside) {
+    RedBox();
+    static char junk[256];
+    for (UINT m : {UINT(WM_CLOSE), UINT(WM_CREATE), UINT(WM_DESTROY), UINT(WM_USER - 1),
+                   UINT(PEXA_MSG_LAST + 1), UINT(WM_APP + 0x50)})
+        EXPECT_EQ(SendPexaMsg(m, 0, 0), 0) << m;
+    EXPECT_EQ(SendPexaMsg(PEXA_MSG_CREATE_WIND, WPARAM(wind), 0), 0);
+    EXPECT_EQ(SendPexaMsg(PEXA_MSG_USE_DISPLAY_LIST, 0, 0), 0);
+    EXPECT_EQ(SendPexaMsg(PEXA_MSG_GET_HWND, WPARAM(junk), 0), 0);
+    EXPECT_EQ(GetHWND(reinterpret_cast<void *>(0x1234)), nullptr);
+    DeleteWind(junk);
+    ShowWind(junk);
+    EXPECT_TRUE(ShowsRed()) << "the scene is not blanked";
+    CurrentWind(junk);
+    EXPECT_EQ(Box(NULL, 0, 0, 0, 1, 1, 1), nullptr) << "no window is current";
+    void *other = CreateWind(" after the system messages", 60, 60);
+    ASSERT_NE(other, nullptr);
+    DeleteWind(other);
+    CurrentWind(wind);
     EXPECT_TRUE(ShowsRed());
 }
 

@@ -146,7 +146,7 @@ TEST_F(Navigation, ViewpointsByMenuIdAndDeletion) {
     for (char name : {'a', 'b', 'c', 'd'}) {
         ViewpointData v = {{name}, {0, 0, float(name - 'a' + 6)}, {0, 0, 0}, 0, 45};
         ViewpointAdd(nullptr, &v);
-        if (name == 'b') ViewpointDel(v.name);
+        if (name == 'c') ViewpointDel("b"); // the next id once counted the viewpoints: c's
     }
     HMENU menu = GetSubMenu(RightClick(100, 100, Escape), 0);
     char third[8] = {};

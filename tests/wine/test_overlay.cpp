@@ -140,9 +140,11 @@ int RedWidth(const Capture &c) {
 
 TEST_F(SceneTest, FontsShareOneCounterAndTextsKeepTheMatrix) {
     HFONT font = CreateFont2D("Tahoma", 40, FW_BOLD, 0, 0);
+    HFONT other = CreateFont2D("Tahoma", 20, FW_BOLD, 0, 0);
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(CreateFontBMP(font), 1000);
-    EXPECT_EQ(CreateFontBMP(font), 1256);
+    EXPECT_EQ(CreateFontBMP(other), 1256);
+    EXPECT_EQ(CreateFontBMP(font), 1000) << "an equal font gets its lists again";
     OutlineFont outline = CreateFontEXT(font, 0.0f, WGL_FONT_POLYGONS);
     EXPECT_EQ(outline.listBase, 1512);
 
