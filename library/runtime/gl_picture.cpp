@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/win32_fault_guard.h"
 #include "runtime/win32_library.h"
 #include "runtime/win32_scene_lock.h"
 #include "runtime/win32_wind.h"
@@ -44,6 +45,7 @@ bool cWind::DrawPicture(unsigned char *bits, int width, int height, size_t strid
     lib.handledWind = this;
     if (!wglMakeCurrent(os.hdc, os.hglrc)) return false;
     SceneWriteGuard sceneLock;
+    DrawingFrame frame(this); // a fault in an object's Draw names this window
 
     // The same aspect arithmetic as the frame's, so that a picture of the
     // window's own size is the window's picture.
