@@ -63,6 +63,10 @@ foreach(src ${examples})
   get_filename_component(name ${src} NAME_WE)
   pexa_add_program(${name} ${src})
   list(APPEND PEXA_EXAMPLES ${name})
+  # The gallery's build of it (tools/run-scene.sh --all): the same program,
+  # whose wait for ESC first makes the pictures the gallery asks for.
+  pexa_add_program(gallery_${name} ${src} ${CMAKE_SOURCE_DIR}/tools/gallery/turn_hook.c)
+  target_compile_options(gallery_${name} PRIVATE "SHELL:-include ${CMAKE_SOURCE_DIR}/tools/gallery/turn_hook.h")
 endforeach()
 
 # Programs that Wine tests run as a user would.

@@ -13,6 +13,7 @@ exColorCube.exe
 exQuadric.exe
 exPrimitive.exe
 exMultiWindow.exe
+exPictures.exe
 echo.
 echo  The Pexa demonstration has ended.
 pause

@@ -114,8 +114,10 @@
 #define PEXA_MSG_VIEWPOINT_SET 1248 /* wParam: name; current */
 #define PEXA_MSG_GET_EVENT 1249     /* wParam: kind; current */
 #define PEXA_MSG_EVENT_EXISTS 1250  /* wParam: kind; current */
+/* wParam: window or 0 (the current one), lParam: int[2] width, height; result: a new DIB */
+#define PEXA_MSG_DIB_FROM_SCENE 1251
 #define PEXA_MSG_FIRST 1024
-#define PEXA_MSG_LAST 1250
+#define PEXA_MSG_LAST 1251
 
 /* A named view for ViewpointAdd: eye position and rotation in the ROTATE
  * sense (the model turned rot degrees about axis, seen from pos) and the
@@ -329,7 +331,7 @@ PEXA_API void OpenDocu(const char *file);
  * Requests and events                   library/runtime/win32_event_api.cpp
  * ------------------------------------------------------------------------ */
 
-/* Sends a request (PEXA_MSG_..., 1024 to 1250) to the library thread and
+/* Sends a request (PEXA_MSG_..., 1024 to 1251) to the library thread and
  * returns the handler's result (0 for a number without a handler);
  * SendPexaMsg(PEXA_MSG_INSERT_3D, object, 0) inserts an object of your own
  * class. Returns 0 without sending for any other number and for
@@ -639,6 +641,14 @@ PEXA_API int RelToPos2D(int on);
 
 /* A new 24-bit DIB of what the current scene window shows; NULL on failure. */
 PEXA_API HGLOBAL DIBfromWind(void);
+/* A new 24-bit DIB of width x height pixels (1 to 16384 each) of the
+ * window's scene (NULL: the current window) as the window draws it: same
+ * camera and lights, the picture's own aspect ratio, the 2D overlay scaled
+ * with the picture. Drawn on the library thread through the window's own
+ * context in tiles of its client size; works for a hidden window, for any
+ * size and whatever covers the window, and leaves the picture on screen as
+ * it was. NULL after a console line (bad size, no such window, no memory). */
+PEXA_API HGLOBAL DIBfromScene(void *window, int width, int height);
 
 /* ------------------------------------------------------------------------
  * Bitmap toolkit: DIB handles              library/dib/win32_dib_handle.cpp
@@ -790,6 +800,26 @@ PEXA_API WORD GIFGetVersion(void);
  * an error box (or when the disk fails); on failure an existing file of that name stays as it was.
  */
 PEXA_API int WriteGIF(const char *fileName, HGLOBAL dib, int version, int interlace);
+
+/* ------------------------------------------------------------------------
+ * GIF files: animations (pexav16 only)       library/gif/win32_gif_anim.cpp
+ * GIF89a files of several frames, made in three calls on the calling thread
+ * (a recorder used by one thread at a time). The file appears complete at
+ * GIFAnimEnd or not at all: an existing file of that name survives any
+ * failure.
+ * ------------------------------------------------------------------------ */
+
+/* A recorder for fileName, each frame shown delay hundredths of a second, the
+ * whole played loops times (0: forever, as ImageMagick's -loop), both 0 to
+ * 65535. NULL after an error box (bad arguments, a folder that takes no file). */
+PEXA_API void *GIFAnimBegin(const char *fileName, int delay, int loops);
+/* Adds a DIB of any depth the toolkit reads, the size of the first frame, as
+ * the next frame. 1; 0 after an error box, and the animation goes on. */
+PEXA_API int GIFAnimAdd(void *anim, HGLOBAL dib);
+/* Writes the file (one palette, local ones where they pay, only the changed
+ * part of each frame) and frees the recorder either way. 1; 0 after an error
+ * box (or when the disk fails). */
+PEXA_API int GIFAnimEnd(void *anim);
 #endif
 
 /* ------------------------------------------------------------------------

@@ -9,7 +9,7 @@ objdump=${2:-x86_64-w64-mingw32-objdump}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 declared=$(grep -oE 'PEXA_API [^(]*[ *]([A-Za-z_][A-Za-z0-9_]*)\(' "$root/include/pexa.h" |
   sed -E 's/.*[ *]([A-Za-z_][A-Za-z0-9_]*)\($/\1/' | sort -u)
-gif="IsGIFFile ReadGIF GIFGetVersion WriteGIF"
+gif="IsGIFFile ReadGIF GIFGetVersion WriteGIF GIFAnimBegin GIFAnimAdd GIFAnimEnd"
 system_dlls='^(KERNEL32|USER32|GDI32|OPENGL32|GLU32|msvcrt|ADVAPI32|SHELL32|COMDLG32|COMCTL32)\.dll$'
 status=0
 for dll in pexav16 pexab16; do

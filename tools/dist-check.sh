@@ -103,13 +103,14 @@ done
 echo "== PexaDemo.bat"
 # Title of each example's (first) window, in the order of the batch file.
 demo=(exShortest exNewObject exElevationGrid exIndexedFaceSet exLight exColorCube exQuadric
-  exPrimitive exMultiWindow)
+  exPrimitive exMultiWindow exPictures)
 declare -A title=(
   [exShortest]=" Pexa Window: Shortest Pexa Example" [exNewObject]=" Pexa Window: New Object Example"
   [exElevationGrid]=" Pexa Window: ElevationGrid Example"
   [exIndexedFaceSet]=" Pexa Window: IndexedFaceSet Example" [exLight]=" Pexa Window: Light example"
   [exColorCube]=" Pexa Window: ColorCube example" [exQuadric]=" Pexa Window: Quadric example"
-  [exPrimitive]=" Pexa Window: Primitive Example" [exMultiWindow]=" Pexa Window: 3")
+  [exPrimitive]=" Pexa Window: Primitive Example" [exMultiWindow]=" Pexa Window: 3"
+  [exPictures]=" Pexa Window: Pictures example")
 ended=0
 for example in "${demo[@]}"; do
   t=${title[$example]}

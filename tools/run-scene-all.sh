@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The gallery, run by 'tools/run-scene.sh --all [folder]' once the x64 tree
 # is built: every example of examples/ in turn, headless, as the main job runs
-# one, each writing <folder>/<example>.png (the README's pictures are
+# one, each writing <folder>/<example>.png and <folder>/<example>.gif, its
+# scene turning once about the vertical axis (the README's pictures are
 # docs/images). The runs share one Wine environment; what this started is
 # stopped at the end. Prints one line per example; exits with the number of
 # examples that failed (their output is shown).
@@ -31,10 +32,10 @@ for source in "$root"/examples/*.c "$root"/examples/*.cpp; do
   [ -f "$source" ] || continue
   example=$(basename "${source%.*}")
   status=0
-  PEXA_HEADLESS=1 PEXA_X64_BUILD=$x64 PEXA_WINE_DIR=$wine_dir \
+  PEXA_HEADLESS=1 PEXA_X64_BUILD=$x64 PEXA_WINE_DIR=$wine_dir PEXA_GALLERY_GIF=$folder/$example.gif \
     "$root/tools/run-scene.sh" "$example" "$folder/$example.png" >"$log" 2>&1 || status=$?
   if [ "$status" -eq 0 ]; then
-    echo "$example: $(sed -n 's/^screenshot: //p' "$log")"
+    echo "$example: $(sed -n 's/^screenshot: //p' "$log"), $example.gif"
   else
     echo "$example: FAILED with status $status:" >&2
     sed 's/^/    /' "$log" >&2

@@ -14,21 +14,38 @@
 #
 #   tools/run-scene.sh [example (default exShortest)] [png (default build/<example>.png)]
 #   tools/run-scene.sh --all [folder (default docs/images)]
+#   tools/run-scene.sh --picture <width>x<height> [example] [bmp (default
+#                      build/<example>-<width>x<height>.bmp)]
 # --all runs every example of examples/ headless in turn and writes
-# <folder>/<example>.png of each: the gallery of the README. An example that
+# <folder>/<example>.png of each and <folder>/<example>.gif, its scene turning
+# once about the vertical axis: the gallery of the README. An example that
 # steps on with ENTER is stepped to its last picture first; the picture of a
 # program with several scene windows shows them all.
+# --picture runs the example headless and has it draw its scene into a BMP
+# file of that size with DIBfromScene (any size up to 16384 x 16384).
+# PEXA_GALLERY_GIF=<file>: write the turning GIF there (what --all does).
+# Both run the gallery's build of the example (tools/gallery/turn_hook.c),
+# which makes the files when the example begins to wait for ESC.
 # PEXA_X64_BUILD=<x64 build tree>: run from that tree, without installing or
 # building (the test of this script does so).
 set -euo pipefail
-usage() { echo "usage: tools/run-scene.sh [example] [png path] | --all [folder]" >&2; exit 2; }
-[ $# -le 2 ] || usage
+usage() {
+  echo "usage: tools/run-scene.sh [example] [png path] | --all [folder] |" \
+    "--picture <width>x<height> [example] [bmp path]" >&2
+  exit 2
+}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-gallery=""
+gallery="" picture_size=""
 case ${1:-} in
   --all) gallery=${2:-$root/docs/images} ;;
+  --picture)
+    [[ ${2:-} =~ ^[0-9]+x[0-9]+$ ]] || usage
+    picture_size=$2
+    shift 2
+    ;;
   -*) usage ;;
 esac
+[ $# -le 2 ] || usage
 example=${1:-exShortest}
 # An example is named, not located: a name with a path would start some
 # other program, and only fail once the waits for its window ran out.
@@ -38,6 +55,19 @@ esac
 broot=${PEXA_BUILD_ROOT:-build}
 [[ $broot == /* ]] || broot=$root/$broot
 png=${2:-$broot/$example.png}
+# The files the gallery's build of the example writes, by their Linux names.
+wanted=()
+if [ -n "$picture_size" ]; then
+  png=""
+  bmp=${2:-$broot/$example-$picture_size.bmp}
+  mkdir -p "$(dirname "$bmp")"
+  bmp=$(cd "$(dirname "$bmp")" && pwd)/$(basename "$bmp")
+  wanted+=("$bmp")
+  export PEXA_PICTURE_SIZE=$picture_size PEXA_HEADLESS=1
+fi
+if [ -n "${PEXA_GALLERY_GIF:-}" ]; then
+  wanted+=("$PEXA_GALLERY_GIF")
+fi
 
 fail() { echo "run-scene: $*" >&2; exit 1; }
 
@@ -51,8 +81,24 @@ fi
 [ -d "$x64/bin" ] || fail "no x64 build in $x64"
 x64=$(cd "$x64" && pwd)
 [ -z "$gallery" ] || exec "$root/tools/run-scene-all.sh" "$x64" "$gallery"
-exe=$x64/bin/$example.exe
+binary=$example
+[ ${#wanted[@]} -eq 0 ] || binary=gallery_$example
+exe=$x64/bin/$binary.exe
 [ -f "$exe" ] || { echo "run-scene: no such example: $example ($exe)" >&2; exit 2; }
+windows_name() { # Linux file name: its name on Wine's drive Z:
+  local name=${1//\//\\}
+  echo "Z:$name"
+}
+if [ -n "$picture_size" ]; then
+  rm -f "$bmp"
+  PEXA_PICTURE=$(windows_name "$bmp")
+  export PEXA_PICTURE
+fi
+if [ -n "${PEXA_GALLERY_GIF:-}" ]; then
+  rm -f "$PEXA_GALLERY_GIF"
+  PEXA_TURN_GIF=$(windows_name "$PEXA_GALLERY_GIF")
+  export PEXA_TURN_GIF
+fi
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64) || fail "wine64 is not installed"
 
@@ -92,7 +138,7 @@ own_processes() {
   alive "$launcher" "$launcher_start" && echo "$launcher"
   local p st program
   while read -r p st program; do
-    [ "$st" -ge "$launcher_start" ] && [[ ${program,,} == *"${example,,}.exe"* ]] && echo "$p"
+    [ "$st" -ge "$launcher_start" ] && [[ ${program,,} == *"${binary,,}.exe"* ]] && echo "$p"
   done < <(prefix_processes)
   return 0
 }
@@ -199,7 +245,7 @@ deadline=$((SECONDS + 30))
 while :; do
   if [ -z "$pid" ]; then
     while read -r p st program; do
-      if [ "$st" -ge "$launcher_start" ] && [[ ${program,,} == *"\\${example,,}.exe" ]]; then
+      if [ "$st" -ge "$launcher_start" ] && [[ ${program,,} == *"\\${binary,,}.exe" ]]; then
         pid=$p pid_start=$st
       fi
     done < <(prefix_processes)
@@ -253,6 +299,18 @@ if grep -q 'WaitForPexa(KEYHIT, VK_RETURN)' "$root"/examples/"$example".c* 2>/de
   done
 fi
 
+# The files asked of the gallery's build: each appears complete when made,
+# and the view has turned back to where it began.
+for file in "${wanted[@]}"; do
+  deadline=$((SECONDS + 120))
+  until [ -f "$file" ]; do
+    launcher_running || finish "before it wrote $file"
+    [ $SECONDS -lt $deadline ] || fail "$example wrote no $file within 120 s"
+    sleep 0.2
+  done
+  echo "written: $file"
+done
+
 # All scene windows of the program, once their number has settled (each
 # shows in turn): the picture spans them.
 windows=""
@@ -263,8 +321,10 @@ while [ $SECONDS -lt $deadline ]; do
   windows=$now
   sleep 0.5
 done
-mkdir -p "$(dirname "$png")"
-if [ "$(wc -w <<<"$windows")" -gt 1 ]; then
+if [ -z "$png" ]; then
+  : # a picture of its own was asked for, not a screenshot
+elif [ "$(wc -w <<<"$windows")" -gt 1 ]; then
+  mkdir -p "$(dirname "$png")"
   box=$(for w in $windows; do timeout 5 xdotool getwindowgeometry --shell "$w"; done |
     awk -F= '/^X=/ {x = $2} /^Y=/ {y = $2} /^WIDTH=/ {w = $2}
       /^HEIGHT=/ {if (n++ == 0 || x < x0) x0 = x; if (n == 1 || y < y0) y0 = y
@@ -274,6 +334,7 @@ if [ "$(wc -w <<<"$windows")" -gt 1 ]; then
     fail "could not capture the windows of $example"
   echo "screenshot: $png ($(wc -w <<<"$windows") windows, $box)"
 else
+  mkdir -p "$(dirname "$png")"
   timeout 20 import -window "$window" "$png" 2>/dev/null || fail "could not capture the window of $example"
   echo "screenshot: $png (window $window, ${width}x$height)"
 fi

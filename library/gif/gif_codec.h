@@ -39,6 +39,15 @@ constexpr char kDeepDibError[] = "Fehler in 16-Bit-DIB!";
 constexpr char kReductionError[] = "Fehler bei Farbreduzierung!";
 constexpr char kNoMemoryPrefixTable[] = "Zu wenig Speicher f\xFCr Pr\xE4"
                                         "fixtabelle vorhanden!";
+// Animation.
+constexpr char kAnimNone[] = "Keine Animation vorhanden!";
+constexpr char kAnimArguments[] = "Ung\xFCltige Verz\xF6gerung oder Wiederholungszahl!";
+constexpr char kAnimFrameSize[] = "Ung\xFCltige Bildgr\xF6\xDF"
+                                  "e %u x %u!";
+constexpr char kAnimWrongSize[] = "Falsche Bildgr\xF6\xDF"
+                                  "e %u x %u statt %u x %u!";
+constexpr char kAnimNoFrame[] = "Die Animation hat kein Bild!";
+constexpr char kPaletteDibError[] = "Fehler in Paletten-DIB!";
 } // namespace text
 
 // Where the reader takes its bytes from. Read returns how many bytes it

@@ -2,6 +2,7 @@
 #include "gif/win32_gif_platform.h"
 
 #include <cstring>
+#include <string>
 
 #include "platform/win32_messages.h"
 
@@ -91,6 +92,41 @@ void GlobalHost::Busy(bool on) {
     } else {
         ShowArrowCursor();
     }
+}
+
+namespace {
+
+// The folder of a file name, for the temporary file beside it.
+std::string FolderOf(const std::string &name) {
+    const size_t end = name.find_last_of("\\/:");
+    if (end == std::string::npos) return ".";
+    return name.substr(0, end + 1);
+}
+
+} // namespace
+
+bool CreateTemporaryBeside(const char *fileName, char *temporary) {
+    if (GetTempFileNameA(FolderOf(fileName).c_str(), "gif", 0, temporary)) return true;
+    ErrorBox(text::kNotCreated);
+    return false;
+}
+
+bool WriteFileInPlace(const char *fileName, const std::function<bool(Sink &)> &write) {
+    char temporary[MAX_PATH];
+    if (!CreateTemporaryBeside(fileName, temporary)) return false;
+    bool ok = false;
+    {
+        FileHandle file(temporary, true);
+        if (file) {
+            FileSink sink(file.handle());
+            ok = write(sink);
+            ok = sink.Flush() && ok;
+        }
+    }
+    if (ok && MoveFileExA(temporary, fileName, MOVEFILE_REPLACE_EXISTING)) return true;
+    DeleteFileA(temporary);
+    if (ok) ErrorBox(text::kNotCreated);
+    return false;
 }
 
 HGLOBAL GlobalHost::TakeDib() {

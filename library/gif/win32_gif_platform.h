@@ -1,9 +1,12 @@
-// The GIF codec's Win32 side shared by reader and writer: files through
-// buffered ReadFile and WriteFile, blocks in global memory (GHND), the
-// toolkit's error box and cursors, and the version question box.
+// The GIF codec's Win32 side shared by reader and writers: files through
+// buffered ReadFile and WriteFile, files put in place only when complete,
+// blocks in global memory (GHND), the toolkit's error box and cursors, and
+// the version question box.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
 
 #include "gif/gif_codec.h"
 #include "platform/win32_file.h"
@@ -53,5 +56,17 @@ class GlobalHost final : public Host {
   private:
     HGLOBAL dib_ = nullptr;
 };
+
+// Creates a temporary file in the folder of fileName (false, after the box
+// "GIF-Datei konnte nicht erzeugt werden!", when it cannot) and names it in
+// temporary, which holds MAX_PATH characters.
+bool CreateTemporaryBeside(const char *fileName, char *temporary);
+
+// Lets write fill a temporary file beside fileName and puts the file in
+// place when write returned true and every byte reached the disk. False
+// after a box (write's own, or "GIF-Datei konnte nicht erzeugt werden!"
+// when the file cannot be created or put in place), or when the disk
+// failed; fileName then stays as it was.
+bool WriteFileInPlace(const char *fileName, const std::function<bool(Sink &)> &write);
 
 } // namespace pexa::gif

@@ -1,12 +1,11 @@
 // WriteGIF: checks the DIB, brings it to 1, 4 or 8 bits with the toolkit's
 // own conversions (RLE decoding; 16, 24 and 32 bits reduced to 256 colours
-// in the quality mode of ReduceColors), and hands it to the portable writer. The file is written
-// under a temporary name in its folder and put in place only when it is complete, so a failure
-// never costs the user a file that was there before. Every call keeps its settings and coder to
-// itself: writes on different threads are independent.
+// in the quality mode of ReduceColors), and hands it to the portable writer.
+// The file is written under a temporary name in its folder and put in place
+// only when it is complete (WriteFileInPlace), so a failure never costs the
+// user a file that was there before. Every call keeps its settings and coder
+// to itself: writes on different threads are independent.
 #include <windows.h>
-
-#include <string>
 
 #include "dib/dib_layout.h"
 #include "dib/win32_dib_lock.h"
@@ -60,39 +59,6 @@ HGLOBAL Convert(HGLOBAL dib, WORD bitCount, DWORD compression, bool *converted) 
     return out;
 }
 
-// The folder of a file name, for the temporary file beside it.
-std::string FolderOf(const std::string &name) {
-    const size_t end = name.find_last_of("\\/:");
-    if (end == std::string::npos) return ".";
-    return name.substr(0, end + 1);
-}
-
-// Writes the whole file under a temporary name beside fileName and puts it
-// in place. False after a box, or when the disk failed; fileName then stays
-// as it was.
-bool WriteFileInPlace(const char *fileName, const char *signature, const uint8_t *dib, size_t size,
-                      bool interlace) {
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(fileName).c_str(), "gif", 0, temporary)) {
-        pexa::ErrorBox(text::kNotCreated);
-        return false;
-    }
-    bool ok = false;
-    {
-        pexa::FileHandle file(temporary, true);
-        if (file) {
-            FileSink sink(file.handle());
-            GlobalHost host;
-            ok = sink.Write(signature, 6) && WriteGifBody(sink, dib, size, interlace, host);
-            ok = sink.Flush() && ok;
-        }
-    }
-    if (ok && MoveFileExA(temporary, fileName, MOVEFILE_REPLACE_EXISTING)) return true;
-    DeleteFileA(temporary);
-    if (ok) pexa::ErrorBox(text::kNotCreated);
-    return false;
-}
-
 // Everything that can be checked is checked before the file is touched.
 bool Write(const char *fileName, HGLOBAL dib, const char *signature, bool interlace) {
     WORD bitCount = 0;
@@ -115,7 +81,11 @@ bool Write(const char *fileName, HGLOBAL dib, const char *signature, bool interl
         if (!IsWritableDib(lock.bytes(), lock.size())) {
             pexa::ErrorBox(text::kNoDib);
         } else {
-            ok = WriteFileInPlace(fileName, signature, lock.bytes(), lock.size(), interlace);
+            GlobalHost host;
+            ok = WriteFileInPlace(fileName, [&](Sink &sink) {
+                return sink.Write(signature, 6) &&
+                       WriteGifBody(sink, lock.bytes(), lock.size(), interlace, host);
+            });
         }
     }
     if (converted) GlobalFree(source);

@@ -19,7 +19,10 @@ void cScale3D::Draw() {
 
 void cRotate3D::Draw() {
     glRotatef(angle, x, y, z);
-    angle += increment; // once per draw: per frame, per Use, per pick frame
+    // Once per draw: per frame, per Use, per pick frame; a picture of the
+    // scene holds still.
+    pexa::cWind *w = pexa::lib.handledWind;
+    if (!w || !w->render.still) angle += increment;
 }
 
 void cPushMatrix3D::Draw() {

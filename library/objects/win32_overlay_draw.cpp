@@ -118,7 +118,9 @@ void Text(HDC dc, int x, int y, const char *text, int length) {
 
 void cOverlay2D::Draw() {
     cWind *w = pexa::lib.handledWind;
-    if (w && w->hdc()) Paint(w, w->hdc());
+    if (!w) return;
+    HDC dc = w->os.overlayDC ? w->os.overlayDC : w->hdc();
+    if (dc) Paint(w, dc);
 }
 
 void cPen2D::Paint(cWind *, HDC dc) {

@@ -134,7 +134,7 @@ int cWind::Render() {
         DrawScene();
     else
         FillRect(os.hdc, &clientRect, os.backBrush);
-    if (lists.has2D) DrawOverlay();
+    if (lists.has2D) DrawOverlay(os.hdc);
     if (dialogs.hStatusBar) PaintStatusBar(this);
     ContinueMotion(start);
     return 0;
@@ -155,15 +155,7 @@ void cWind::DrawScene() {
     PlaceModelLights();
 
     int t0 = ClockMilliseconds();
-    // A compiled scene's pick frame walks the lists without loading names
-    // rather than calling the compiled list: the hits are the same, all
-    // named 0, and the pick does not rest on selection inside a display
-    // list, where the software rasteriser hangs on quadrics. (Objects added
-    // after the compilation can be hit although not yet shown.)
-    if (render.compiledValid && !picking)
-        glCallList(sceneListId);
-    else
-        lists.list3D->Draw();
+    DrawSceneList(picking);
     glPopMatrix();
     render.frameTime = ClockMilliseconds() - t0;
     if (render.frameTime == 0) render.frameTime = 1;
@@ -177,6 +169,18 @@ void cWind::DrawScene() {
     }
     glPopMatrix();
     RefreshViewDialog(this);
+}
+
+// A compiled scene's pick frame walks the lists without loading names
+// rather than calling the compiled list: the hits are the same, all named 0,
+// and the pick does not rest on selection inside a display list, where the
+// software rasteriser hangs on quadrics. (Objects added after the
+// compilation can be hit although not yet shown.)
+void cWind::DrawSceneList(bool picking) {
+    if (render.compiledValid && !picking)
+        glCallList(sceneListId);
+    else
+        lists.list3D->Draw();
 }
 
 // Clears the buffers and sets the switches, modes, light model and lights
@@ -225,13 +229,15 @@ void cWind::SetProjection(const Viewport &viewport, bool picking) {
 }
 
 // The 2D pass: from the top-left corner with the copy mix, in list order.
-void cWind::DrawOverlay() {
-    MoveToEx(os.hdc, 0, 0, nullptr);
+void cWind::DrawOverlay(HDC dc) {
+    MoveToEx(dc, 0, 0, nullptr);
     overlay.pos2D[0] = overlay.pos2D[1] = 0;
-    SetROP2(os.hdc, R2_COPYPEN);
+    SetROP2(dc, R2_COPYPEN);
     lib.handledWind = this;
     SceneWriteGuard sceneLock;
+    os.overlayDC = dc;
     lists.list2D->Draw();
+    os.overlayDC = nullptr;
 }
 
 // While something moves (animation, a spin, flight), the window asks for

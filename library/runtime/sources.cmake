@@ -5,6 +5,7 @@
 set(PEXA_RUNTIME_WIN32
     runtime/gl_context.cpp
     runtime/gl_frame.cpp
+    runtime/gl_picture.cpp
     runtime/win32_capture.cpp
     runtime/win32_config.cpp
     runtime/win32_console.cpp
@@ -25,6 +26,7 @@ set(PEXA_RUNTIME_WIN32
     runtime/win32_overlay_state.cpp
     runtime/win32_picture_api.cpp
     runtime/win32_scene_lock.cpp
+    runtime/win32_scene_picture.cpp
     runtime/win32_settings_api.cpp
     runtime/win32_status_bar.cpp
     runtime/win32_view_api.cpp

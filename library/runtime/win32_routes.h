@@ -1,4 +1,4 @@
-// How a message reaches its handler: every request (1024 to 1250) and every
+// How a message reaches its handler: every request (1024 to 1251) and every
 // system message a scene window handles has one route, declared by the
 // feature file that owns it:
 //

@@ -41,6 +41,14 @@ class cWind {
     void UpdatePasses();
     // Cursor for the action mode (the arrow while the scene is empty).
     void SetModeCursor();
+    // Draws the 3D scene as the window shows it into a width × height
+    // picture, tile by tile through the window's context, without touching
+    // what is on screen (gl_picture.cpp). bits: 24-bit rows from the bottom,
+    // stride bytes apart. False when the window has no area or its context
+    // cannot be made current.
+    bool DrawPicture(unsigned char *bits, int width, int height, size_t stride);
+    // The 2D pass into dc: the window's own, or a picture's memory context.
+    void DrawOverlay(HDC dc);
 
     // The OS's typed handles over the portable handle fields.
     HWND hwnd() const { return os.hwnd; }
@@ -89,11 +97,12 @@ class cWind {
     void DrawScene();
     void SetFrameState();
     void SetProjection(const Viewport &viewport, bool picking);
-    void DrawOverlay();
     void ContinueMotion(int frameStart);
     void SetupLights();
     void PlaceModelLights();
     void ApplyViewingTransform();
+    void ApplyStillViewingTransform(); // the view as last drawn, nothing advanced
+    void DrawSceneList(bool picking);
     void FinishPick(GLint hits);
 };
 

@@ -96,6 +96,7 @@ struct RenderState {
     int framePeriod = 16;           // milliseconds from frame to frame while moving
     int swapInterval = 0;           // swaps wait for the display (set while moving)
     int paceTimer = 0;              // the timer of the next frame is armed
+    int still = 0;                  // a picture is drawn (DIBfromScene): rotations do not advance
     float BackColor[3] = {0, 0, 0}; // INI: the OpenGL clear colour
     float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f}; // INI (r, g, b)
     int colorbits = 24;                                    // INI: pixel format
@@ -154,6 +155,7 @@ struct SystemHandles {
     HICON__ *cursorRotate = nullptr, *cursorFly = nullptr, *cursorWalk = nullptr;
     HICON__ *cursorArrow = nullptr;
     HBRUSH__ *backBrush = nullptr; // fills the client area while there is no 3D object
+    HDC__ *overlayDC = nullptr;    // where the 2D pass draws: the window, or a picture
 };
 
 // The two root lists and the lists receiving insertions. current3D is the

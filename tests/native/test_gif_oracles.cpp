@@ -13,24 +13,10 @@
 
 namespace {
 
+using giftest::HaveTool;
 using giftest::Picture;
+using giftest::Shell;
 using giftest::TestHost;
-
-std::string Shell(const std::string &command) {
-    std::string out;
-    if (FILE *pipe = popen(command.c_str(), "r")) {
-        char buffer[65536];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
-bool HaveTool(const char *name) {
-    return Shell(std::string("command -v ") + name + " >/dev/null && echo yes") == "yes\n";
-}
 
 std::string TempFile(const std::string &name) {
     return testing::TempDir() + "pexa_gif_" + std::to_string(getpid()) + "_" + name;

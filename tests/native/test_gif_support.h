@@ -1,9 +1,11 @@
 // Helpers of the native GIF tests: a host that records messages and can
-// refuse allocations, a builder for hand-made GIF files, and the writer on a
-// DIB block (built with support/dib_builder.h).
+// refuse allocations, a builder for hand-made GIF files, the writer on a
+// DIB block (built with support/dib_builder.h), and shell commands (the
+// oracles ImageMagick and giflib).
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -200,6 +202,22 @@ inline std::vector<Code> ParseCodes(const uint8_t *data, size_t size, int minCod
         }
     }
     return codes;
+}
+
+// Standard output of a shell command.
+inline std::string Shell(const std::string &command) {
+    std::string out;
+    if (FILE *pipe = popen(command.c_str(), "r")) {
+        char buffer[65536];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+inline bool HaveTool(const char *name) {
+    return Shell(std::string("command -v ") + name + " >/dev/null && echo yes") == "yes\n";
 }
 
 } // namespace giftest

@@ -125,18 +125,18 @@ bool WriteBytes(const std::string &windowsPath, const std::vector<uint8_t> &byte
     return std::fclose(f) == 0 && ok;
 }
 
-bool Magick(const std::string &arguments, const std::string &format, const SharedFile &output) {
+namespace {
+
+// Wine starts a Linux program given by its Windows path but does not wait
+// for it (the process handle ends at once). So the shell command writes a
+// side file and renames it to the output when done, or leaves a ".failed"
+// marker, and this waits for either name.
+bool RunUntilWritten(const std::string &shellCommand, const SharedFile &output) {
     const SharedFile failed = {output.windows + ".failed", output.unix + ".failed"};
     DeleteFileA(output.windows.c_str());
     DeleteFileA(failed.windows.c_str());
-    // Wine starts a Linux program given by its Windows path but does not wait
-    // for it (the process handle ends at once). So the shell lets convert
-    // write a side file and renames it when done, or leaves a ".failed"
-    // marker, and the test waits for either name.
-    const std::string partial = output.unix + ".partial";
-    std::string command = "Z:\\bin\\sh -c \"/usr/bin/convert " + arguments + " " + format + ":'" +
-                          partial + "' && mv '" + partial + "' '" + output.unix + "' || : > '" +
-                          failed.unix + "'\"";
+    std::string command = "Z:\\bin\\sh -c \"" + shellCommand + " && mv '" + output.unix +
+                          ".partial' '" + output.unix + "' || : > '" + failed.unix + "'\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
@@ -154,6 +154,21 @@ bool Magick(const std::string &arguments, const std::string &format, const Share
     }
     DeleteFileA(failed.windows.c_str());
     return false;
+}
+
+} // namespace
+
+bool Magick(const std::string &arguments, const std::string &format, const SharedFile &output) {
+    return RunUntilWritten(
+        "/usr/bin/convert " + arguments + " " + format + ":'" + output.unix + ".partial'", output);
+}
+
+std::string LinuxOutput(const std::string &command, const SharedFile &scratch) {
+    if (!RunUntilWritten("( " + command + " ) > '" + scratch.unix + ".partial'", scratch))
+        return {};
+    const std::vector<uint8_t> bytes = ReadBytes(scratch.windows);
+    DeleteFileA(scratch.windows.c_str());
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::vector<uint32_t> MagickPixels(const SharedFile &image, int *width, int *height) {

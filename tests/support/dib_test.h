@@ -76,6 +76,9 @@ bool WriteBytes(const std::string &windowsPath, const std::vector<uint8_t> &byte
 // ' where needed) and writes output in format (BMP3, BMP2, ppm, ...); true
 // when the file was written.
 bool Magick(const std::string &arguments, const std::string &format, const SharedFile &output);
+// Standard output of a Linux shell command line (no double quotes in it),
+// passed through the file scratch; empty when the command failed.
+std::string LinuxOutput(const std::string &command, const SharedFile &scratch);
 // ImageMagick's decoding of an image file: width x height pixels as
 // 0x00RRGGBB, top row first. Empty when it could not decode the file.
 std::vector<uint32_t> MagickPixels(const SharedFile &image, int *width, int *height);

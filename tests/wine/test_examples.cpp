@@ -228,6 +228,27 @@ const ExampleCase kExamples[] = {
          PostKey(third, VK_ESCAPE);
          EXPECT_EQ(run.exitCode(), 0);
      }},
+    {"exPictures", " Pexa Window: Pictures example",
+     "\n This example makes pictures of its scene from code:\n"
+     "\n - DIBfromScene draws the scene at any size, also larger"
+     "\n   than the window or the screen, as the window shows it."
+     "\n - GIFAnimBegin, GIFAnimAdd and GIFAnimEnd put pictures"
+     "\n   together into an animated GIF.\n"
+     "\n Wrote scene.bmp, 1920 x 1080 pixels."
+     "\n Wrote turn.gif, 36 frames of 320 x 240 pixels.\n\n\n"
+     "\n Press ESC to terminate this example.",
+     {kRed, kGreen, kYellow},
+     [](const ExampleRun &, HWND, const Capture &) {
+         // The files it wrote, in its current folder (the test's).
+         HGLOBAL scene = ReadDIB("scene.bmp");
+         ASSERT_NE(scene, nullptr);
+         EXPECT_EQ(GetDIBWidth(scene), 1920);
+         EXPECT_EQ(GetDIBHeight(scene), 1080);
+         GlobalFree(scene);
+         EXPECT_EQ(IsGIFFile("turn.gif"), 1);
+         DeleteFileA("scene.bmp");
+         DeleteFileA("turn.gif");
+     }},
 };
 // clang-format on
 
