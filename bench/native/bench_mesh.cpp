@@ -19,6 +19,7 @@
 // component may differ.
 //   tools/build.sh native && cmake --build build/native --target bench_mesh &&
 //   build/native/bench_mesh [torus|cylinder|shared|grid]   (default: all)
+#include "../capped_cylinder.h"
 #include "../rounds.h"
 #include "objects/crease_smoothing.h"
 #include "objects/elevation_grid_mesh.h"
@@ -74,27 +75,6 @@ struct Torus {
                 const int c = ((j + 1) % m) * n + i, d = ((j + 1) % m) * n + (i + 1) % n;
                 index.insert(index.end(), {a, b, d, -1, a, d, c, -1});
             }
-    }
-};
-
-// A cylinder of n side quads with both ends closed by an n-gon.
-struct Cylinder {
-    std::vector<float> coords;
-    std::vector<int> index;
-    explicit Cylinder(int n) {
-        for (int z = 0; z < 2; ++z)
-            for (int i = 0; i < n; ++i) {
-                const double a = 6.283185307179586 * i / n;
-                coords.insert(coords.end(), {float(std::cos(a)), float(std::sin(a)), float(z)});
-            }
-        for (int i = 0; i < n; ++i)
-            index.insert(index.end(), {i, (i + 1) % n, n + (i + 1) % n, n + i, -1});
-        for (int i = n; i-- > 0;)
-            index.push_back(i);
-        index.push_back(-1);
-        for (int i = 0; i < n; ++i)
-            index.push_back(n + i);
-        index.push_back(-1);
     }
 };
 
@@ -233,7 +213,8 @@ int main(int argc, char **argv) {
         Compare(d, plain);
     }
     if (run("cylinder"))
-        SmoothAgainstFlat("capped cylinder n = 40 000, smooth vs flat", Set(Cylinder(40000), 60));
+        SmoothAgainstFlat("capped cylinder n = 40 000, smooth vs flat",
+                          Set(bench::CappedCylinder(40000), 60));
     if (run("shared"))
         SmoothAgainstFlat("1000 faces over 10 000 vertices, smooth vs flat",
                           Set(SharedPolygons(1000, 10000), 60));

@@ -24,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "../capped_cylinder.h"
 #include "../rounds.h"
 #include "frame_timing.h"
 #include "pexa.h"
@@ -118,25 +119,9 @@ double RoundTrip(HWND hwnd, UINT down, WPARAM wParam, LPARAM lParam, HANDLE rele
     }
 }
 
-// A capped cylinder of n side quads and two n-gon caps.
-struct CappedCylinder {
-    std::vector<float> coords;
-    std::vector<int> index;
-    explicit CappedCylinder(int n) {
-        for (int z = 0; z < 2; ++z)
-            for (int i = 0; i < n; ++i) {
-                const double a = 6.283185307179586 * i / n;
-                coords.insert(coords.end(), {float(std::cos(a)), float(std::sin(a)), float(z)});
-            }
-        for (int i = 0; i < n; ++i)
-            index.insert(index.end(), {i, (i + 1) % n, n + (i + 1) % n, n + i, -1});
-        for (int i = n; i-- > 0;)
-            index.push_back(i);
-        index.push_back(-1);
-        for (int i = 0; i < n; ++i)
-            index.push_back(n + i);
-        index.push_back(-1);
-    }
+// The capped cylinder, made in the current window and drawn once.
+struct CappedCylinder : bench::CappedCylinder {
+    using bench::CappedCylinder::CappedCylinder;
     // Seconds to make the face set in the current window and draw it once.
     double MakeAndDraw(void *w, float creaseAngle, int shading) {
         ShadeMode(shading);
