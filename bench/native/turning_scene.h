@@ -63,14 +63,14 @@ inline std::vector<uint8_t> TurningFrame(int index, int frames, int width, int h
             uint8_t *p = &rgb[(size_t(y) * width + x) * 3];
             const float h[3] = {l[0] - dir[0], l[1] - dir[1], l[2] - dir[2]};
             const float diffuse = std::max(0.f, dot(n, l));
-            const float spec = std::pow(std::max(0.f, dot(n, h) / std::sqrt(dot(h, h))), 30.f);
+            const float highlight = std::pow(std::max(0.f, dot(n, h) / std::sqrt(dot(h, h))), 30.f);
             for (int k = 0; k < 3; ++k)
                 p[k] = !color
                            ? uint8_t(k == 0   ? 51
                                      : k == 1 ? 64
                                               : 89)
                            : uint8_t(std::min(255.f, 255.f * (color[k] * (0.2f + 0.8f * diffuse) +
-                                                              0.5f * spec)));
+                                                              0.5f * highlight)));
         }
     return rgb;
 }
