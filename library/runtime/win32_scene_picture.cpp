@@ -90,15 +90,7 @@ LRESULT PictureOfScene(const Call &call) {
         ConsoleMessage("\n DIBfromScene: Not enough memory for the picture!");
         return 0;
     }
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = DWORD(bytes);
-    header.biXPelsPerMeter = header.biYPelsPerMeter = dib::kDefaultPelsPerMeter;
+    const dib::InfoHeader header = dib::MakeHeader(width, height, 24, 0);
     std::memcpy(block, &header, sizeof header);
     unsigned char *bits = block + sizeof header;
     std::memset(bits, 0, bytes);
