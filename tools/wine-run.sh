@@ -29,9 +29,23 @@ fi
 # without the C runtime, say, while OpenGL is being torn down), the wineserver
 # may send the Unix process SIGKILL on its way out: its own status would then
 # say 137 although the program exited with 0.
+#
+# Now and then, on a loaded machine, Wine fails to create the process at all:
+# "start" then prints its own "could not be started ... ShellExecuteEx failed"
+# and nothing of the program ran. That attempt is made again, twice at most,
+# and said on stderr; a program that ran is never run a second time.
 out=$(mktemp "${TMPDIR:-/tmp}/pexa-wine.XXXXXX")
 trap 'rm -f "$out"' EXIT
-status=0
-"$wine" start /wait /b /unix "$(realpath "$prog")" "$@" >"$out" 2>&1 || status=$?
+for attempt in 1 2 3; do
+  status=0
+  "$wine" start /wait /b /unix "$(realpath "$prog")" "$@" >"$out" 2>&1 || status=$?
+  if [ "$status" -eq 0 ] || [ "$attempt" -eq 3 ] ||
+    ! head -c 200 "$out" | grep -q '^Application could not be started' ||
+    ! grep -q 'ShellExecuteEx failed' "$out"; then
+    break
+  fi
+  echo "wine-run.sh: Wine could not start $(basename "$prog") (status $status: $(grep -m1 'ShellExecuteEx failed' "$out")); starting it again" >&2
+  sleep 0.5
+done
 cat "$out"
 exit $status
